@@ -1,0 +1,35 @@
+// The per-entry outcome of a batch: the old name, the new name, and done, unchanged, or kept
+// with its reason. The command line turns it into its exit status, the window into its status line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+struct EntryOutcome {
+  enum class Kind {
+    kDone,       // renamed to new_name
+    kUnchanged,  // the new name equals the old one: nothing to do, counts as done
+    kKept,       // kept its name; `reason` says why
+    kNoName,     // no new name could be computed (numbering refused); reported by its message
+  };
+  std::string old_name;
+  std::string new_name;
+  Kind kind = Kind::kDone;
+  std::string reason;
+};
+
+struct BatchReport {
+  std::vector<EntryOutcome> entries;
+  bool cancelled = false;
+
+  [[nodiscard]] std::size_t Count(EntryOutcome::Kind kind) const {
+    std::size_t n = 0;
+    for (const auto& e : entries) n += e.kind == kind ? 1 : 0;
+    return n;
+  }
+};
+
+}  // namespace kestro

@@ -1,0 +1,28 @@
+// The transformation of one name by one operation, and its two text helpers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/calendar_date.h"
+#include "engine/rename_operation.h"
+
+namespace kestro {
+
+// The new name of `name` under `op`. `numbers` matter only for Numbering, `today` only for
+// Literal. A step that cannot be carried out is skipped and the name keeps the value it had
+// before that step. A name that is not valid UTF-8 comes back unchanged.
+[[nodiscard]] std::string ProcessString(std::string_view name, const RenameOperation& op,
+                                        const NumberingValues& numbers, const CalendarDate& today);
+
+// Every occurrence of `find` in `source`, matched without regard to letter case, replaced by
+// `replacement` (its case kept). Left to right, no overlaps, inserted text never searched again.
+// An empty `find` returns `source`.
+[[nodiscard]] std::string ReplaceAll(std::string_view source, std::string_view find,
+                                     std::string_view replacement);
+
+// First character upper case; every other character upper case after a blank (" "), lower case
+// otherwise: "my_file NAME.TXT" -> "My_file Name.txt".
+[[nodiscard]] std::string SentenceCase(std::string_view text);
+
+}  // namespace kestro

@@ -1,0 +1,44 @@
+// The file system behind one interface, so tests and the outcome preview can put an in-memory
+// one in its place. Implementations: posix/, windows/ (picked by CMake) and memory_file_system.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/status.h"
+
+namespace kestro {
+
+enum class EntryKind { kFile, kDirectory };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The absolute form of `path` (relative to the working directory), with no separator at the
+  // end except at a root. Fails, with a reason, when `path` names no existing folder.
+  virtual Status AbsoluteFolder(std::string_view path, std::string* absolute) = 0;
+
+  // The names (without folder) of the entries of `kind` in `folder`, hidden ones left out, in no
+  // particular order. A symbolic link counts as what it points to.
+  virtual Status ListNames(const std::string& folder, EntryKind kind,
+                           std::vector<std::string>* names) = 0;
+
+  // Renames `old_name` to `new_name` inside `folder` and never replaces an existing entry: when
+  // an entry of the new name exists the call fails with kAlreadyExists and both stay as they
+  // were. A change of letter case alone is applied, on case-insensitive file systems too.
+  // `new_name` must be a plain name; one holding a separator is refused with kInvalidName.
+  virtual Status RenameNoReplace(const std::string& folder, const std::string& old_name,
+                                 const std::string& new_name) = 0;
+
+  // `folder` and `name` joined by one separator; a folder that already ends in a separator (a
+  // root: "/", "C:\") gets none added.
+  [[nodiscard]] virtual std::string JoinPath(std::string_view folder,
+                                             std::string_view name) const = 0;
+
+  // Whether `name` holds a path separator of this platform ("/"; on Windows also "\").
+  [[nodiscard]] virtual bool HoldsSeparator(std::string_view name) const = 0;
+};
+
+}  // namespace kestro

@@ -1,0 +1,26 @@
+// What every list shows: the entries a mask selects, hidden ones left out, in case-insensitive
+// natural order ("img2" < "img10"), ties by plain byte order.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/status.h"
+
+namespace kestro {
+
+// `*` any run, `?` one code point, without regard to case; "*.*" matches every name, with or
+// without a dot; several masks may be given separated by ";". Blanks around each mask are
+// ignored; an empty mask matches every name.
+[[nodiscard]] bool MatchesMask(std::string_view name, std::string_view masks);
+
+// Case-insensitive natural order: digit runs compare by value; ties by plain byte order.
+[[nodiscard]] bool NaturalLess(std::string_view a, std::string_view b);
+
+// The entries of `kind` in `folder` that `mask` selects (pass "" for all), in natural order.
+Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind,
+                   std::string_view mask, std::vector<std::string>* names);
+
+}  // namespace kestro

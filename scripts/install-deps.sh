@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Kestrovane need.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends \
+  build-essential cmake ninja-build pkg-config \
+  qt6-base-dev qt6-base-dev-tools libgl-dev \
+  libgtest-dev libgmock-dev googletest libbenchmark-dev \
+  xdg-utils python3 fonts-dejavu-core
