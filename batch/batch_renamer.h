@@ -1,0 +1,45 @@
+// The directory batch (Command2_Click) and the file batch (Command9_Click), in window mode (the
+// selection of List1/List2, the operation in force) and in command-line mode (every listed entry,
+// the operation from CommandArgs), and the refills of the two lists from disk.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+#include "batch/outcome.h"
+#include "batch/ui_host.h"
+#include "batch/window_state.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+
+namespace kestro {
+
+class BatchRenamer {
+ public:
+  // Called before each entry with the entries done so far and the total; returning false stops
+  // the batch before that entry (what was renamed stays renamed and is in the report).
+  using ProgressHook = std::function<bool(std::size_t done, std::size_t total)>;
+
+  BatchRenamer(WindowState& state, FileSystem& fs, const Clock& clock, UiHost& ui);
+
+  BatchReport Command2_Click();   // directories
+  BatchReport Command9_Click();   // files
+  BatchReport Command10_Click();  // "Rename!": by TargetKind
+
+  // Refill List1 from the sub-directories of dirs_folder / List2 from the files of files_folder
+  // that file_mask selects; nothing selected afterwards. A folder that cannot be read leaves an
+  // empty list and returns its reason.
+  Status Dir2_Change();
+  Status File1_PathChange();
+
+  void SetProgressHook(ProgressHook hook);
+
+ private:
+  WindowState& state_;
+  FileSystem& fs_;
+  const Clock& clock_;
+  UiHost& ui_;
+  ProgressHook progress_;
+};
+
+}  // namespace kestro

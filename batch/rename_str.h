@@ -1,0 +1,24 @@
+// RenameStr turns the main window's settings into the new name of one entry; CheckAllValues runs
+// the sample name ("before") through it and shows the result in "after".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "batch/ui_host.h"
+#include "batch/window_state.h"
+#include "platform/clock.h"
+
+namespace kestro {
+
+// The new name of `name` at 1-based `position` in a batch of `count`, or empty text when the
+// numbering settings refuse (after the message "You have entered erraneous values!" when due).
+[[nodiscard]] std::string RenameStr(const WindowState& state, const Clock& clock, UiHost& ui,
+                                    std::string_view name, std::int32_t position,
+                                    std::int32_t count);
+
+// after = RenameStr(before, 1, 999).
+void CheckAllValues(WindowState& state, const Clock& clock, UiHost& ui);
+
+}  // namespace kestro
