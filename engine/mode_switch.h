@@ -18,9 +18,9 @@ struct ModeSwitch {
   RenameMode mode = RenameMode::None;
   std::string param1;
   std::string param2;
-  bool check_smart = false;   // files, "-SR <x> <any word>": SmartCheck gets checked
-  bool numbering = false;     // "-NA"/"-ND": the Numbering flag is set, names come via RenameStr
-  bool descending = false;    // "-ND": sortdescending gets selected after the options are read
+  bool check_smart = false;     // files, "-SR <x> <any word>": SmartCheck gets checked
+  bool numbering = false;       // "-NA"/"-ND": the Numbering flag is set, names come via RenameStr
+  bool descending = false;      // "-ND": sortdescending gets selected after the options are read
   bool has_sort_words = false;  // the word after "-NA"/"-ND" is not empty: call ParseSortLine
   std::array<std::string, 4> sort_words;  // the four words that follow "-NA"/"-ND"
 };

@@ -62,7 +62,7 @@ struct RenameOperation {
   RenameMode mode = RenameMode::None;
   std::string param1;
   std::string param2;
-  bool keep_extension = false;      // SmartCheck; consulted only when stripping from the right
+  bool keep_extension = false;       // SmartCheck; consulted only when stripping from the right
   CommonStyleSettings common_style;  // consulted only by CommonStyle
 };
 

@@ -23,4 +23,17 @@ namespace kestro {
 [[nodiscard]] std::string ToUpper(std::string_view text);
 [[nodiscard]] std::string ToLower(std::string_view text);
 
+// One step through UTF-8 text. At `pos` either a whole code point (`valid`, `length` 1 to 4) or
+// one byte that does not start a well-formed sequence (not `valid`, `length` 1, `value` the byte).
+// Overlong forms, surrogates and values above U+10FFFF are not well-formed.
+struct Utf8Unit {
+  char32_t value = 0;
+  std::size_t length = 1;
+  bool valid = false;
+};
+[[nodiscard]] Utf8Unit DecodeUtf8At(std::string_view text, std::size_t pos);
+
+// Appends the UTF-8 form of the code point `c` (which must be a Unicode scalar value).
+void AppendUtf8(std::string& out, char32_t c);
+
 }  // namespace kestro

@@ -1,0 +1,210 @@
+#include "engine/process_string.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "engine/beginning_bit.h"
+#include "engine/text_number.h"
+#include "engine/utf8_text.h"
+
+namespace kestro {
+namespace {
+
+// Bytes that are not well-formed UTF-8 get values above every code point, so they match only
+// themselves and never a letter.
+constexpr char32_t kStrayByteBase = 0x110000;
+
+struct Unit {
+  std::size_t offset;
+  std::size_t length;
+  char32_t upper;  // the upper-case form that matching compares
+};
+
+std::vector<Unit> UpperUnits(std::string_view text) {
+  std::vector<Unit> units;
+  units.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Utf8Unit unit = DecodeUtf8At(text, pos);
+    units.push_back(
+        {pos, unit.length, unit.valid ? SimpleUpper(unit.value) : kStrayByteBase + unit.value});
+    pos += unit.length;
+  }
+  return units;
+}
+
+bool IsBlanksOnly(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// Strip (mode 2). Returns nothing when the name stays as it is.
+std::optional<std::string> Strip(std::string_view name, const RenameOperation& op) {
+  const double n = ReadNumber(op.param1);
+  const auto length = static_cast<double>(CodePointCount(name));
+  // n <= 0 (a negative count included) keeps the whole name; n >= L would strip all of it.
+  if (!(n > 0.0) || n >= length) return std::nullopt;
+
+  if (op.param2 == "1") {
+    const double keep = RoundHalfEven(length - n);
+    if (keep < 1.0) return std::nullopt;  // the whole name is never stripped away
+    return std::string(LastCodePoints(name, static_cast<std::size_t>(keep)));
+  }
+  if (!op.keep_extension) {
+    const double keep = RoundHalfEven(length - n);
+    if (keep < 1.0) return std::nullopt;
+    return std::string(FirstCodePoints(name, static_cast<std::size_t>(keep)));
+  }
+
+  const std::size_t dot = name.rfind('.');
+  const std::string_view base =
+      dot == std::string_view::npos ? std::string_view() : name.substr(0, dot);
+  const std::string_view extension = dot == std::string_view::npos ? name : name.substr(dot + 1);
+  const auto base_length = static_cast<double>(CodePointCount(base));
+  if (n > base_length || base.empty() || IsBlanksOnly(base)) return std::nullopt;
+  // Rounding half to even may give 0 kept characters: "." and the extension remain, as they do
+  // for a count equal to the base's length.
+  const double keep = RoundHalfEven(base_length - n);
+  std::string out(FirstCodePoints(base, static_cast<std::size_t>(keep)));
+  out += '.';
+  out += extension;
+  return out;
+}
+
+std::string ChangeCase(std::string_view name, std::string_view code_text) {
+  const double code = RoundHalfEven(ReadNumber(code_text));
+  if (code == 1.0) return ToUpper(name);
+  if (code == 2.0) return ToLower(name);
+  if (code == 3.0) return SentenceCase(name);
+  return std::string(name);
+}
+
+std::string Literal(std::string_view name, std::string_view template_text,
+                    const CalendarDate& today) {
+  const std::string mmddyy = FormatDate(today, DateFormat::kMMDDYY);
+  const std::string ddmmyy = FormatDate(today, DateFormat::kDDMMYY);
+  const std::string mmdd = FormatDate(today, DateFormat::kMMDD);
+  const std::string ddmm = FormatDate(today, DateFormat::kDDMM);
+  // Each pass works on the result of the one before, so the lower-case passes see what "$NAME"
+  // put in (they find nothing else: matching ignores case).
+  const std::array<std::pair<std::string_view, std::string_view>, 10> passes = {{
+      {"$DATE1", mmddyy},
+      {"$DATE2", ddmmyy},
+      {"$DATE3", mmdd},
+      {"$DATE4", ddmm},
+      {"$NAME", name},
+      {"$date1", mmddyy},
+      {"$date2", ddmmyy},
+      {"$date3", mmdd},
+      {"$date4", ddmm},
+      {"$name", name},
+  }};
+  std::string result(template_text);
+  for (const auto& [placeholder, value] : passes) result = ReplaceAll(result, placeholder, value);
+  return result;
+}
+
+// Numbering (mode 7). Returns nothing when the number does not fit 32 bits.
+std::optional<std::string> Number(std::string_view name, const RenameOperation& op,
+                                  const NumberingValues& numbers) {
+  std::int64_t number = numbers.entry_number;
+  if (op.param1 != "1") {
+    number = std::int64_t{numbers.highest_number} - numbers.entry_number + 1;
+    if (number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max()) {
+      return std::nullopt;
+    }
+  }
+  const std::string digits = std::to_string(number);
+  std::string out;
+  if (op.param2 == "1" && static_cast<std::int64_t>(digits.size()) < numbers.digit_width) {
+    out.assign(static_cast<std::size_t>(numbers.digit_width) - digits.size(), '0');
+  }
+  out += digits;
+  out += " - ";
+  out += name;
+  return out;
+}
+
+}  // namespace
+
+std::string ProcessString(std::string_view name, const RenameOperation& op,
+                          const NumberingValues& numbers, const CalendarDate& today) {
+  if (!IsValidUtf8(name)) return std::string(name);
+
+  std::optional<std::string> result;
+  switch (op.mode) {
+    case RenameMode::CommonStyle:
+      result = BeginningBit(op.common_style) + std::string(name);
+      break;
+    case RenameMode::Strip:
+      result = Strip(name, op);
+      break;
+    case RenameMode::Replace:
+      result = ReplaceAll(name, op.param1, op.param2);
+      break;
+    case RenameMode::Case:
+      result = ChangeCase(name, op.param1);
+      break;
+    case RenameMode::Extension:
+      result = std::string(name) + op.param1;
+      break;
+    case RenameMode::Literal:
+      result = Literal(name, op.param1, today);
+      break;
+    case RenameMode::Numbering:
+      result = Number(name, op, numbers);
+      break;
+    default:
+      break;
+  }
+  // A parameter that is not valid UTF-8 cannot give a valid name: that step is skipped too.
+  if (!result || !IsValidUtf8(*result)) return std::string(name);
+  return *std::move(result);
+}
+
+std::string ReplaceAll(std::string_view source, std::string_view find,
+                       std::string_view replacement) {
+  if (find.empty()) return std::string(source);
+  const std::vector<Unit> text = UpperUnits(source);
+  std::vector<char32_t> pattern;
+  for (const Unit& unit : UpperUnits(find)) pattern.push_back(unit.upper);
+
+  std::string out;
+  out.reserve(source.size());
+  const std::size_t count = text.size();  // taken once; the output never feeds back in
+  for (std::size_t i = 0; i < count;) {
+    bool match = count - i >= pattern.size();
+    for (std::size_t k = 0; match && k < pattern.size(); ++k) {
+      match = text[i + k].upper == pattern[k];
+    }
+    if (match) {
+      out += replacement;
+      i += pattern.size();
+    } else {
+      out += source.substr(text[i].offset, text[i].length);
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string SentenceCase(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool after_blank = true;  // the first character is upper-cased as if a blank came before it
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Utf8Unit unit = DecodeUtf8At(text, pos);
+    if (unit.valid) {
+      AppendUtf8(out, after_blank ? SimpleUpper(unit.value) : SimpleLower(unit.value));
+    } else {
+      out.push_back(text[pos]);
+    }
+    after_blank = unit.valid && unit.value == U' ';
+    pos += unit.length;
+  }
+  return out;
+}
+
+}  // namespace kestro
