@@ -5,10 +5,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "batch/outcome.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
+#include "engine/mode_switch.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
@@ -35,6 +39,19 @@ class BatchRenamer {
   void SetProgressHook(ProgressHook hook);
 
  private:
+  // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed.
+  using NewNameFn =
+      std::function<std::optional<std::string>(const std::string& name, std::size_t index)>;
+
+  // Field "A:" of the Replace page must be filled; if not, its message and the focus move.
+  bool ReplaceFieldFilled();
+  BatchReport WindowBatch(const std::string& folder, const SelectableList& list);
+  BatchReport CommandLineBatch(BatchTarget target);
+  BatchReport RejectCommandLine();
+  // Renames `names` in `folder`, one pass in order, asking the progress hook before each.
+  BatchReport RunEntries(const std::string& folder, const std::vector<std::string>& names,
+                         const NewNameFn& new_name);
+
   WindowState& state_;
   FileSystem& fs_;
   const Clock& clock_;

@@ -22,8 +22,10 @@ struct EntryOutcome {
 };
 
 struct BatchReport {
-  std::vector<EntryOutcome> entries;
-  bool cancelled = false;
+  std::vector<EntryOutcome> entries;  // in the order the batch took them
+  std::string folder;      // the folder the entries are in (join with FileSystem::JoinPath)
+  bool ran = false;        // the checks passed and the entries were walked (possibly none)
+  bool cancelled = false;  // the progress hook stopped the batch before its end
 
   [[nodiscard]] std::size_t Count(EntryOutcome::Kind kind) const {
     std::size_t n = 0;

@@ -9,6 +9,9 @@
 
 namespace kestro {
 
+// The key of the last folder chosen, under kSettingsApplication / kSettingsSection.
+inline constexpr char kLastDirKey[] = "LastDir";
+
 // Dir1_Click: the Directories page lists the sub-directories of `folder`; LastDir = folder.
 // A folder that cannot be made absolute or read leaves the previous one in place.
 Status ChooseDirectoriesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
@@ -16,5 +19,11 @@ Status ChooseDirectoriesFolder(WindowState& state, BatchRenamer& batch, FileSyst
 // Dir3_Click: the Files page lists the files of `folder`; LastDir = folder.
 Status ChooseFilesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
                          SettingsStore& settings, const std::string& folder);
+
+// What Form_Load does for the pickers: both pages open on LastDir, or on the current folder when
+// LastDir is empty or names no readable folder (no message), their lists filled; then Dir1_Click,
+// which writes that folder back as LastDir. A folder that cannot be listed at all is returned.
+Status RestorePickers(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                      SettingsStore& settings);
 
 }  // namespace kestro

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,20 @@ namespace kestro {
 
 // The new name of `name` at 1-based `position` in a batch of `count`, or empty text when the
 // numbering settings refuse (after the message "You have entered erraneous values!" when due).
+// The operation is the tab in force, its parameters the page's controls as they are at the call.
 [[nodiscard]] std::string RenameStr(const WindowState& state, const Clock& clock, UiHost& ui,
                                     std::string_view name, std::int32_t position,
                                     std::int32_t count);
+
+// As RenameStr, but a refusal of the numbering settings is no value at all, so a caller can tell
+// it from an operation that legitimately leaves nothing of the name (stripping every character).
+[[nodiscard]] std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& clock,
+                                                      UiHost& ui, std::string_view name,
+                                                      std::int32_t position, std::int32_t count);
+
+// The operation RenameStr hands to ProcessString for the tab in force, numbering aside: the mode,
+// the page's text parameters and SmartCheck.
+[[nodiscard]] RenameOperation OperationInForce(const WindowState& state);
 
 // after = RenameStr(before, 1, 999).
 void CheckAllValues(WindowState& state, const Clock& clock, UiHost& ui);

@@ -1,0 +1,186 @@
+// The two batches in window mode and in command-line mode, and the refills of List1 and List2.
+#include "batch/batch_renamer.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "batch/entry_rename.h"
+#include "batch/rename_str.h"
+#include "engine/messages.h"
+#include "engine/mode_switch.h"
+#include "engine/numbering.h"
+#include "engine/process_string.h"
+#include "platform/listing.h"
+
+namespace kestro {
+namespace {
+
+std::int32_t ToInt32(std::size_t n) {
+  constexpr auto kMax = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+  return static_cast<std::int32_t>(n < kMax ? n : kMax);
+}
+
+std::string TrimBlanks(const std::string& text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Lists `folder` into `list`; a folder that cannot be read leaves the list empty.
+Status Refill(FileSystem& fs, const std::string& folder, EntryKind kind, std::string_view mask,
+              SelectableList& list) {
+  std::vector<std::string> names;
+  Status status = ListEntries(fs, folder, kind, mask, &names);
+  if (!status.ok()) names.clear();
+  list.Assign(std::move(names));
+  return status;
+}
+
+}  // namespace
+
+BatchRenamer::BatchRenamer(WindowState& state, FileSystem& fs, const Clock& clock, UiHost& ui)
+    : state_(state), fs_(fs), clock_(clock), ui_(ui) {}
+
+void BatchRenamer::SetProgressHook(ProgressHook hook) { progress_ = std::move(hook); }
+
+Status BatchRenamer::Dir2_Change() {
+  return Refill(fs_, state_.dirs_folder, EntryKind::kDirectory, "", state_.List1);
+}
+
+Status BatchRenamer::File1_PathChange() {
+  return Refill(fs_, state_.files_folder, EntryKind::kFile, state_.file_mask, state_.List2);
+}
+
+BatchReport BatchRenamer::Command10_Click() {
+  return state_.TargetKind ? Command2_Click() : Command9_Click();
+}
+
+BatchReport BatchRenamer::Command2_Click() {
+  if (!state_.command_line.empty()) return CommandLineBatch(BatchTarget::Directories);
+  if (state_.List1.SelectedCount() == 0) {
+    ui_.ShowMessage(
+        {messages::kSelectDirectories, messages::kErrorTitle, MessageIcon::Exclamation});
+    return {};
+  }
+  if (!ReplaceFieldFilled()) return {};
+  BatchReport report = WindowBatch(state_.dirs_folder, state_.List1);
+  Dir2_Change();
+  return report;
+}
+
+BatchReport BatchRenamer::Command9_Click() {
+  if (!state_.command_line.empty()) return CommandLineBatch(BatchTarget::Files);
+  if (!ReplaceFieldFilled()) return {};
+  if (state_.List2.SelectedCount() == 0) {
+    ui_.ShowMessage({messages::kSelectFiles, messages::kErrorTitle, MessageIcon::Exclamation});
+    return {};
+  }
+  BatchReport report = WindowBatch(state_.files_folder, state_.List2);
+  File1_PathChange();
+  return report;
+}
+
+bool BatchRenamer::ReplaceFieldFilled() {
+  if (state_.active_operation != ActiveOperation::Replace || !state_.Text8.empty()) return true;
+  ui_.ShowMessage({messages::kFillRequiredFields, messages::kErrorTitle, MessageIcon::Exclamation});
+  ui_.FocusText8();
+  return false;
+}
+
+BatchReport BatchRenamer::WindowBatch(const std::string& folder, const SelectableList& list) {
+  std::vector<std::string> names;
+  names.reserve(list.SelectedCount());
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list.selected(i)) names.push_back(list.at(i));
+  }
+  // One day for the whole batch, so names stay consistent past midnight.
+  const FixedClock batch_day(clock_.Today());
+  const std::int32_t count = ToInt32(names.size());
+  return RunEntries(folder, names, [&](const std::string& name, std::size_t index) {
+    return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), count);
+  });
+}
+
+BatchReport BatchRenamer::RunEntries(const std::string& folder,
+                                     const std::vector<std::string>& names,
+                                     const NewNameFn& new_name) {
+  BatchReport report;
+  report.folder = folder;
+  report.ran = true;
+  report.entries.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (progress_ && !progress_(i, names.size())) {
+      report.cancelled = true;
+      break;
+    }
+    report.entries.push_back(RenameEntry(fs_, folder, names[i], new_name(names[i], i)));
+  }
+  return report;
+}
+
+BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
+  const bool files = target == BatchTarget::Files;
+  SelectableList& list = files ? state_.List2 : state_.List1;
+  const std::string& folder = files ? state_.files_folder : state_.dirs_folder;
+
+  state_.active_operation = ActiveOperation::None;
+  if (files) {
+    // The mask goes first: a folder where it selects nothing ends the run before the switch is
+    // read. The count is taken from the list as the mask leaves it.
+    state_.file_mask = TrimBlanks(state_.args[3]);
+    File1_PathChange();
+    if (list.size() == 0) return {};
+  }
+  const std::size_t count = list.size();
+
+  ModeSwitch mode = ParseModeSwitch(target, state_.args);
+  if (mode.rejected) return RejectCommandLine();
+  if (files && mode.check_smart) state_.SmartCheck = true;
+  if (mode.numbering) {
+    state_.active_operation = ActiveOperation::Numbering;
+    if (mode.has_sort_words) {
+      SortLineResult result =
+          ParseSortLine(state_.numbering, mode.sort_words[0], mode.sort_words[1],
+                        mode.sort_words[2], mode.sort_words[3]);
+      if (result == SortLineResult::kWrongCommands) {
+        ui_.ShowMessage({messages::kWrongCommands, messages::kProgramTitle, MessageIcon::None});
+      }
+      if (result != SortLineResult::kAccepted) return RejectCommandLine();
+    }
+    if (mode.descending) state_.numbering.sortascending = false;
+  }
+  // The directory batch reads its switch first, so a wrong one is reported for an empty folder.
+  if (!files && list.SelectedCount() == 0) return {};
+
+  // The batch works on the list as it stands now, whatever a message box lets happen meanwhile.
+  const std::vector<std::string> names = list.entries();
+  const FixedClock batch_day(clock_.Today());
+  const CalendarDate today = batch_day.Today();
+  if (state_.active_operation == ActiveOperation::Numbering) {
+    return RunEntries(folder, names, [&](const std::string& name, std::size_t index) {
+      return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), ToInt32(count));
+    });
+  }
+  RenameOperation op;
+  op.mode = mode.mode;
+  op.param1 = std::move(mode.param1);
+  op.param2 = std::move(mode.param2);
+  op.keep_extension = state_.SmartCheck;
+  op.common_style = state_.common_style;
+  const NumberingValues ones;  // 1, 1, 1
+  return RunEntries(folder, names, [&](const std::string& name, std::size_t) {
+    return std::optional<std::string>(ProcessString(name, op, ones, today));
+  });
+}
+
+BatchReport BatchRenamer::RejectCommandLine() {
+  state_.WrongCommand = true;
+  ui_.UnloadMainWindow();
+  return {};
+}
+
+}  // namespace kestro

@@ -1,0 +1,62 @@
+// Choosing the folder of each page, LastDir, and the pickers' start at load.
+#include "batch/pickers.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace kestro {
+namespace {
+
+void WriteLastDir(SettingsStore& settings, const std::string& folder) {
+  settings.Set(kSettingsApplication, kSettingsSection, kLastDirKey, folder);
+}
+
+// Moves `chosen` to the absolute form of `folder` and refills its list; a folder that cannot be
+// made absolute or listed puts the previous folder and its list back.
+Status Choose(FileSystem& fs, const std::string& folder, std::string& chosen,
+              const std::function<Status()>& refill) {
+  std::string absolute;
+  Status status = fs.AbsoluteFolder(folder, &absolute);
+  if (!status.ok()) return status;
+  std::string previous = std::exchange(chosen, std::move(absolute));
+  status = refill();
+  if (!status.ok()) {
+    chosen = std::move(previous);
+    refill();
+  }
+  return status;
+}
+
+}  // namespace
+
+Status ChooseDirectoriesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                               SettingsStore& settings, const std::string& folder) {
+  Status status = Choose(fs, folder, state.dirs_folder, [&] { return batch.Dir2_Change(); });
+  if (status.ok()) WriteLastDir(settings, state.dirs_folder);
+  return status;
+}
+
+Status ChooseFilesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                         SettingsStore& settings, const std::string& folder) {
+  Status status = Choose(fs, folder, state.files_folder, [&] { return batch.File1_PathChange(); });
+  if (status.ok()) WriteLastDir(settings, state.files_folder);
+  return status;
+}
+
+Status RestorePickers(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                      SettingsStore& settings) {
+  const std::string last_dir =
+      settings.Get(kSettingsApplication, kSettingsSection, kLastDirKey, "");
+  Status status = last_dir.empty() ? Status::Error(Status::Code::kNotFound, "no LastDir")
+                                   : ChooseDirectoriesFolder(state, batch, fs, settings, last_dir);
+  if (!status.ok()) {
+    status = ChooseDirectoriesFolder(state, batch, fs, settings, ".");
+    if (!status.ok()) return status;
+  }
+  // Both pages start on the same folder.
+  state.files_folder = state.dirs_folder;
+  return batch.File1_PathChange();
+}
+
+}  // namespace kestro
