@@ -1,0 +1,134 @@
+#!/usr/bin/env python3
+"""Runs the command-line examples of the user guide against the built program.
+
+Every <figure class="run"> in the guide holds a command (<pre class="cmd">), the folder before and
+after it (<table class="ba">, one row per entry), the exit status it promises (data-status) and,
+where it shows them, the error lines it promises (<pre class="out">). Each one is replayed headless
+in a fresh temporary folder: the entries of the "Before" column are made (files, or sub-directories
+with data-kind="dirs"), the command runs with the folder put in place of its first word, and the
+folder must then hold exactly the "After" column, each entry carrying what its "Before" entry
+carried. So the guide cannot promise what the program does not do.
+
+Usage: check_guide_examples.py <kestro> <manual.htm>
+"""
+
+import os
+import shlex
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import guide_tree  # noqa: E402
+
+PROGRAM = None
+GUIDE = None
+MARKER = "origin.txt"  # inside each made sub-directory: which "Before" entry it was
+
+
+def headless_env(config_home):
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env["XDG_CONFIG_HOME"] = str(config_home)
+    return env
+
+
+class Example:
+    def __init__(self, figure):
+        self.line = figure.line
+        self.kind = figure.attrs.get("data-kind", "files")
+        self.status = int(figure.attrs["data-status"])
+        commands = figure.find_all("pre", "cmd")
+        if len(commands) != 1:
+            raise ValueError(f"line {figure.line}: a run example holds one command")
+        self.command = commands[0].text().strip()
+        self.rows = []
+        for table in figure.find_all("table", "ba"):
+            for row in table.find_all("tr"):
+                cells = row.find_all("td")
+                if cells:
+                    self.rows.append((cells[0].text(), cells[1].text()))
+        self.error_lines = [line for out in figure.find_all("pre", "out")
+                            for line in out.text().splitlines() if line]
+
+
+def examples():
+    tree = guide_tree.parse(Path(GUIDE).read_text(encoding="utf-8"))
+    return [Example(f) for f in tree.find_all("figure", "run")]
+
+
+class GuideExamplesTest(unittest.TestCase):
+    def test_the_guide_has_examples_for_every_switch(self):
+        switches = set()
+        for example in examples():
+            switches.update(w.upper() for w in shlex.split(example.command) if w.startswith("-"))
+        for switch in ("-D", "-F", "-SL", "-SR", "-NOEXT", "-R", "-C", "-L", "-NA", "-ND", "-S"):
+            self.assertIn(switch, switches, f"no checked example uses {switch}")
+
+    def test_every_example_does_what_the_guide_says(self):
+        for example in examples():
+            with self.subTest(line=example.line, command=example.command):
+                self.check(example)
+
+    def check(self, example):
+        words = shlex.split(example.command)
+        self.assertEqual(words[0], "kestro")
+        with tempfile.TemporaryDirectory(prefix="kestro-guide-") as scratch:
+            scratch = Path(scratch)
+            args = words[1:]
+            folder = None
+            if example.kind != "none":
+                folder = scratch / "work"
+                folder.mkdir()
+                self.make_entries(folder, example)
+                args[0] = str(folder)
+            config = scratch / "config"
+            config.mkdir()
+            result = subprocess.run([PROGRAM, *args], cwd=scratch, env=headless_env(config),
+                                    stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                    timeout=60)
+            stderr = result.stderr
+            if folder is not None:
+                stderr = stderr.replace(str(folder), words[1])
+            self.assertEqual(result.returncode, example.status, stderr)
+            if example.status == 0:
+                self.assertEqual(stderr, "")
+            if example.status == 2:
+                self.assertIn("KESTRO <path> <mode> <options>", result.stdout)
+            reported = [line for line in stderr.splitlines()
+                        if line.startswith("kestro: cannot rename")]
+            if example.error_lines:
+                self.assertEqual(reported, example.error_lines)
+            elif example.status == 1:
+                self.assertNotEqual(stderr.strip(), "", "status 1 without a reason on stderr")
+            if folder is not None:
+                self.assertEqual(sorted(os.listdir(folder)), sorted(a for _, a in example.rows))
+                for before, after in example.rows:
+                    self.assertEqual(self.origin(folder / after, example), before,
+                                     f"{after!r} is not what {before!r} was")
+
+    @staticmethod
+    def make_entries(folder, example):
+        for before, _ in example.rows:
+            if example.kind == "dirs":
+                (folder / before).mkdir()
+                (folder / before / MARKER).write_text(before, encoding="utf-8")
+            else:
+                (folder / before).write_text(before, encoding="utf-8")
+
+    @staticmethod
+    def origin(path, example):
+        if example.kind == "dirs":
+            return (path / MARKER).read_text(encoding="utf-8")
+        return path.read_text(encoding="utf-8")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    PROGRAM, GUIDE = sys.argv[1], sys.argv[2]
+    if not Path(PROGRAM).exists():
+        sys.exit(f"{PROGRAM} is not built: build the whole project before running ctest")
+    unittest.main(argv=sys.argv[:1], verbosity=2)
