@@ -1,0 +1,82 @@
+#include "app/command_line_mode.h"
+
+#include "batch/pickers.h"
+#include "engine/command_args.h"
+#include "engine/utf8_text.h"
+
+namespace kestro {
+
+CommandLineMode::CommandLineMode(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                                 SettingsStore& settings)
+    : state_(state), batch_(batch), fs_(fs), settings_(settings) {}
+
+CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
+  CommandLineRun run;
+  state_.command_line = std::string(argument_text);
+  state_.WrongCommand = false;
+  if (IsHelpRequest(argument_text)) state_.WrongCommand = true;
+  if (SpaceCountWords(argument_text) < 2) state_.WrongCommand = true;
+  state_.args = SplitCommandArgs(argument_text);
+
+  // An empty word 1 would otherwise resolve to the working folder.
+  const std::string& word1 = state_.args[1];
+  const Status found = word1.empty() ? Status::Error(Status::Code::kNotFound, "no folder given")
+                                     : fs_.AbsoluteFolder(word1, &run.folder);
+  if (!found.ok()) {
+    if (!state_.WrongCommand) run.folder_error = "'" + word1 + "': " + found.message();
+    state_.WrongCommand = true;
+    run.wrong_command = true;
+    run.folder.clear();
+    return run;
+  }
+  run.folder_found = true;
+
+  // Both pages on the folder of word 1; choosing the Directories folder lists its sub-directories
+  // and stores it as LastDir.
+  state_.files_folder = run.folder;
+  state_.dirs_folder = run.folder;
+  if (!ChooseDirectoriesFolder(state_, batch_, fs_, settings_, run.folder).ok()) {
+    // A folder that exists but cannot be listed is still the one the user named.
+    settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey, run.folder);
+  }
+
+  state_.args[2] = ToUpper(state_.args[2]);
+  const std::string& target = state_.args[2];
+  if (target != "-F" && target != "-D") state_.WrongCommand = true;
+
+  if (target == "-D") {
+    state_.List1.SelectAll(true);
+    run.report = batch_.Command2_Click();
+  } else {
+    state_.file_mask = state_.args[3];
+    (void)batch_.File1_PathChange();
+    run.report = batch_.Command9_Click();
+  }
+  run.wrong_command = state_.WrongCommand;
+  return run;
+}
+
+int ExitStatus(const CommandLineRun& run) {
+  if (run.wrong_command) return kExitWrongCommand;
+  if (run.report.has_value() && (run.report->Count(EntryOutcome::Kind::kKept) > 0 ||
+                                 run.report->Count(EntryOutcome::Kind::kNoName) > 0)) {
+    return kExitEntriesKept;
+  }
+  return kExitDone;
+}
+
+void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
+  if (!run.folder_error.empty()) err << "kestro: cannot use folder " << run.folder_error << '\n';
+  if (!run.report.has_value()) {
+    err.flush();
+    return;
+  }
+  for (const EntryOutcome& entry : run.report->entries) {
+    if (entry.kind != EntryOutcome::Kind::kKept) continue;
+    err << "kestro: cannot rename '" << entry.old_name << "' to '" << entry.new_name
+        << "': " << entry.reason << '\n';
+  }
+  err.flush();
+}
+
+}  // namespace kestro

@@ -1,0 +1,58 @@
+// The command-line mode: the argument text split into CommandArgs, the lists pointed at the
+// folder of word 1, the batch of the target, and what the run's exit status is made from.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "batch/batch_renamer.h"
+#include "batch/outcome.h"
+#include "batch/window_state.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+
+namespace kestro {
+
+// Exit statuses of a command-line run.
+inline constexpr int kExitDone = 0;          // right command line, every entry has its new name
+inline constexpr int kExitEntriesKept = 1;   // right command line, some entries kept their names
+inline constexpr int kExitWrongCommand = 2;  // wrong command line or a help request
+
+struct CommandLineRun {
+  bool wrong_command = false;  // WrongCommand at the end of the run: the help is to be shown
+  bool folder_found = false;   // word 1 named an existing folder
+  std::string folder;          // its absolute form
+  // Why word 1 could not be used, for a command line that otherwise had the form of a command
+  // (a help request or a lone word gets the help alone).
+  std::string folder_error;
+  std::optional<BatchReport> report;  // the batch of the target, when one ran
+};
+
+// Runs one command line over the window model. A word 1 that names no existing folder is a wrong
+// command line and no batch runs, so nothing outside that folder is ever renamed. A target other
+// than "-D" and "-F" runs the file batch with word 3 as the mask and is then a wrong command line.
+class CommandLineMode {
+ public:
+  CommandLineMode(WindowState& state, BatchRenamer& batch, FileSystem& fs, SettingsStore& settings);
+
+  CommandLineRun Run(std::string_view argument_text);
+
+ private:
+  WindowState& state_;
+  BatchRenamer& batch_;
+  FileSystem& fs_;
+  SettingsStore& settings_;
+};
+
+// 2 for a wrong command line; else 1 when an entry kept its name (refused, failed, or no name
+// could be computed); else 0 (nothing to rename counts as done).
+[[nodiscard]] int ExitStatus(const CommandLineRun& run);
+
+// The folder that could not be used, "kestro: cannot use folder 'WORD1': REASON", and one line
+// per entry whose rename was refused or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON".
+// Entries that got no name are reported by the message that said why, when it was shown.
+void WriteErrorLines(const CommandLineRun& run, std::ostream& err);
+
+}  // namespace kestro

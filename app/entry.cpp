@@ -1,0 +1,120 @@
+#include "app/entry.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/command_line_mode.h"
+#include "app/form3.h"
+#include "app/help_texts.h"
+#include "app/message_box_ui_host.h"
+#include "app/native_file_system.h"
+#include "app/qt_document_opener.h"
+#include "app/qt_settings_store.h"
+#include "app/splash_window.h"
+#include "app/stream_ui_host.h"
+#include "batch/batch_renamer.h"
+#include "platform/argument_text.h"
+#include "ui/form1.h"
+
+namespace kestro {
+
+bool DisplayAvailable(const char* display, const char* wayland_display) {
+  const auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
+  return set(display) || set(wayland_display);
+}
+
+Module12::Module12(EntryServices services, std::ostream& out, std::ostream& err, UiHost* messages)
+    : services_(services), out_(out), err_(err), messages_(messages) {}
+
+Module12::~Module12() = default;
+
+std::optional<int> Module12::Start(std::string_view argument_text, bool display) {
+  state_.TargetKind = true;
+  state_.active_operation = ActiveOperation::Rename;
+  state_.WrongCommand = false;
+  state_.args = CommandArgs{};
+  state_.command_line.clear();
+
+  if (display) ShowSplashOnFirstStart();
+  if (!argument_text.empty()) return RunCommandLine(argument_text, display);
+  ShowMainWindow();
+  return std::nullopt;
+}
+
+void Module12::ShowSplashOnFirstStart() {
+  SettingsStore& settings = services_.settings;
+  if (settings.Get(kSettingsApplication, kSettingsSection, kSplashKey, "") == "1") return;
+  settings.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
+  splash_ = std::make_unique<SplashWindow>();
+  splash_->show();
+  MakeTopmost(*splash_);
+}
+
+std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool display) {
+  if (messages_ == nullptr) {
+    if (display) {
+      own_messages_ = std::make_unique<MessageBoxUiHost>();
+    } else {
+      own_messages_ = std::make_unique<StreamUiHost>(err_);
+    }
+    messages_ = own_messages_.get();
+  }
+  BatchRenamer batch(state_, services_.fs, services_.clock, *messages_);
+  CommandLineMode mode(state_, batch, services_.fs, services_.settings);
+  const CommandLineRun run = mode.Run(argument_text);
+  WriteErrorLines(run, err_);
+  if (!run.wrong_command) return ExitStatus(run);
+
+  if (!display) {
+    out_ << HelpTextForTerminal();
+    out_.flush();
+    return kExitWrongCommand;
+  }
+  help_window_ = std::make_unique<Form3>(services_.opener, *messages_);
+  // However the help window is closed, the program ends with it.
+  QObject::connect(
+      help_window_.get(), &QDialog::finished, help_window_.get(), [] { QCoreApplication::quit(); },
+      Qt::QueuedConnection);
+  help_window_->show();
+  return std::nullopt;
+}
+
+void Module12::ShowMainWindow() {
+  main_window_ = std::make_unique<Form1>(
+      state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener});
+  main_window_->show();
+  if (splash_ != nullptr && splash_->isVisible()) splash_->raise();
+}
+
+int Module12::StatusAfterEventLoop(int loop_status) const {
+  return help_window_ != nullptr ? kExitWrongCommand : loop_status;
+}
+
+int RunKestro(int argc, char** argv) {
+  const std::string argument_text = ArgumentText(argc, argv);
+  const bool display = DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+  const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
+  QtSettingsStore settings;
+  SystemClock clock;
+  QtDocumentOpener opener;
+  const EntryServices services{*fs, settings, clock, opener};
+
+  if (!argument_text.empty() && !display) {
+    Module12 entry(services, std::cout, std::cerr);
+    return entry.Start(argument_text, false).value_or(kExitDone);
+  }
+  // Every argument is the command line's: Qt's own options ("-platform", "-reverse", ...) never
+  // reach the application object.
+  static char program_name[] = "kestro";
+  int qt_argc = 1;
+  char* qt_argv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : program_name, nullptr};
+  QApplication application(qt_argc, qt_argv);
+  Module12 entry(services, std::cout, std::cerr);
+  if (const std::optional<int> status = entry.Start(argument_text, display)) return *status;
+  return entry.StatusAfterEventLoop(QApplication::exec());
+}
+
+}  // namespace kestro

@@ -1,0 +1,84 @@
+// The program's entry procedure (Module12): the initial program-wide state, the splash window on
+// a user's first start, and the choice of front end, the command line or the main window.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "batch/ui_host.h"
+#include "batch/window_state.h"
+#include "platform/clock.h"
+#include "platform/document_opener.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+
+class QWidget;
+
+namespace kestro {
+
+class Form3;
+class SplashWindow;
+
+// The key of the setting that says the splash has been shown: exactly "1" means it has.
+inline constexpr char kSplashKey[] = "Splash";
+
+struct EntryServices {
+  FileSystem& fs;
+  SettingsStore& settings;
+  const Clock& clock;
+  DocumentOpener& opener;
+};
+
+// Windows can be shown when DISPLAY or WAYLAND_DISPLAY is set and not empty (either may be null).
+[[nodiscard]] bool DisplayAvailable(const char* display, const char* wayland_display);
+
+class Module12 {
+ public:
+  // `out` and `err` stand for standard output and error. `messages` shows the batches' messages
+  // when there is a display; message boxes when null. Everything must outlive the object.
+  Module12(EntryServices services, std::ostream& out, std::ostream& err,
+           UiHost* messages = nullptr);
+  ~Module12();
+  Module12(const Module12&) = delete;
+  Module12& operator=(const Module12&) = delete;
+
+  // The entry procedure. A non-empty argument text runs the command line (one empty argument
+  // gives the text "", two quotes); an empty one shows the main window. Without `display` the
+  // command line creates no window, shows no splash, leaves the Splash setting alone and never
+  // waits: messages go to `err` as "kestro: <text>", the help to `out`. With `display` a
+  // QApplication must exist. Returns the exit status when the program ends at once; no value when
+  // it goes on in the event loop until its windows are closed (the help window quits the loop when
+  // it closes).
+  std::optional<int> Start(std::string_view argument_text, bool display);
+
+  // The exit status after the event loop returned `loop_status`.
+  [[nodiscard]] int StatusAfterEventLoop(int loop_status) const;
+
+  [[nodiscard]] WindowState& state() { return state_; }
+  [[nodiscard]] SplashWindow* splash() const { return splash_.get(); }
+  [[nodiscard]] Form3* help_window() const { return help_window_.get(); }
+  [[nodiscard]] QWidget* main_window() const { return main_window_.get(); }
+
+ private:
+  void ShowSplashOnFirstStart();
+  std::optional<int> RunCommandLine(std::string_view argument_text, bool display);
+  void ShowMainWindow();
+
+  EntryServices services_;
+  std::ostream& out_;
+  std::ostream& err_;
+  UiHost* messages_;
+  WindowState state_;
+  std::unique_ptr<UiHost> own_messages_;
+  std::unique_ptr<SplashWindow> splash_;
+  std::unique_ptr<Form3> help_window_;
+  std::unique_ptr<QWidget> main_window_;
+};
+
+// The whole program: its argument text and display from the process, the platform's services,
+// and a QApplication whenever a window may be shown (never for a headless command line).
+int RunKestro(int argc, char** argv);
+
+}  // namespace kestro

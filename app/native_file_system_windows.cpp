@@ -1,0 +1,8 @@
+#include "app/native_file_system.h"
+#include "platform/windows/windows_file_system.h"
+
+namespace kestro {
+
+std::unique_ptr<FileSystem> NewNativeFileSystem() { return std::make_unique<WindowsFileSystem>(); }
+
+}  // namespace kestro

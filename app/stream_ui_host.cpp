@@ -1,0 +1,10 @@
+#include "app/stream_ui_host.h"
+
+namespace kestro {
+
+void StreamUiHost::ShowMessage(const Message& message) {
+  err_ << "kestro: " << message.text << '\n';
+  err_.flush();
+}
+
+}  // namespace kestro
