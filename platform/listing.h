@@ -16,11 +16,17 @@ namespace kestro {
 // ignored; an empty mask matches every name.
 [[nodiscard]] bool MatchesMask(std::string_view name, std::string_view masks);
 
-// Case-insensitive natural order: digit runs compare by value; ties by plain byte order.
+// Case-insensitive natural order: runs of the digits 0-9 compare by their value, however long
+// ("img2" < "img10", "a007" and "a7" are equal at that point); everything else compares code point
+// by code point without regard to case; names equal so far are ordered by their bytes.
 [[nodiscard]] bool NaturalLess(std::string_view a, std::string_view b);
 
+// `text` in the form names are compared in without regard to case: each code point mapped to
+// upper case, then to lower case, so "STRASSE", "strasse" and "ſtrasse" all agree.
+[[nodiscard]] std::string FoldCase(std::string_view text);
+
 // The entries of `kind` in `folder` that `mask` selects (pass "" for all), in natural order.
-Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind,
-                   std::string_view mask, std::vector<std::string>* names);
+Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, std::string_view mask,
+                   std::vector<std::string>* names);
 
 }  // namespace kestro

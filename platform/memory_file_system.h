@@ -1,13 +1,18 @@
 // A file system held in memory: for tests (with fault injection and a record of every rename
 // asked for) and for the outcome preview, which runs a batch against a copy of a folder's names.
 // Folders are absolute paths with "/" as separator; names beginning with "." are hidden.
+// It refuses, and words its refusals, exactly as the POSIX file system does.
 #pragma once
 
 #include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -28,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
   // Adds an entry to `folder` (created if need be); `content` lets tests check nothing was lost.
   void AddFile(const std::string& folder, const std::string& name, std::string content = "");
   void AddDirectory(const std::string& folder, const std::string& name);
+  // The folder that relative paths given to AbsoluteFolder start from; "/" unless set.
+  void SetWorkingFolder(const std::string& folder);
 
   // Every name in `folder`, hidden ones included, in byte order.
   [[nodiscard]] std::vector<std::string> AllNames(const std::string& folder) const;
@@ -42,7 +49,8 @@ class MemoryFileSystem : public FileSystem {
   void VanishBeforeRename(const std::string& folder, const std::string& name);
   // Called before every rename (for example to sleep, so a batch runs slowly).
   void SetBeforeRename(std::function<void()> hook);
-  // Treats names that differ only in letter case as the same entry (like NTFS or vfat).
+  // Treats names that differ only in letter case as the same entry (like NTFS or vfat): a lookup
+  // finds an entry whatever the case it is asked in, and a change of case alone renames it.
   void SetCaseInsensitive(bool on);
 
   [[nodiscard]] const std::vector<RenameCall>& rename_calls() const { return calls_; }
@@ -53,8 +61,7 @@ class MemoryFileSystem : public FileSystem {
                    std::vector<std::string>* names) override;
   Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                          const std::string& new_name) override;
-  [[nodiscard]] std::string JoinPath(std::string_view folder,
-                                     std::string_view name) const override;
+  [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
 
  private:
@@ -64,10 +71,25 @@ class MemoryFileSystem : public FileSystem {
   };
   struct Folder {
     std::map<std::string, Entry> entries;
+    // Case-insensitive mode only: the folded name of every entry, to its name.
+    std::unordered_map<std::string, std::string> folded;
   };
-  std::map<std::string, Folder> folders_;
-  std::map<std::pair<std::string, std::string>, Status> failures_;
-  std::map<std::pair<std::string, std::string>, bool> vanish_;
+  using Key = std::pair<std::string, std::string>;
+
+  Folder* FindFolder(const std::string& path);
+  [[nodiscard]] const Folder* FindFolder(const std::string& path) const;
+  // The entry `name` names in `folder`, in case-insensitive mode whatever its case; or null.
+  [[nodiscard]] const std::string* FindName(const Folder& folder, const std::string& name) const;
+  void PutEntry(Folder& folder, const std::string& name, Entry entry);
+  void RemoveEntry(const std::string& path, Folder& folder, const std::string& name);
+  void MoveSubtree(const std::string& from, const std::string& to);
+  Status Rename(const std::string& folder, const std::string& old_name,
+                const std::string& new_name);
+
+  std::map<std::string, Folder> folders_ = {{"/", Folder{}}};
+  std::string working_folder_ = "/";
+  std::map<Key, Status> failures_;
+  std::set<Key> vanish_;
   std::function<void()> before_rename_;
   bool case_insensitive_ = false;
   std::vector<RenameCall> calls_;

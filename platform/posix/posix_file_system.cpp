@@ -1,0 +1,203 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/errno_status.h"
+#include "platform/folder_path.h"
+#include "platform/name_rules.h"
+
+namespace kestro {
+
+namespace {
+
+Status WorkingFolder(std::string* folder) {
+  std::string buffer(256, '\0');
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return StatusFromErrno(errno, "cannot read the working folder");
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(buffer.find('\0'));
+  *folder = std::move(buffer);
+  return Status::Ok();
+}
+
+// A folder descriptor that closes itself.
+class OpenFolder {
+ public:
+  explicit OpenFolder(const std::string& folder)
+      : fd_(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+  ~OpenFolder() {
+    if (fd_ >= 0) close(fd_);
+  }
+  OpenFolder(const OpenFolder&) = delete;
+  OpenFolder& operator=(const OpenFolder&) = delete;
+  [[nodiscard]] int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+bool SameEntry(int dir_fd, const char* a, const char* b) {
+  struct stat sa {};
+  struct stat sb {};
+  if (fstatat(dir_fd, a, &sa, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (fstatat(dir_fd, b, &sb, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+Status StatusOfMove(int error_number) {
+  if (error_number == 0) return Status::Ok();
+  if (error_number == EEXIST) return Status::Error(Status::Code::kAlreadyExists, kNameExists);
+  return StatusFromErrno(error_number);
+}
+
+}  // namespace
+
+Status PosixFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
+  if (path.empty()) return StatusFromErrno(ENOENT, CannotOpenFolder(path));
+  std::string working;
+  if (path.front() != '/') {
+    Status status = WorkingFolder(&working);
+    if (!status.ok()) return status;
+  }
+  std::string result = NormalSlashPath(working, path);
+  struct stat st {};
+  if (stat(result.c_str(), &st) != 0) return StatusFromErrno(errno, CannotOpenFolder(result));
+  if (!S_ISDIR(st.st_mode)) return StatusFromErrno(ENOTDIR, CannotOpenFolder(result));
+  *absolute = std::move(result);
+  return Status::Ok();
+}
+
+Status PosixFileSystem::ListNames(const std::string& folder, EntryKind kind,
+                                  std::vector<std::string>* names) {
+  names->clear();
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return StatusFromErrno(errno, CannotOpenFolder(folder));
+  const int dir_fd = dirfd(dir);
+  const unsigned char wanted = kind == EntryKind::kFile ? DT_REG : DT_DIR;
+  int error_number = 0;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(dir);
+    if (entry == nullptr) {
+      error_number = errno;
+      break;
+    }
+    if (entry->d_name[0] == '.') continue;
+    unsigned char type = entry->d_type;
+    // A link counts as what it points to; a file system that leaves the type open is asked.
+    if (type == DT_LNK || type == DT_UNKNOWN) {
+      struct stat st {};
+      if (fstatat(dir_fd, entry->d_name, &st, 0) != 0) continue;  // a dangling link
+      type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
+    }
+    if (type == wanted) names->emplace_back(entry->d_name);
+  }
+  closedir(dir);
+  if (error_number != 0) {
+    names->clear();
+    return StatusFromErrno(error_number, "cannot read folder '" + folder + "'");
+  }
+  return Status::Ok();
+}
+
+Status PosixFileSystem::RenameNoReplace(const std::string& folder, const std::string& old_name,
+                                        const std::string& new_name) {
+  if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;
+  if (Status s = CheckOldName(*this, old_name); !s.ok()) return s;
+  const OpenFolder dir(folder);
+  if (dir.fd() < 0) return StatusFromErrno(errno, CannotOpenFolder(folder));
+  if (old_name == new_name) {
+    struct stat st {};
+    if (fstatat(dir.fd(), old_name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      return StatusFromErrno(errno);
+    }
+    return Status::Ok();
+  }
+  const int error_number = MoveNoReplace(dir.fd(), old_name.c_str(), new_name.c_str());
+  // On a case-insensitive file system a change of letter case alone finds the entry itself
+  // under the new name. Two no-replace steps through a free name make the change.
+  if (error_number == EEXIST && SameEntry(dir.fd(), old_name.c_str(), new_name.c_str())) {
+    return MoveThroughTemporary(dir.fd(), old_name, new_name);
+  }
+  return StatusOfMove(error_number);
+}
+
+int PosixFileSystem::MoveNoReplace(int dir_fd, const char* from, const char* to) const {
+  if (method_ == RenameMethod::kCheckThenRename) return MoveAfterCheck(dir_fd, from, to);
+  if (method_ == RenameMethod::kAuto) {
+    if (renameat2(dir_fd, from, dir_fd, to, RENAME_NOREPLACE) == 0) return 0;
+    // EINVAL: the file system does not know the flag (the names themselves were checked);
+    // ENOSYS: neither does the kernel.
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+  }
+  struct stat st {};
+  if (fstatat(dir_fd, from, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  if (S_ISDIR(st.st_mode)) return MoveAfterCheck(dir_fd, from, to);
+  const int error_number = MoveByLink(dir_fd, from, to);
+  // EPERM and EOPNOTSUPP: a file system without hard links (FAT, for one); EMLINK: too many.
+  if (error_number == EPERM || error_number == EOPNOTSUPP || error_number == EMLINK) {
+    return MoveAfterCheck(dir_fd, from, to);
+  }
+  return error_number;
+}
+
+int PosixFileSystem::MoveByLink(int dir_fd, const char* from, const char* to) const {
+  // linkat never replaces: a taken new name fails with EEXIST. Without AT_SYMLINK_FOLLOW a
+  // symbolic link is linked itself, not what it points to.
+  if (linkat(dir_fd, from, dir_fd, to, 0) != 0) return errno;
+  if (unlinkat(dir_fd, from, 0) == 0) return 0;
+  const int error_number = errno;
+  unlinkat(dir_fd, to, 0);  // both names are the same file: keep the old one only
+  return error_number;
+}
+
+int PosixFileSystem::MoveAfterCheck(int dir_fd, const char* from, const char* to) const {
+  struct stat st {};
+  if (fstatat(dir_fd, from, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  if (fstatat(dir_fd, to, &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+  if (errno != ENOENT) return errno;
+  // The race that is left: another program may create the new name between the check above and
+  // the rename below, and renameat would then replace that entry when both are files, or when it
+  // is an empty directory and ours is one. The window is the time between two system calls; a
+  // file system without RENAME_NOREPLACE and without hard links offers nothing narrower.
+  if (renameat(dir_fd, from, dir_fd, to) != 0) return errno;
+  return 0;
+}
+
+Status PosixFileSystem::MoveThroughTemporary(int dir_fd, const std::string& from,
+                                             const std::string& to) {
+  const std::string prefix = ".kestro-" + std::to_string(getpid()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    // Hidden, so a listing made meanwhile never offers it for renaming.
+    const std::string temporary = prefix + std::to_string(++temporary_count_);
+    int error_number = MoveNoReplace(dir_fd, from.c_str(), temporary.c_str());
+    if (error_number == EEXIST) continue;
+    if (error_number != 0) return StatusOfMove(error_number);
+    error_number = MoveNoReplace(dir_fd, temporary.c_str(), to.c_str());
+    if (error_number == 0) return Status::Ok();
+    const Status failure = StatusOfMove(error_number);
+    if (MoveNoReplace(dir_fd, temporary.c_str(), from.c_str()) != 0) {
+      return Status::Error(failure.code(),
+                           failure.message() + "; the entry was left as '" + temporary + "'");
+    }
+    return failure;
+  }
+  return Status::Error(Status::Code::kAlreadyExists, kNameExists);
+}
+
+std::string PosixFileSystem::JoinPath(std::string_view folder, std::string_view name) const {
+  return JoinSlashPath(folder, name);
+}
+
+bool PosixFileSystem::HoldsSeparator(std::string_view name) const {
+  return name.find('/') != std::string_view::npos;
+}
+
+}  // namespace kestro

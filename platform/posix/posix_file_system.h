@@ -1,0 +1,44 @@
+// The file system of a POSIX system (Linux): listing through readdir, and a rename that never
+// replaces anything, made with renameat2(RENAME_NOREPLACE) or a safe fallback.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/status.h"
+
+namespace kestro {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  // How a rename is made. kAuto uses renameat2 with RENAME_NOREPLACE and falls back, for one call,
+  // when the file system refuses that flag: a file is linked under the new name and then unlinked
+  // under the old one (kLinkThenUnlink); a directory, or a file on a file system without hard
+  // links, is renamed after checking that the new name is free (kCheckThenRename, which leaves a
+  // short race, see the .cpp). The other two force that path, so it can be tested anywhere.
+  enum class RenameMethod { kAuto, kLinkThenUnlink, kCheckThenRename };
+
+  explicit PosixFileSystem(RenameMethod method = RenameMethod::kAuto) : method_(method) {}
+
+  Status AbsoluteFolder(std::string_view path, std::string* absolute) override;
+  Status ListNames(const std::string& folder, EntryKind kind,
+                   std::vector<std::string>* names) override;
+  Status RenameNoReplace(const std::string& folder, const std::string& old_name,
+                         const std::string& new_name) override;
+  [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
+  [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
+
+ private:
+  // Each returns 0 or the errno value of the step that failed; `dir_fd` is the open folder.
+  int MoveNoReplace(int dir_fd, const char* from, const char* to) const;
+  int MoveByLink(int dir_fd, const char* from, const char* to) const;
+  int MoveAfterCheck(int dir_fd, const char* from, const char* to) const;
+  Status MoveThroughTemporary(int dir_fd, const std::string& from, const std::string& to);
+
+  RenameMethod method_;
+  unsigned long temporary_count_ = 0;
+};
+
+}  // namespace kestro
