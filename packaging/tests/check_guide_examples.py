@@ -7,11 +7,13 @@ where it shows them, the error lines it promises (<pre class="out">). Each one i
 in a fresh temporary folder: the entries of the "Before" column are made (files, or sub-directories
 with data-kind="dirs"), the command runs with the folder put in place of its first word, and the
 folder must then hold exactly the "After" column, each entry carrying what its "Before" entry
-carried. So the guide cannot promise what the program does not do.
+carried. The settings file must also be where the guide says. So the guide cannot promise what
+the program does not do.
 
 Usage: check_guide_examples.py <kestro> <manual.htm>
 """
 
+import configparser
 import os
 import shlex
 import subprocess
@@ -71,6 +73,28 @@ class GuideExamplesTest(unittest.TestCase):
         for example in examples():
             with self.subTest(line=example.line, command=example.command):
                 self.check(example)
+
+    def test_settings_file_is_where_the_guide_says(self):
+        tree = guide_tree.parse(Path(GUIDE).read_text(encoding="utf-8"))
+        named = [dt.text() for dt in tree.find_all("dt")
+                 if dt.text().startswith("$XDG_CONFIG_HOME/")]
+        self.assertEqual(len(named), 1)
+        relative = named[0][len("$XDG_CONFIG_HOME/"):]
+        with tempfile.TemporaryDirectory(prefix="kestro-guide-") as scratch:
+            folder, config = Path(scratch, "Photos"), Path(scratch, "config")
+            folder.mkdir()
+            config.mkdir()
+            # A mask that selects nothing: a right command line that renames nothing.
+            result = subprocess.run([PROGRAM, str(folder), "-F", "*.none", "-C", "lower"],
+                                    env=headless_env(config), stdin=subprocess.DEVNULL,
+                                    capture_output=True, text=True, timeout=60)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            written = sorted(str(p.relative_to(config)) for p in config.rglob("*") if p.is_file())
+            self.assertEqual(written, [relative])
+            settings = configparser.ConfigParser(interpolation=None)
+            settings.optionxform = str
+            settings.read(config / relative, encoding="utf-8")
+            self.assertEqual(settings["Kestrovane"]["LastDir"], str(folder))
 
     def check(self, example):
         words = shlex.split(example.command)
