@@ -2,15 +2,39 @@
 // the example box and the buttons. It binds to the WindowState model and runs the batches.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "batch/batch_renamer.h"
+#include "batch/outcome.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
 #include "platform/document_opener.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+
 namespace kestro {
+
+class DirectoryTreeList;
+class DriveList;
+class FrmAbout;
+class QtUiHost;
+class SelectableListModel;
+class Twips;
 
 struct Form1Services {
   FileSystem& fs;
@@ -25,6 +49,97 @@ class Form1 : public QWidget {
   // Builds the window and runs Form_Load.
   Form1(WindowState& state, Form1Services services, QWidget* parent = nullptr);
   ~Form1() override;
+
+  // The window's procedures, as its controls call them.
+  void CheckAllValues();
+  void TabStrip1_Click();
+  void TabStrip2_Click();
+  void Drive1_Change();
+  void Drive2_Change();
+  void Dir1_Click();
+  void Dir3_Click();
+  void Command10_Click();  // "Rename!"
+  void Command1_Click();   // "Quit"
+  void Command3_Click();   // "Help"
+  void Command4_Click();   // "About"
+
+  // The full text of the status line (the label shows it shortened to its width).
+  [[nodiscard]] const QString& status_text() const { return status_text_; }
+  // What the last "Rename!" did.
+  [[nodiscard]] const BatchReport& last_report() const { return last_report_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void BuildPickerPage(QGroupBox* page, bool directories, const Twips& twips);
+  QWidget* BuildRenamePage(const Twips& twips);
+  QWidget* BuildStripPage(const Twips& twips);
+  QWidget* BuildReplacePage(const Twips& twips);
+  QWidget* BuildCasePage(const Twips& twips);
+  QWidget* BuildExtensionPage(const Twips& twips);
+  QWidget* BuildNumberingPage(const Twips& twips);
+  void ConnectControls();
+  void Form_Load();
+
+  // Helpers for building: every control gets its design name; focusable ones join the Tab order
+  // in the order they are made, which is reading order.
+  QRadioButton* MakeOption(const char* name, const QString& caption, QWidget* parent,
+                           QButtonGroup* group);
+  QLineEdit* MakeField(const char* name, QWidget* parent, int max_length = 0);
+  QCheckBox* MakeCheck(const char* name, const QString& caption, QWidget* parent);
+  QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent);
+  QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent);
+  // Mirrors a field into `value` on every change; with `refresh`, the example follows.
+  void BindField(QLineEdit* field, std::string& value, bool refresh);
+  // A custom-text field of the Rename page: a released key chooses `option`, then the example is
+  // refreshed; losing the focus refreshes it too.
+  void BindCustomField(QLineEdit* field, QRadioButton* option);
+  // An option group bound to `value`: the option of the value is chosen now; choosing another
+  // stores its value and refreshes the example.
+  template <typename Value>
+  void BindOptions(std::initializer_list<std::pair<QRadioButton*, Value>> options, Value& value);
+  // A check box bound to `value`, checked now as it says; every click stores it and refreshes.
+  void BindCheck(QCheckBox* check, bool& value);
+  void ShowPages();
+  void ReloadLists();
+  void ShowStatus(const QString& text);
+
+  WindowState& state_;
+  Form1Services services_;
+  std::unique_ptr<QtUiHost> ui_host_;
+  std::unique_ptr<BatchRenamer> batch_;
+  SelectableListModel* list1_model_ = nullptr;
+  SelectableListModel* list2_model_ = nullptr;
+  QPointer<FrmAbout> about_;
+  std::vector<QWidget*> tab_order_;
+  BatchReport last_report_;
+  QString status_text_;
+
+  QTabBar* TabStrip1_ = nullptr;
+  QTabBar* TabStrip2_ = nullptr;
+  QGroupBox* dirs_ = nullptr;
+  QGroupBox* files_ = nullptr;
+  std::vector<QWidget*> pages_;  // rename, strip, replace, selectcase, extensionf, sort
+  DriveList* Drive1_ = nullptr;
+  DriveList* Drive2_ = nullptr;
+  DirectoryTreeList* Dir1_ = nullptr;
+  DirectoryTreeList* Dir3_ = nullptr;
+  QRadioButton* Option7_ = nullptr;
+  QRadioButton* Option8_ = nullptr;
+  QRadioButton* Option9_ = nullptr;
+  QRadioButton* Option10_ = nullptr;
+  QCheckBox* SmartCheck_ = nullptr;
+  QLineEdit* Text8_ = nullptr;
+  QLineEdit* Text7_ = nullptr;
+  QLineEdit* extad_ = nullptr;
+  QCheckBox* sortleading_ = nullptr;
+  QCheckBox* sortlen_ = nullptr;
+  QLineEdit* sortlennum_ = nullptr;
+  QLineEdit* before_ = nullptr;
+  QLineEdit* after_ = nullptr;
+  QLabel* status_ = nullptr;
 };
 
 }  // namespace kestro

@@ -1,0 +1,54 @@
+// The directory tree list of a picker page (Dir1, Dir3): the chain of folders down to the open
+// folder, indented, then the open folder's sub-directories. A click chooses an entry without
+// opening it; a double-click or Enter opens it, so its sub-directories are shown.
+#pragma once
+
+#include <QListView>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/status.h"
+
+namespace kestro {
+
+class DirectoryTreeModel;
+
+class DirectoryTreeList : public QListView {
+  Q_OBJECT
+ public:
+  // `fs` must outlive the list.
+  DirectoryTreeList(FileSystem& fs, QWidget* parent);
+  ~DirectoryTreeList() override;
+
+  // Opens `folder`: its chain and its sub-directories are listed and it becomes the selected
+  // entry. A folder that cannot be made absolute or read leaves the list as it was.
+  Status SetPath(const std::string& folder);
+  // Lists the open folder again (after its sub-directories were renamed).
+  Status Refresh();
+  [[nodiscard]] const std::string& path() const { return path_; }
+  // The full path of the selected entry; the open folder when none is selected.
+  [[nodiscard]] std::string SelectedFolder() const;
+  // Selects the entry of `row` as a click does, and reports the click.
+  void ClickRow(int row);
+  // Opens the entry of `row` as a double-click does.
+  void OpenRow(int row);
+
+ signals:
+  // An entry was chosen by a click or by moving the selection with the keyboard.
+  void Clicked();
+  // The open folder changed (SetPath, a double-click, Enter).
+  void PathChanged();
+  // A folder could not be opened; the list was left as it was.
+  void Failed(const QString& reason);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  FileSystem& fs_;
+  DirectoryTreeModel* model_;
+  std::string path_;
+};
+
+}  // namespace kestro

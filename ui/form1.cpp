@@ -1,0 +1,444 @@
+// Form1: the window's frame (tab strips, picker pages, example box, buttons, status line), its
+// loading, the tab rules, the pickers' handlers and the buttons. The operation pages are built in
+// form1_pages.cpp.
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabBar>
+
+#include "app/user_guide.h"
+#include "batch/pickers.h"
+#include "batch/rename_str.h"
+#include "engine/beginning_bit.h"
+#include "engine/messages.h"
+#include "ui/directory_tree_list.h"
+#include "ui/drive_list.h"
+#include "ui/frm_about.h"
+#include "ui/key_filters.h"
+#include "ui/qt_ui_host.h"
+#include "ui/selectable_list_model.h"
+#include "ui/selectable_list_view.h"
+#include "ui/status_line.h"
+#include "ui/twips.h"
+
+namespace kestro {
+namespace {
+
+// The design's client area is 8280 by 5172 twips; the status line lies below it, with room at
+// its right end for one more button.
+constexpr int kClientWidth = 8280;
+constexpr int kDesignHeight = 5172;
+constexpr int kStatusTop = kDesignHeight + 48;
+constexpr int kStatusHeight = 300;
+constexpr int kClientHeight = kStatusTop + kStatusHeight + 48;
+
+constexpr char kDirectoriesCaption[] = "Directories";
+constexpr char kFilesCaption[] = "Files";
+constexpr char kExampleDirectory[] = "Example directory";
+constexpr char kExampleFilename[] = "Example filename.ext";
+
+// The operation tabs: caption, page (index into the pages in build order) and operation.
+struct OperationTab {
+  const char* caption;
+  ActiveOperation operation;
+};
+constexpr OperationTab kOperationTabs[] = {
+    {"Rename", ActiveOperation::Rename},       {"Strip", ActiveOperation::Strip},
+    {"Replace", ActiveOperation::Replace},     {"Case", ActiveOperation::Case},
+    {"Extension", ActiveOperation::Extension}, {"Numbering", ActiveOperation::Numbering},
+};
+
+// A tab strip: the tabs along the top of `rect` and a raised panel below them, on which the
+// pages are laid. Returns the tab bar, which carries the strip's name.
+QTabBar* MakeTabStrip(const char* name, const QRect& rect, QWidget* parent) {
+  auto* bar = new QTabBar(parent);
+  bar->setObjectName(name);
+  bar->setExpanding(false);
+  bar->setDrawBase(false);
+  bar->setUsesScrollButtons(false);
+  bar->setElideMode(Qt::ElideNone);
+  // Placeholder tabs for the height; Form_Load puts the real ones in.
+  bar->addTab(QStringLiteral("X"));
+  const int bar_height = bar->sizeHint().height();
+  bar->removeTab(0);
+  bar->setGeometry(rect.x() + 2, rect.y(), rect.width() - 4, bar_height);
+
+  auto* panel = new QFrame(parent);
+  panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+  panel->setGeometry(rect.x(), rect.y() + bar_height - 1, rect.width(),
+                     rect.height() - bar_height + 1);
+  panel->lower();
+  bar->raise();
+  return bar;
+}
+
+}  // namespace
+
+Form1::Form1(WindowState& state, Form1Services services, QWidget* parent)
+    : QWidget(parent), state_(state), services_(services) {
+  setObjectName("Form1");
+  setWindowTitle(QString::fromLatin1(messages::kProgramTitle));
+  BuildWindow();
+  ui_host_ = std::make_unique<QtUiHost>(*this, *Text8_);
+  batch_ = std::make_unique<BatchRenamer>(state_, services_.fs, services_.clock, *ui_host_);
+  Form_Load();
+  ConnectControls();
+}
+
+Form1::~Form1() {
+  // The About window is a top-level window of its own, not a child: it goes with the main one.
+  delete about_.data();
+}
+
+void Form1::BuildWindow() {
+  // Captions in the small size of a classic dialog, so every caption fits its place.
+  QFont small = font();
+  small.setPointSizeF(8.25);
+  setFont(small);
+  const Twips twips = Twips::ForWidget(this);
+  setFixedSize(twips.Px(kClientWidth), twips.Px(kClientHeight));
+
+  // Left: what to rename.
+  TabStrip2_ = MakeTabStrip("TabStrip2", twips.Rect(0, 0, 3504, 5160), this);
+  tab_order_.push_back(TabStrip2_);
+  dirs_ = new QGroupBox("Pick Directories to Process.", this);
+  dirs_->setObjectName("dirs");
+  dirs_->setGeometry(twips.Rect(36, 324, 3396, 4764));
+  BuildPickerPage(dirs_, true, twips);
+  files_ = new QGroupBox("Pick Files to Process.", this);
+  files_->setObjectName("files");
+  files_->setGeometry(twips.Rect(36, 324, 3396, 4764));
+  BuildPickerPage(files_, false, twips);
+
+  // Right: the operation and its settings.
+  TabStrip1_ = MakeTabStrip("TabStrip1", twips.Rect(3564, 0, 4680, 3540), this);
+  tab_order_.push_back(TabStrip1_);
+  pages_ = {BuildRenamePage(twips),    BuildStripPage(twips),     BuildReplacePage(twips),
+            BuildCasePage(twips),      BuildExtensionPage(twips), BuildNumberingPage(twips)};
+
+  // The example.
+  auto* example = new QGroupBox("Example", this);
+  example->setObjectName("Frame2");
+  example->setGeometry(twips.Rect(3564, 3600, 4692, 876));
+  MakeLabel("Label2", "Before:", example)->setGeometry(twips.Rect(72, 216, 636, 264));
+  before_ = MakeField("before", example);
+  before_->setReadOnly(true);
+  before_->setGeometry(twips.Rect(720, 216, 3816, 264));
+  MakeLabel("Label5", "After:", example)->setGeometry(twips.Rect(72, 504, 636, 264));
+  // `after` lies over the example box, at window coordinates.
+  after_ = MakeField("after", this);
+  after_->setReadOnly(true);
+  after_->setGeometry(twips.Rect(4284, 4104, 3828, 264));
+  after_->raise();
+  before_->setText(QString::fromStdString(state_.before));
+  after_->setText(QString::fromStdString(state_.after));
+
+  QPushButton* rename = MakeButton("Command10", "Rename!", this);
+  QFont bold = rename->font();
+  bold.setBold(true);
+  rename->setFont(bold);
+  rename->setGeometry(twips.Rect(3564, 4536, 1380, 624));
+  MakeButton("Command3", "Help", this)->setGeometry(twips.Rect(4968, 4536, 1884, 300));
+  MakeButton("Command4", "About", this)->setGeometry(twips.Rect(4968, 4860, 1884, 300));
+  MakeButton("Command1", "Quit", this)->setGeometry(twips.Rect(6876, 4536, 1380, 624));
+
+  status_ = new QLabel(this);
+  status_->setObjectName("StatusLine");
+  status_->setTextFormat(Qt::PlainText);
+  status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  status_->setGeometry(twips.Rect(36, kStatusTop, 8244 - 1380 - 96, kStatusHeight));
+
+  for (std::size_t i = 1; i < tab_order_.size(); ++i) {
+    setTabOrder(tab_order_[i - 1], tab_order_[i]);
+  }
+}
+
+void Form1::BuildPickerPage(QGroupBox* page, bool directories, const Twips& twips) {
+  auto* drive = new DriveList(page);
+  drive->setObjectName(directories ? "Drive1" : "Drive2");
+  drive->setGeometry(twips.Rect(72, 216, 3252, 288));
+  auto* tree = new DirectoryTreeList(services_.fs, page);
+  tree->setObjectName(directories ? "Dir1" : "Dir3");
+  tree->setGeometry(twips.Rect(72, 540, 3252, 1584));
+  SelectableList& list = directories ? state_.List1 : state_.List2;
+  auto* model = new SelectableListModel(list, this);
+  auto* view = new SelectableListView(*model, page);
+  view->setObjectName(directories ? "List1" : "List2");
+  view->setGeometry(twips.Rect(72, 2160, 3252, 2160));
+  QPushButton* all = MakeButton(directories ? "Command5" : "Command7", "Select All", page);
+  all->setGeometry(twips.Rect(72, 4356, 1632, 372));
+  QPushButton* none = MakeButton(directories ? "Command6" : "Command8", "Select None", page);
+  none->setGeometry(twips.Rect(1728, 4356, 1596, 372));
+  // Drive and lists were made before the buttons, but they come first in reading order.
+  tab_order_.insert(tab_order_.end() - 2, {drive, tree, view});
+  connect(all, &QPushButton::clicked, model, [model] { model->SelectAll(true); });
+  connect(none, &QPushButton::clicked, model, [model] { model->SelectAll(false); });
+  if (directories) {
+    Drive1_ = drive;
+    Dir1_ = tree;
+    list1_model_ = model;
+  } else {
+    Drive2_ = drive;
+    Dir3_ = tree;
+    list2_model_ = model;
+  }
+}
+
+QRadioButton* Form1::MakeOption(const char* name, const QString& caption, QWidget* parent,
+                                QButtonGroup* group) {
+  auto* option = new QRadioButton(caption, parent);
+  option->setObjectName(name);
+  group->addButton(option);
+  tab_order_.push_back(option);
+  return option;
+}
+
+QLineEdit* Form1::MakeField(const char* name, QWidget* parent, int max_length) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  if (max_length > 0) field->setMaxLength(max_length);
+  tab_order_.push_back(field);
+  return field;
+}
+
+QCheckBox* Form1::MakeCheck(const char* name, const QString& caption, QWidget* parent) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(name);
+  tab_order_.push_back(check);
+  return check;
+}
+
+QPushButton* Form1::MakeButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  // Enter on a focused button presses it, as Space does.
+  button->setAutoDefault(true);
+  tab_order_.push_back(button);
+  return button;
+}
+
+QLabel* Form1::MakeLabel(const char* name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+void Form1::BindField(QLineEdit* field, std::string& value, bool refresh) {
+  connect(field, &QLineEdit::textChanged, this, [this, &value, refresh](const QString& text) {
+    value = text.toStdString();
+    if (refresh) CheckAllValues();
+  });
+}
+
+void Form1::BindCustomField(QLineEdit* field, QRadioButton* option) {
+  field->installEventFilter(new FieldKeyWatcher(
+      [this, option] {
+        option->setChecked(true);
+        CheckAllValues();
+      },
+      [this] { CheckAllValues(); }, field));
+}
+
+void Form1::BindCheck(QCheckBox* check, bool& value) {
+  check->setChecked(value);
+  connect(check, &QCheckBox::toggled, this, [this, &value](bool on) {
+    value = on;
+    CheckAllValues();
+  });
+}
+
+void Form1::ConnectControls() {
+  connect(TabStrip1_, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+  connect(TabStrip2_, &QTabBar::currentChanged, this, [this] { TabStrip2_Click(); });
+  connect(Drive1_, &DriveList::DriveChosen, this, [this] { Drive1_Change(); });
+  connect(Drive2_, &DriveList::DriveChosen, this, [this] { Drive2_Change(); });
+  connect(Dir1_, &DirectoryTreeList::Clicked, this, [this] { Dir1_Click(); });
+  connect(Dir3_, &DirectoryTreeList::Clicked, this, [this] { Dir3_Click(); });
+  connect(Dir1_, &DirectoryTreeList::PathChanged, this,
+          [this] { Drive1_->ShowDriveOf(QString::fromStdString(Dir1_->path())); });
+  connect(Dir3_, &DirectoryTreeList::PathChanged, this,
+          [this] { Drive2_->ShowDriveOf(QString::fromStdString(Dir3_->path())); });
+  for (DirectoryTreeList* tree : {Dir1_, Dir3_}) {
+    connect(tree, &DirectoryTreeList::Failed, this,
+            [this](const QString& reason) { ShowStatus(reason); });
+  }
+  auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
+  connect(button("Command10"), &QPushButton::clicked, this, [this] { Command10_Click(); });
+  connect(button("Command1"), &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(button("Command3"), &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(button("Command4"), &QPushButton::clicked, this, [this] { Command4_Click(); });
+}
+
+void Form1::Form_Load() {
+  // LastDir to both pages (an empty or vanished one leaves the current folder), their lists
+  // filled, and Dir1_Click, which writes the folder back as LastDir.
+  const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
+  if (!restored.ok()) ShowStatus(QString::fromStdString(restored.message()));
+  if (!Dir1_->SetPath(state_.dirs_folder).ok()) Dir1_->SetPath(".");
+  if (!Dir3_->SetPath(state_.files_folder).ok()) Dir3_->SetPath(".");
+  Drive1_->ShowDriveOf(QString::fromStdString(Dir1_->path()));
+  Drive2_->ShowDriveOf(QString::fromStdString(Dir3_->path()));
+  ReloadLists();
+
+  {
+    const QSignalBlocker block1(TabStrip1_);
+    const QSignalBlocker block2(TabStrip2_);
+    while (TabStrip1_->count() > 0) TabStrip1_->removeTab(0);
+    for (const OperationTab& tab : kOperationTabs) TabStrip1_->addTab(tab.caption);
+    while (TabStrip2_->count() > 0) TabStrip2_->removeTab(0);
+    TabStrip2_->addTab(kDirectoriesCaption);
+    TabStrip2_->addTab(kFilesCaption);
+    TabStrip1_->setCurrentIndex(0);
+    TabStrip2_->setCurrentIndex(0);
+  }
+
+  // The date captions are taken once: a window left open past midnight keeps its day.
+  state_.common_style.captions = MakeDateCaptions(services_.clock.Today());
+  Option10_->setText(QString::fromStdString(state_.common_style.captions.Option10));
+  Option9_->setText(QString::fromStdString(state_.common_style.captions.Option9));
+  Option8_->setText(QString::fromStdString(state_.common_style.captions.Option8));
+  Option7_->setText(QString::fromStdString(state_.common_style.captions.Option7));
+
+  state_.before = kExampleDirectory;
+  before_->setText(kExampleDirectory);
+  ShowPages();
+  CheckAllValues();
+}
+
+void Form1::ShowPages() {
+  dirs_->setVisible(state_.TargetKind);
+  files_->setVisible(!state_.TargetKind);
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    pages_[i]->setVisible(kOperationTabs[i].operation == state_.active_operation);
+  }
+}
+
+void Form1::CheckAllValues() {
+  if (ui_host_ == nullptr) return;  // still building: Form_Load refreshes at its end
+  kestro::CheckAllValues(state_, services_.clock, *ui_host_);
+  after_->setText(QString::fromStdString(state_.after));
+}
+
+void Form1::TabStrip1_Click() {
+  const QString caption = TabStrip1_->tabText(TabStrip1_->currentIndex());
+  for (const OperationTab& tab : kOperationTabs) {
+    if (caption == QLatin1String(tab.caption)) {
+      state_.active_operation = tab.operation;
+      ShowPages();
+      break;
+    }
+  }
+  CheckAllValues();
+}
+
+void Form1::TabStrip2_Click() {
+  const QString caption = TabStrip2_->tabText(TabStrip2_->currentIndex());
+  if (caption == QLatin1String(kDirectoriesCaption)) {
+    state_.TargetKind = true;
+    ShowPages();
+    state_.before = kExampleDirectory;
+    before_->setText(kExampleDirectory);
+    SmartCheck_->setChecked(false);
+  } else {
+    state_.TargetKind = false;
+    ShowPages();
+    state_.before = kExampleFilename;
+    before_->setText(kExampleFilename);
+  }
+  CheckAllValues();
+}
+
+void Form1::Drive1_Change() {
+  const Status status = Dir1_->SetPath(Drive1_->drive().toStdString());
+  if (!status.ok()) {
+    Drive1_->RevertChange();
+    ShowStatus(QString::fromStdString(status.message()));
+  }
+}
+
+void Form1::Drive2_Change() {
+  const Status status = Dir3_->SetPath(Drive2_->drive().toStdString());
+  if (!status.ok()) {
+    Drive2_->RevertChange();
+    ShowStatus(QString::fromStdString(status.message()));
+  }
+}
+
+void Form1::Dir1_Click() {
+  const Status status = ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings,
+                                                Dir1_->SelectedFolder());
+  list1_model_->Reload();
+  if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
+}
+
+void Form1::Dir3_Click() {
+  const Status status = ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings,
+                                          Dir3_->SelectedFolder());
+  list2_model_->Reload();
+  if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
+}
+
+void Form1::Command10_Click() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  last_report_ = batch_->Command10_Click();
+  QApplication::restoreOverrideCursor();
+  ReloadLists();
+  // Renamed sub-directories show their new names in the trees too. A tree whose open folder
+  // was itself renamed opens the chosen folder instead.
+  if (!Dir1_->Refresh().ok()) Dir1_->SetPath(state_.dirs_folder);
+  if (!Dir3_->Refresh().ok()) Dir3_->SetPath(state_.dirs_folder);
+  ShowStatus(QString::fromStdString(DescribeBatch(last_report_)));
+}
+
+void Form1::Command1_Click() { close(); }
+
+void Form1::Command3_Click() {
+  const std::string guide = UserGuidePath();
+  const Status opened = services_.opener.Open(guide);
+  if (opened.ok()) return;
+  ui_host_->ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
+                                messages::kProgramTitle, MessageIcon::Exclamation});
+}
+
+void Form1::Command4_Click() {
+  if (about_ != nullptr) return;
+  about_ = new FrmAbout();
+  connect(about_.data(), &FrmAbout::Closed, this, [this] { setEnabled(true); });
+  QRect area = about_->frameGeometry();
+  area.moveCenter(frameGeometry().center());
+  about_->move(area.topLeft());
+  about_->show();
+  setEnabled(false);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  // Quit and the close box end the program, the About window with it.
+  if (about_ != nullptr) about_->close();
+  event->accept();
+  QCoreApplication::quit();
+}
+
+void Form1::ReloadLists() {
+  list1_model_->Reload();
+  list2_model_->Reload();
+}
+
+void Form1::ShowStatus(const QString& text) {
+  status_text_ = text;
+  status_->setToolTip(text);
+  status_->setText(status_->fontMetrics().elidedText(text, Qt::ElideRight,
+                                                     status_->contentsRect().width() - 4));
+}
+
+}  // namespace kestro

@@ -1,0 +1,47 @@
+// Message boxes with an OK button only, and the test recorder.
+#include "ui/message_box.h"
+
+#include <QMessageBox>
+#include <QString>
+#include <utility>
+
+namespace kestro {
+namespace {
+
+// The one piece of process-wide state here: a test seam, empty in the program.
+std::function<void(const Message&)>& Recorder() {
+  static std::function<void(const Message&)> recorder;
+  return recorder;
+}
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void ShowMessageBox(QWidget* parent, const Message& message) {
+  if (Recorder()) {
+    Recorder()(message);
+    return;
+  }
+  QMessageBox box(ToQtIcon(message.icon), QString::fromStdString(message.title),
+                  QString::fromStdString(message.text), QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+ScopedMessageRecorder::ScopedMessageRecorder(std::function<void(const Message&)> record)
+    : previous_(std::exchange(Recorder(), std::move(record))) {}
+
+ScopedMessageRecorder::~ScopedMessageRecorder() { Recorder() = std::move(previous_); }
+
+}  // namespace kestro

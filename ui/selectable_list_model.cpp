@@ -1,0 +1,57 @@
+// SelectableListModel.
+#include "ui/selectable_list_model.h"
+
+#include <QString>
+#include <algorithm>
+#include <limits>
+
+namespace kestro {
+
+SelectableListModel::SelectableListModel(SelectableList& list, QObject* parent)
+    : QAbstractListModel(parent), list_(list) {}
+
+void SelectableListModel::Reload() {
+  beginResetModel();
+  endResetModel();
+}
+
+void SelectableListModel::Toggle(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  list_.Toggle(static_cast<std::size_t>(row));
+  const QModelIndex at = index(row);
+  emit dataChanged(at, at, {Qt::CheckStateRole});
+}
+
+void SelectableListModel::SelectAll(bool on) {
+  list_.SelectAll(on);
+  if (rowCount() == 0) return;
+  emit dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole});
+}
+
+int SelectableListModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  // A view counts rows in int; a list longer than that shows its first INT_MAX entries.
+  constexpr std::size_t kMaxRows = static_cast<std::size_t>(std::numeric_limits<int>::max());
+  return static_cast<int>(std::min(list_.size(), kMaxRows));
+}
+
+QVariant SelectableListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      return QString::fromStdString(list_.at(row));
+    case Qt::CheckStateRole:
+      return list_.selected(row) ? Qt::Checked : Qt::Unchecked;
+    default:
+      return {};
+  }
+}
+
+Qt::ItemFlags SelectableListModel::flags(const QModelIndex& index) const {
+  // Not user-checkable: the view toggles on a click anywhere in the row, once.
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+}
+
+}  // namespace kestro
