@@ -1,0 +1,39 @@
+// The file system of Windows: listing through FindFirstFileExW with hidden and system entries left
+// out, and a rename through MoveFileExW that never replaces anything.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/status.h"
+
+namespace kestro {
+
+// Names are UTF-8 here and UTF-16 at the API. Folders are full paths as AbsoluteFolder gives them
+// ("C:\Photos", "C:\"); "/" is taken as a separator too.
+class WindowsFileSystem : public FileSystem {
+ public:
+  Status AbsoluteFolder(std::string_view path, std::string* absolute) override;
+  // Entries with FILE_ATTRIBUTE_HIDDEN or FILE_ATTRIBUTE_SYSTEM are left out, as the file list of
+  // the design leaves them out; names beginning with "." are listed like any other.
+  Status ListNames(const std::string& folder, EntryKind kind,
+                   std::vector<std::string>* names) override;
+  // Refuses, before touching anything, a new name that Windows cannot hold (windows_name_rules.h).
+  // A change of letter case alone is made by MoveFileExW; where the file system reports success
+  // but keeps the old spelling, or refuses because the new name finds the entry itself, the entry
+  // is moved in two no-replace steps through a free temporary name.
+  Status RenameNoReplace(const std::string& folder, const std::string& old_name,
+                         const std::string& new_name) override;
+  [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
+  [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
+
+ private:
+  Status MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,
+                              const std::wstring& to_name);
+
+  unsigned long temporary_count_ = 0;
+};
+
+}  // namespace kestro
