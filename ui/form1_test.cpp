@@ -101,7 +101,10 @@ class Form1Test : public ::testing::Test {
     const int row = RowOf(view, text);
     ASSERT_GE(row, 0) << text.toStdString();
     const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    // As a window system delivers it: press, release, double-click press, release.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
   }
   static void ClickTab(const QWidget& form, const char* strip, const QString& caption) {
     auto* bar = Find<QTabBar>(form, strip);
