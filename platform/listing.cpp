@@ -9,43 +9,96 @@ namespace kestro {
 
 namespace {
 
-// A byte that does not start a valid sequence stands for itself, shifted to a range no valid
-// text decodes to (the low surrogates), so invalid names still compare and match consistently.
-constexpr char32_t kInvalidByteBase = 0xDC00;
+// The length of the valid UTF-8 sequence at `text[i]` with its code point in `c`; 0 when no
+// valid sequence starts there.
+std::size_t DecodeAt(std::string_view text, std::size_t i, char32_t* c) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  char32_t min = 0;
+  if (b0 < 0x80) {
+    *c = b0;
+    return 1;
+  }
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    length = 2, *c = b0 & 0x1F, min = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3, *c = b0 & 0x0F, min = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4, *c = b0 & 0x07, min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto b = static_cast<unsigned char>(text[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    *c = (*c << 6) | (b & 0x3F);
+  }
+  if (*c < min || *c > 0x10FFFF || (*c >= 0xD800 && *c <= 0xDFFF)) return 0;
+  return length;
+}
 
-char32_t Fold(char32_t c) { return SimpleLower(SimpleUpper(c)); }
+void AppendUtf8(char32_t c, std::string* out) {
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+char32_t Fold(char32_t c) {
+  if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
+  return SimpleLower(SimpleUpper(c));
+}
+
+// `text` with every code point folded, still UTF-8; bytes that are not valid UTF-8 are kept as
+// they are. Since UTF-8 byte order is code point order, keys compare byte by byte.
+std::string FoldedKey(std::string_view text) {
+  std::string key;
+  key.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    if (b0 < 0x80) {
+      key.push_back(static_cast<char>(Fold(b0)));
+      ++i;
+      continue;
+    }
+    char32_t c = 0;
+    const std::size_t length = DecodeAt(text, i, &c);
+    if (length == 0) {
+      key.push_back(text[i]);
+      ++i;
+      continue;
+    }
+    AppendUtf8(Fold(c), &key);
+    i += length;
+  }
+  return key;
+}
+
+// A byte that starts no valid sequence stands for itself, moved to a range that no valid text
+// decodes to (the low surrogates), so such names still match consistently.
+constexpr char32_t kInvalidByteBase = 0xDC00;
 
 // The code points of `text`, each folded.
 std::u32string FoldedCodePoints(std::string_view text) {
   std::u32string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    if (b0 < 0x80) {
-      out.push_back(b0 >= 'A' && b0 <= 'Z' ? b0 + ('a' - 'A') : b0);
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size();) {
     char32_t c = 0;
-    char32_t min = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      length = 2, c = b0 & 0x1F, min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      length = 3, c = b0 & 0x0F, min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      length = 4, c = b0 & 0x07, min = 0x10000;
-    }
-    bool valid = length != 0 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto b = static_cast<unsigned char>(text[i + k]);
-      valid = (b & 0xC0) == 0x80;
-      c = (c << 6) | (b & 0x3F);
-    }
-    valid = valid && c >= min && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
-    if (!valid) {
-      out.push_back(kInvalidByteBase + b0);
+    const std::size_t length = DecodeAt(text, i, &c);
+    if (length == 0) {
+      out.push_back(kInvalidByteBase + static_cast<unsigned char>(text[i]));
       ++i;
       continue;
     }
@@ -55,18 +108,20 @@ std::u32string FoldedCodePoints(std::string_view text) {
   return out;
 }
 
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// <0, 0 or >0 as `a` comes before, with or after `b` in natural order (folded code points).
-int NaturalCompare(const std::u32string& a, const std::u32string& b) {
+// <0, 0 or >0 as folded key `a` comes before, with or after `b` in natural order.
+int NaturalCompare(std::string_view a, std::string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < a.size() && j < b.size()) {
-    if (IsDigit(a[i]) && IsDigit(b[j])) {
-      // Compare by value without converting: drop leading zeros, then the longer run is the
-      // larger number, and runs of one length compare digit by digit.
-      while (i < a.size() && a[i] == U'0') ++i;
-      while (j < b.size() && b[j] == U'0') ++j;
+    const auto ca = static_cast<unsigned char>(a[i]);
+    const auto cb = static_cast<unsigned char>(b[j]);
+    if (IsDigit(ca) && IsDigit(cb)) {
+      // Compare by value without converting, so runs of any length work: drop leading zeros,
+      // then the longer run is the larger number, and runs of one length compare digit by digit.
+      while (i < a.size() && a[i] == '0') ++i;
+      while (j < b.size() && b[j] == '0') ++j;
       std::size_t end_a = i;
       std::size_t end_b = j;
       while (end_a < a.size() && IsDigit(a[end_a])) ++end_a;
@@ -77,7 +132,7 @@ int NaturalCompare(const std::u32string& a, const std::u32string& b) {
       }
       continue;
     }
-    if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
+    if (ca != cb) return ca < cb ? -1 : 1;
     ++i;
     ++j;
   }
@@ -156,7 +211,7 @@ bool MatchesMask(std::string_view name, std::string_view masks) {
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {
-  const int order = NaturalCompare(FoldedCodePoints(a), FoldedCodePoints(b));
+  const int order = NaturalCompare(FoldedKey(a), FoldedKey(b));
   return order != 0 ? order < 0 : a < b;
 }
 
@@ -172,9 +227,9 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
   std::erase_if(listed, [&](const std::string& name) { return !masks.Matches(name); });
 
   // Each name is folded once; the sort then compares the folded forms.
-  std::vector<std::u32string> keys;
+  std::vector<std::string> keys;
   keys.reserve(listed.size());
-  for (const std::string& name : listed) keys.push_back(FoldedCodePoints(name));
+  for (const std::string& name : listed) keys.push_back(FoldedKey(name));
   std::vector<std::size_t> order(listed.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
