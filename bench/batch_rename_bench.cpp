@@ -1,0 +1,127 @@
+// Renaming 100,000 files of a tmpfs folder through the batch layer (the command-line file batch,
+// "-F *.* -C upper": list by mask in natural order, compute every name, safe rename, report),
+// beside a bare readdir + renameat2(RENAME_NOREPLACE) loop that makes the same names.
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "batch/batch_renamer.h"
+#include "batch/recording_ui_host.h"
+#include "platform/posix/posix_file_system.h"
+
+namespace kestro {
+namespace {
+
+constexpr int kFiles = 100000;
+
+// A fresh folder of kFiles empty files, in /dev/shm where there is one; removed at the end.
+class FullFolder {
+ public:
+  FullFolder() {
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "kestro-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) abort();
+    path_ = pattern;
+    const int dir_fd = open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    char name[32];
+    for (int i = 0; i < kFiles; ++i) {
+      std::snprintf(name, sizeof name, "photo %06d.jpg", i);
+      const int fd = openat(dir_fd, name, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+      if (fd < 0) abort();
+      close(fd);
+    }
+    close(dir_fd);
+  }
+  ~FullFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  FullFolder(const FullFolder&) = delete;
+  FullFolder& operator=(const FullFolder&) = delete;
+  [[nodiscard]] const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+void BM_BatchLayer(benchmark::State& state) {
+  std::size_t done = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    FullFolder folder;
+    PosixFileSystem fs;
+    WindowState window;
+    window.TargetKind = false;
+    window.files_folder = folder.path();
+    window.command_line = "x";  // command-line mode; the words below are what counts
+    window.args[1] = folder.path();
+    window.args[2] = "-F";
+    window.args[3] = "*.*";
+    window.args[4] = "-C";
+    window.args[5] = "upper";
+    FixedClock clock(CalendarDate{2026, 12, 4});
+    RecordingUiHost ui;
+    BatchRenamer batch(window, fs, clock, ui);
+    state.ResumeTiming();
+
+    BatchReport report = batch.Command9_Click();
+
+    state.PauseTiming();
+    done = report.Count(EntryOutcome::Kind::kDone);
+    if (done != kFiles) state.SkipWithError("not every file was renamed");
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
+}
+
+void BM_BareLoop(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    FullFolder folder;
+    state.ResumeTiming();
+
+    // The names first: renaming while reading the folder would meet renamed entries again.
+    DIR* dir = opendir(folder.path().c_str());
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] != '.' && entry->d_type == DT_REG) names.emplace_back(entry->d_name);
+    }
+    const int dir_fd = dirfd(dir);
+    int renamed = 0;
+    std::string new_name;
+    for (const std::string& name : names) {
+      new_name = name;
+      for (char& c : new_name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (renameat2(dir_fd, name.c_str(), dir_fd, new_name.c_str(), RENAME_NOREPLACE) == 0) {
+        ++renamed;
+      }
+    }
+    closedir(dir);
+
+    state.PauseTiming();
+    if (renamed != kFiles) state.SkipWithError("not every file was renamed");
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
+}
+
+BENCHMARK(BM_BatchLayer)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+}  // namespace
+}  // namespace kestro
+
+BENCHMARK_MAIN();
