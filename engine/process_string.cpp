@@ -17,22 +17,11 @@ namespace {
 // themselves and never a letter.
 constexpr char32_t kStrayByteBase = 0x110000;
 
-struct Unit {
-  std::size_t offset;
-  std::size_t length;
-  char32_t upper;  // the upper-case form that matching compares
-};
-
-std::vector<Unit> UpperUnits(std::string_view text) {
-  std::vector<Unit> units;
-  units.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    const Utf8Unit unit = DecodeUtf8At(text, pos);
-    units.push_back(
-        {pos, unit.length, unit.valid ? SimpleUpper(unit.value) : kStrayByteBase + unit.value});
-    pos += unit.length;
-  }
-  return units;
+// The upper-case form that matching compares, one code point or stray byte at `pos`.
+char32_t UpperAt(std::string_view text, std::size_t pos, std::size_t& length) {
+  const Utf8Unit unit = DecodeUtf8At(text, pos);
+  length = unit.length;
+  return unit.valid ? SimpleUpper(unit.value) : kStrayByteBase + unit.value;
 }
 
 bool IsBlanksOnly(std::string_view text) {
@@ -167,24 +156,31 @@ std::string ProcessString(std::string_view name, const RenameOperation& op,
 std::string ReplaceAll(std::string_view source, std::string_view find,
                        std::string_view replacement) {
   if (find.empty()) return std::string(source);
-  const std::vector<Unit> text = UpperUnits(source);
   std::vector<char32_t> pattern;
-  for (const Unit& unit : UpperUnits(find)) pattern.push_back(unit.upper);
+  for (std::size_t pos = 0, length = 0; pos < find.size(); pos += length) {
+    pattern.push_back(UpperAt(find, pos, length));
+  }
 
   std::string out;
   out.reserve(source.size());
-  const std::size_t count = text.size();  // taken once; the output never feeds back in
-  for (std::size_t i = 0; i < count;) {
-    bool match = count - i >= pattern.size();
+  const std::size_t size = source.size();  // taken once; the output never feeds back in
+  for (std::size_t pos = 0; pos < size;) {
+    std::size_t end = pos;
+    std::size_t first_length = 0;
+    bool match = true;
     for (std::size_t k = 0; match && k < pattern.size(); ++k) {
-      match = text[i + k].upper == pattern[k];
+      std::size_t length = 0;
+      match = end < size && UpperAt(source, end, length) == pattern[k];
+      if (k == 0) first_length = length;
+      end += length;
     }
     if (match) {
       out += replacement;
-      i += pattern.size();
+      pos = end;
     } else {
-      out += source.substr(text[i].offset, text[i].length);
-      ++i;
+      // The first unit was decoded before any mismatch, so its length is known.
+      out += source.substr(pos, first_length);
+      pos += first_length;
     }
   }
   return out;

@@ -131,8 +131,15 @@ std::string_view LastCodePoints(std::string_view text, std::size_t count) {
   return text.substr(pos);
 }
 
-char32_t SimpleUpper(char32_t c) { return MapByTable(kUpperRanges, c); }
-char32_t SimpleLower(char32_t c) { return MapByTable(kLowerRanges, c); }
+char32_t SimpleUpper(char32_t c) {
+  if (c < 0x80) return c >= U'a' && c <= U'z' ? c - 0x20 : c;
+  return MapByTable(kUpperRanges, c);
+}
+
+char32_t SimpleLower(char32_t c) {
+  if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + 0x20 : c;
+  return MapByTable(kLowerRanges, c);
+}
 
 std::string ToUpper(std::string_view text) { return MapText(text, SimpleUpper); }
 std::string ToLower(std::string_view text) { return MapText(text, SimpleLower); }
