@@ -1,5 +1,6 @@
 #include "app/form3.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -18,9 +19,13 @@
 namespace kestro {
 namespace {
 
-// The design's font is about 8 points; below 6 the texts stop being readable, so they are clipped.
+// The design's font is 8 points of a narrow sans serif; Arial's metric twins come closest. Below
+// 6 points the texts stop being readable, so they are then clipped instead.
 constexpr double kLargestPoints = 8.0;
 constexpr double kSmallestPoints = 6.0;
+constexpr double kPointStep = 0.25;
+const char* const kPreferredFamilies[] = {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans",
+                                          "Helvetica"};
 
 QFrame* MakeRule(QWidget* parent, const char* name, const QRect& place) {
   auto* rule = new QFrame(parent);
@@ -31,18 +36,31 @@ QFrame* MakeRule(QWidget* parent, const char* name, const QRect& place) {
   return rule;
 }
 
-bool Fits(const QLabel& label, const QFont& font) {
+// The width a one-line label may take: up to the next label of its row, or the frame's edge.
+int RoomOf(const QLabel& label, const QList<QLabel*>& labels, int frame_right) {
+  int limit = frame_right;
+  for (const QLabel* other : labels) {
+    if (other->y() == label.y() && other->x() > label.x()) limit = std::min(limit, other->x());
+  }
+  return std::max(label.width(), limit - label.x() - 2);
+}
+
+int NeededWidth(const QLabel& label, const QFont& font) {
+  QFont own = font;
+  own.setBold(label.font().bold());
+  return QFontMetrics(own).horizontalAdvance(label.text());
+}
+
+bool Fits(const QLabel& label, int room, const QFont& font) {
   QFont own = font;
   own.setBold(label.font().bold());
   const QFontMetrics metrics(own);
-  const QRect box = label.geometry();
   if (label.wordWrap()) {
     const QRect needed =
-        metrics.boundingRect(QRect(0, 0, box.width(), 100000), Qt::TextWordWrap, label.text());
-    return needed.height() <= box.height() + 1;
+        metrics.boundingRect(QRect(0, 0, label.width(), 100000), Qt::TextWordWrap, label.text());
+    return needed.height() <= label.height() + 1;
   }
-  return metrics.horizontalAdvance(label.text()) <= box.width() &&
-         metrics.height() <= box.height() + 3;
+  return metrics.horizontalAdvance(label.text()) <= room && metrics.height() <= label.height() + 3;
 }
 
 }  // namespace
@@ -100,23 +118,40 @@ Form3::Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent)
 
 void Form3::FitFont() {
   const QList<QLabel*> labels = findChildren<QLabel*>();
+  const int frame_right = findChild<QGroupBox*>(QStringLiteral("Frame2"))->contentsRect().right();
+  QList<int> rooms;
+  for (const QLabel* label : labels) rooms.append(RoomOf(*label, labels, frame_right));
+
   QFont font = this->font();
-  double points =
-      std::min(font.pointSizeF() > 0 ? font.pointSizeF() : kLargestPoints, kLargestPoints);
-  const auto all_fit = [&labels](const QFont& candidate) {
-    return std::all_of(labels.begin(), labels.end(),
-                       [&candidate](const QLabel* label) { return Fits(*label, candidate); });
+  for (const char* family : kPreferredFamilies) {
+    if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+      font.setFamily(QString::fromLatin1(family));
+      break;
+    }
+  }
+  const auto all_fit = [&](const QFont& candidate) {
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+      if (!Fits(*labels[i], rooms[i], candidate)) return false;
+    }
+    return true;
   };
+  double points = kLargestPoints;
   font.setPointSizeF(points);
   while (points > kSmallestPoints && !all_fit(font)) {
-    points -= 0.25;
+    points -= kPointStep;
     font.setPointSizeF(points);
   }
   setFont(font);
-  for (QLabel* label : labels) {
+  for (qsizetype i = 0; i < labels.size(); ++i) {
+    QLabel* label = labels[i];
     QFont own = font;
     own.setBold(label->font().bold());
     label->setFont(own);
+    // A one-line text a little wider than its place takes the free room beside it.
+    if (!label->wordWrap()) {
+      const int width = std::min(rooms[i], std::max(label->width(), NeededWidth(*label, font)));
+      label->resize(width, label->height());
+    }
   }
 }
 

@@ -24,7 +24,8 @@ class Form3 : public QDialog {
   void Command2_Click();  // "Userguide": opens the guide; the window stays open
 
  private:
-  // The largest font, up to the window's own, in which every label's text fits its place.
+  // The largest font, up to 8 points, in which every text fits its place; a one-line text may
+  // take the free room to its right.
   void FitFont();
 
   DocumentOpener& opener_;

@@ -10,9 +10,10 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The application names the folder, the section the file and the group inside it.
+// The application names the folder, the section the file and the group inside it. The native
+// format is an INI file named ".conf" on Linux and the user's registry hive on Windows.
 QSettings Open(std::string_view application, std::string_view section) {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, FromUtf8(application),
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, FromUtf8(application),
                    FromUtf8(section));
 }
 

@@ -1,5 +1,5 @@
-// The per-user settings store over QSettings: an INI file per application and section, the
-// section again as the group inside it ($XDG_CONFIG_HOME/Vintrellos/Kestrovane.conf, [Kestrovane]).
+// The per-user settings store over QSettings: on Linux an INI file per application and section,
+// the section again as the group inside it ($XDG_CONFIG_HOME/Vintrellos/Kestrovane.conf).
 #pragma once
 
 #include <string>

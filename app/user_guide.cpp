@@ -17,8 +17,10 @@ QString ProgramFolder() {
 
 }  // namespace
 
-std::string UserGuidePath() {
-  const QDir program(ProgramFolder());
+std::string UserGuidePath() { return UserGuidePathIn(ProgramFolder().toStdString()); }
+
+std::string UserGuidePathIn(const std::string& program_folder) {
+  const QDir program(QString::fromStdString(program_folder));
   const QString beside = program.absoluteFilePath(QStringLiteral("manual.htm"));
   const QString installed = QDir::cleanPath(
       program.absoluteFilePath(QStringLiteral("../share/doc/kestrovane/manual.htm")));

@@ -7,7 +7,10 @@
 namespace kestro {
 
 // The first of the candidate paths that exists; the one beside the program when none does (the
-// viewer then reports the missing file, as it would for any document).
+// opener then reports the missing file).
 [[nodiscard]] std::string UserGuidePath();
+
+// The same rule for a program in `program_folder`.
+[[nodiscard]] std::string UserGuidePathIn(const std::string& program_folder);
 
 }  // namespace kestro
