@@ -90,7 +90,11 @@ std::string Literal(std::string_view name, std::string_view template_text,
       {"$name", name},
   }};
   std::string result(template_text);
-  for (const auto& [placeholder, value] : passes) result = ReplaceAll(result, placeholder, value);
+  for (const auto& [placeholder, value] : passes) {
+    // Every placeholder starts with "$", which no other character matches in any case.
+    if (result.find('$') == std::string::npos) break;
+    result = ReplaceAll(result, placeholder, value);
+  }
   return result;
 }
 
