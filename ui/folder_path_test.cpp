@@ -42,7 +42,8 @@ TEST(FolderChainTest, PosixPaths) {
   const Case cases[] = {
       {"/", {"/"}, {"/"}},
       {"/home", {"/", "/home"}, {"/", "home"}},
-      {"/home/ann/my photos", {"/", "/home", "/home/ann", "/home/ann/my photos"},
+      {"/home/ann/my photos",
+       {"/", "/home", "/home/ann", "/home/ann/my photos"},
        {"/", "home", "ann", "my photos"}},
       {"/a//b/", {"/", "/a", "/a/b"}, {"/", "a", "b"}},
       {"relative/x", {}, {}},

@@ -7,10 +7,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -59,11 +61,30 @@ constexpr OperationTab kOperationTabs[] = {
     {"Extension", ActiveOperation::Extension}, {"Numbering", ActiveOperation::Numbering},
 };
 
+// Tabs with little padding beside the caption, so the six operation tabs fit their strip.
+class CompactTabStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_TabBarTabHSpace) return QProxyStyle::pixelMetric(metric, option, widget) / 2;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+// Frames with their caption set into the top line, as classic dialogs draw them: small frames
+// keep their room for the controls inside.
+constexpr char kFrameStyle[] =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 7px;"
+    " padding-top: 3px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+    " padding: 0px 2px; }";
+
 // A tab strip: the tabs along the top of `rect` and a raised panel below them, on which the
 // pages are laid. Returns the tab bar, which carries the strip's name.
-QTabBar* MakeTabStrip(const char* name, const QRect& rect, QWidget* parent) {
+QTabBar* MakeTabStrip(const char* name, const QRect& rect, QWidget* parent, QStyle* style) {
   auto* bar = new QTabBar(parent);
   bar->setObjectName(name);
+  bar->setStyle(style);
   bar->setExpanding(false);
   bar->setDrawBase(false);
   bar->setUsesScrollButtons(false);
@@ -102,15 +123,25 @@ Form1::~Form1() {
 }
 
 void Form1::BuildWindow() {
-  // Captions in the small size of a classic dialog, so every caption fits its place.
+  // Captions in the small, narrow face of a classic dialog, so every caption fits its place;
+  // the first family the system has wins, else the desktop's own. Given in the style sheet, as
+  // frames styled by it would not pass a font set here on to their controls.
   QFont small = font();
+  small.setFamilies(
+      {"Tahoma", "Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica", small.family()});
   small.setPointSizeF(8.25);
   setFont(small);
+  setStyleSheet(QStringLiteral("QWidget { font-family: \"%1\"; font-size: 8.25pt; } "
+                               "QPushButton#Command10 { font-weight: bold; } %2")
+                    .arg(QFontInfo(small).family(), QLatin1String(kFrameStyle)));
+  // The tab bars' style; owned here, as a widget does not own the style it is given.
+  auto* tab_style = new CompactTabStyle;
+  tab_style->setParent(this);
   const Twips twips = Twips::ForWidget(this);
   setFixedSize(twips.Px(kClientWidth), twips.Px(kClientHeight));
 
   // Left: what to rename.
-  TabStrip2_ = MakeTabStrip("TabStrip2", twips.Rect(0, 0, 3504, 5160), this);
+  TabStrip2_ = MakeTabStrip("TabStrip2", twips.Rect(0, 0, 3504, 5160), this, tab_style);
   tab_order_.push_back(TabStrip2_);
   dirs_ = new QGroupBox("Pick Directories to Process.", this);
   dirs_->setObjectName("dirs");
@@ -122,10 +153,10 @@ void Form1::BuildWindow() {
   BuildPickerPage(files_, false, twips);
 
   // Right: the operation and its settings.
-  TabStrip1_ = MakeTabStrip("TabStrip1", twips.Rect(3564, 0, 4680, 3540), this);
+  TabStrip1_ = MakeTabStrip("TabStrip1", twips.Rect(3564, 0, 4680, 3540), this, tab_style);
   tab_order_.push_back(TabStrip1_);
-  pages_ = {BuildRenamePage(twips),    BuildStripPage(twips),     BuildReplacePage(twips),
-            BuildCasePage(twips),      BuildExtensionPage(twips), BuildNumberingPage(twips)};
+  pages_ = {BuildRenamePage(twips), BuildStripPage(twips),     BuildReplacePage(twips),
+            BuildCasePage(twips),   BuildExtensionPage(twips), BuildNumberingPage(twips)};
 
   // The example.
   auto* example = new QGroupBox("Example", this);
@@ -144,10 +175,7 @@ void Form1::BuildWindow() {
   before_->setText(QString::fromStdString(state_.before));
   after_->setText(QString::fromStdString(state_.after));
 
-  QPushButton* rename = MakeButton("Command10", "Rename!", this);
-  QFont bold = rename->font();
-  bold.setBold(true);
-  rename->setFont(bold);
+  QPushButton* rename = MakeButton("Command10", "Rename!", this);  // bold by the style sheet
   rename->setGeometry(twips.Rect(3564, 4536, 1380, 624));
   MakeButton("Command3", "Help", this)->setGeometry(twips.Rect(4968, 4536, 1884, 300));
   MakeButton("Command4", "About", this)->setGeometry(twips.Rect(4968, 4860, 1884, 300));
@@ -383,8 +411,8 @@ void Form1::Dir1_Click() {
 }
 
 void Form1::Dir3_Click() {
-  const Status status = ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings,
-                                          Dir3_->SelectedFolder());
+  const Status status =
+      ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings, Dir3_->SelectedFolder());
   list2_model_->Reload();
   if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
 }
@@ -437,8 +465,8 @@ void Form1::ReloadLists() {
 void Form1::ShowStatus(const QString& text) {
   status_text_ = text;
   status_->setToolTip(text);
-  status_->setText(status_->fontMetrics().elidedText(text, Qt::ElideRight,
-                                                     status_->contentsRect().width() - 4));
+  status_->setText(
+      status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->contentsRect().width() - 4));
 }
 
 }  // namespace kestro

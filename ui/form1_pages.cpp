@@ -16,6 +16,7 @@
 #include "ui/key_filters.h"
 #include "ui/qt_ui_host.h"
 #include "ui/twips.h"
+#include "ui/wrapping_check_box.h"
 
 namespace kestro {
 namespace {
@@ -344,7 +345,9 @@ QWidget* Form1::BuildNumberingPage(const Twips& twips) {
   column->addWidget(descending);
 
   sortleading_ =
-      MakeCheck("sortleading", "Add leading zeros to smaller numbers to make sizes equal.", page);
+      new WrappingCheckBox("Add leading zeros to smaller numbers to make sizes equal.", page);
+  sortleading_->setObjectName("sortleading");
+  tab_order_.push_back(sortleading_);
   column->addWidget(sortleading_);
 
   auto* length_row = new QHBoxLayout;

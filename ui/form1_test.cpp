@@ -21,8 +21,8 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,7 +34,9 @@
 
 // Readable QStrings in failure messages.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 namespace kestro {
@@ -139,15 +141,18 @@ class Form1Test : public ::testing::Test {
 TEST_F(Form1Test, EveryControlCarriesItsDesignName) {
   auto form = Open();
   const char* names[] = {
-      "TabStrip1", "TabStrip2", "dirs", "files", "rename", "strip", "replace", "selectcase",
-      "extensionf", "sort", "Frame2", "before", "after", "Command10", "Command3", "Command4",
-      "Command1", "Drive1", "Dir1", "List1", "Command5", "Command6", "Drive2", "Dir3", "List2",
-      "Command7", "Command8", "Frame8", "Frame9", "Frame4", "Frame6", "Text2", "Text3", "Text4",
-      "Text5", "Text6", "Text7", "Text8", "Label3", "Label4", "Label6", "Label10", "Label7",
-      "Label11", "Label1", "Label8", "leftoption", "rightoption", "SmartCheck", "Frame1",
-      "Command11", "Command12", "Command13", "lowercase", "uppercase", "sentence", "extad",
-      "Frame3", "Command15", "Command16", "sortascending", "sortdescending", "sortleading",
-      "sortlen", "sortlennum", "sortstartat", "sortstartatnum"};
+      "TabStrip1",     "TabStrip2",      "dirs",        "files",     "rename",     "strip",
+      "replace",       "selectcase",     "extensionf",  "sort",      "Frame2",     "before",
+      "after",         "Command10",      "Command3",    "Command4",  "Command1",   "Drive1",
+      "Dir1",          "List1",          "Command5",    "Command6",  "Drive2",     "Dir3",
+      "List2",         "Command7",       "Command8",    "Frame8",    "Frame9",     "Frame4",
+      "Frame6",        "Text2",          "Text3",       "Text4",     "Text5",      "Text6",
+      "Text7",         "Text8",          "Label3",      "Label4",    "Label6",     "Label10",
+      "Label7",        "Label11",        "Label1",      "Label8",    "leftoption", "rightoption",
+      "SmartCheck",    "Frame1",         "Command11",   "Command12", "Command13",  "lowercase",
+      "uppercase",     "sentence",       "extad",       "Frame3",    "Command15",  "Command16",
+      "sortascending", "sortdescending", "sortleading", "sortlen",   "sortlennum", "sortstartat",
+      "sortstartatnum"};
   for (const char* name : names) EXPECT_NE(form->findChild<QWidget*>(name), nullptr) << name;
   for (int i = 1; i <= 21; ++i) {
     const std::string name = "Option" + std::to_string(i);
@@ -508,10 +513,9 @@ TEST_F(Form1Test, TabVisitsTheControlsInReadingOrder) {
     }
     return -1;
   };
-  const char* order[] = {"TabStrip2", "Drive1",    "Dir1",   "List1",    "Command5",
-                         "Command6",  "TabStrip1", "Text2",  "Text4",    "Text3",
-                         "Text5",     "before",    "after",  "Command10", "Command3",
-                         "Command4",  "Command1"};
+  const char* order[] = {"TabStrip2", "Drive1",    "Dir1",     "List1",    "Command5", "Command6",
+                         "TabStrip1", "Text2",     "Text4",    "Text3",    "Text5",    "before",
+                         "after",     "Command10", "Command3", "Command4", "Command1"};
   int last = -1;
   for (const char* name : order) {
     const int at = position(name);

@@ -14,7 +14,8 @@ bool DigitFilterPasses(const QKeyEvent& event) {
   }
   const int key = event.key();
   const Qt::KeyboardModifiers modifiers = event.modifiers();
-  const bool control = modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
+  const bool control =
+      modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
   // Ctrl with a letter or one of "@[\]^_" types a control character; Ctrl+Backspace types DEL.
   if (control && ((key >= Qt::Key_At && key <= Qt::Key_Underscore) || key == Qt::Key_Backspace)) {
     return false;
@@ -62,9 +63,7 @@ bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 
 FieldKeyWatcher::FieldKeyWatcher(std::function<void()> key_released,
                                  std::function<void()> focus_lost, QObject* parent)
-    : QObject(parent),
-      key_released_(std::move(key_released)),
-      focus_lost_(std::move(focus_lost)) {}
+    : QObject(parent), key_released_(std::move(key_released)), focus_lost_(std::move(focus_lost)) {}
 
 bool FieldKeyWatcher::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {

@@ -7,8 +7,7 @@ namespace {
 
 using Kind = EntryOutcome::Kind;
 
-EntryOutcome Entry(const char* old_name, const char* new_name, Kind kind,
-                   const char* reason = "") {
+EntryOutcome Entry(const char* old_name, const char* new_name, Kind kind, const char* reason = "") {
   return EntryOutcome{old_name, new_name, kind, reason};
 }
 
