@@ -5,7 +5,10 @@
 #include <clocale>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
+
+#include "engine/utf8_text.h"
 
 namespace kestro {
 namespace {
@@ -349,6 +352,35 @@ TEST(ProcessStringTest, ParametersThatAreNotUtf8AreSkipped) {
   EXPECT_EQ(Transform(Operation(RenameMode::Replace, "a", "\xFF"), "abc"), "abc");
   EXPECT_EQ(Transform(Operation(RenameMode::Extension, ".\xC3"), "abc"), "abc");
   EXPECT_EQ(Transform(Operation(RenameMode::Literal, "\xE6\x97 $NAME"), "abc"), "abc");
+}
+
+TEST(ProcessStringTest, EveryResultOfValidInputIsValidUtf8) {
+  // Pieces that a code point split in the wrong place would break.
+  const char* const pieces[] = {"a", "Z",     "é",      "É", "日本", "😀", ".",  " ",
+                                "$", "$NAME", "$date1", "0", "5",    "-", "2.5"};
+  std::mt19937 random(20261204);
+  const auto text = [&](int max_pieces) {
+    std::string out;
+    const int n = static_cast<int>(random() % static_cast<unsigned>(max_pieces + 1));
+    for (int i = 0; i < n; ++i) out += pieces[random() % std::size(pieces)];
+    return out;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string name = text(8);
+    RenameOperation op = Operation(static_cast<RenameMode>(round % 8), text(3),
+                                   round % 3 == 0 ? "1" : text(2), round % 2 == 0);
+    const NumberingValues numbers{static_cast<std::int32_t>(random()),
+                                  static_cast<std::int32_t>(random()),
+                                  static_cast<std::int16_t>(random() % 12)};
+    const std::string result = Transform(op, name, numbers);
+    SCOPED_TRACE("mode " + std::to_string(round % 8) + " name \"" + name + "\" param1 \"" +
+                 op.param1 + "\" param2 \"" + op.param2 + "\"");
+    EXPECT_TRUE(IsValidUtf8(result));
+    if (op.mode == RenameMode::Strip) {
+      EXPECT_LE(CodePointCount(result), CodePointCount(name));
+      EXPECT_EQ(result.empty(), name.empty());  // never stripped away entirely
+    }
+  }
 }
 
 }  // namespace
