@@ -35,21 +35,19 @@ std::optional<std::string> Strip(std::string_view name, const RenameOperation& o
   // n <= 0 (a negative count included) keeps the whole name; n >= L would strip all of it.
   if (!(n > 0.0) || n >= length) return std::nullopt;
 
-  if (op.param2 == "1") {
-    const double keep = RoundHalfEven(length - n);
-    if (keep < 1.0) return std::nullopt;  // the whole name is never stripped away
-    return std::string(LastCodePoints(name, static_cast<std::size_t>(keep)));
-  }
-  if (!op.keep_extension) {
+  const bool from_left = op.param2 == "1";
+  if (from_left || !op.keep_extension) {
+    // The kept count is rounded; the whole name is never stripped away.
     const double keep = RoundHalfEven(length - n);
     if (keep < 1.0) return std::nullopt;
-    return std::string(FirstCodePoints(name, static_cast<std::size_t>(keep)));
+    const auto count = static_cast<std::size_t>(keep);
+    return std::string(from_left ? LastCodePoints(name, count) : FirstCodePoints(name, count));
   }
 
   const std::size_t dot = name.rfind('.');
-  const std::string_view base =
-      dot == std::string_view::npos ? std::string_view() : name.substr(0, dot);
-  const std::string_view extension = dot == std::string_view::npos ? name : name.substr(dot + 1);
+  if (dot == std::string_view::npos) return std::nullopt;  // no ".": the base is empty
+  const std::string_view base = name.substr(0, dot);
+  const std::string_view extension = name.substr(dot + 1);
   const auto base_length = static_cast<double>(CodePointCount(base));
   if (n > base_length || base.empty() || IsBlanksOnly(base)) return std::nullopt;
   // Rounding half to even may give 0 kept characters: "." and the extension remain, as they do
