@@ -256,6 +256,44 @@ TEST_F(Form1Test, DoubleClickOpensAFolderAndAnAncestorCanBeChosen) {
   EXPECT_EQ(dir1->path(), (root_ + "/a").toStdString());
 }
 
+TEST_F(Form1Test, AVanishedFolderLeavesThePreviousOneInPlace) {
+  MakeDir("keep/inner");
+  MakeDir("gone");
+  auto form = Open();
+  auto* dir1 = Find<DirectoryTreeList>(*form, "Dir1");
+  ClickRow(dir1, "keep");
+  ASSERT_EQ(Rows(Find<QListView>(*form, "List1")), (QStringList{"inner"}));
+  ASSERT_TRUE(QDir(root_ + "/gone").removeRecursively());
+  ClickRow(dir1, "gone");
+  EXPECT_EQ(Rows(Find<QListView>(*form, "List1")), (QStringList{"inner"}));
+  EXPECT_EQ(state_.dirs_folder, (root_ + "/keep").toStdString());
+  EXPECT_EQ(settings_.Get(kSettingsApplication, kSettingsSection, kLastDirKey, ""),
+            (root_ + "/keep").toStdString());
+  EXPECT_FALSE(form->status_text().isEmpty());
+  EXPECT_TRUE(messages_.empty());
+  // Opening it leaves the tree on its folder.
+  DoubleClickRow(dir1, "gone");
+  EXPECT_EQ(dir1->path(), root_.toStdString());
+}
+
+TEST_F(Form1Test, KeyboardInTheTreeChoosesWithArrowsAndOpensWithEnter) {
+  MakeDir("a/x");
+  MakeDir("b/y");
+  auto form = Open();
+  ClickTab(*form, "TabStrip2", "Files");
+  MakeFile("b/file.txt");
+  auto* dir3 = Find<DirectoryTreeList>(*form, "Dir3");
+  ClickRow(dir3, "a");
+  QTest::keyClick(dir3, Qt::Key_Down);
+  EXPECT_EQ(state_.files_folder, (root_ + "/b").toStdString());
+  EXPECT_EQ(Rows(Find<QListView>(*form, "List2")), (QStringList{"file.txt"}));
+  QTest::keyClick(dir3, Qt::Key_Return);
+  EXPECT_EQ(dir3->path(), (root_ + "/b").toStdString());
+  EXPECT_GE(RowOf(dir3, "y"), 0);
+  // The Directories page did not move.
+  EXPECT_EQ(state_.dirs_folder, root_.toStdString());
+}
+
 TEST_F(Form1Test, AVanishedLastDirFallsBackToTheCurrentFolder) {
   settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey, "/no/such/folder/here");
   auto form = Open();
