@@ -12,6 +12,10 @@ namespace kestro {
 
 enum class EntryKind { kFile, kDirectory };
 
+// Failures name what was asked and give the reason: a folder that cannot be reached says
+// "cannot open folder '<folder>': <the system's text>"; a rename that fails inside its folder
+// gives the reason alone (kNameExists, the name rules of platform/name_rules.h, or the system's
+// text), since the caller reports it beside the old and the new name.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -29,6 +33,8 @@ class FileSystem {
   // an entry of the new name exists the call fails with kAlreadyExists and both stay as they
   // were. A change of letter case alone is applied, on case-insensitive file systems too.
   // `new_name` must be a plain name; one holding a separator is refused with kInvalidName.
+  // A new name equal to the old one (byte for byte) changes nothing and succeeds when the entry
+  // exists.
   virtual Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                                  const std::string& new_name) = 0;
 

@@ -249,9 +249,11 @@ TYPED_TEST_P(FileSystemConformance, AbsoluteFolderFailsWhereNoFolderIs) {
   w.SetWorkingFolder(folder);
 
   const std::string s(1, TypeParam::kSeparator);
+  // A NUL would cut the path short at an existing folder if it reached the system as it is.
+  const std::string cut_short = folder + std::string(1, '\0') + s + "missing";
   for (const std::string& path :
        {folder + s + "missing", std::string("missing"), folder + s + "file",
-        folder + s + "file" + s + "below", std::string()}) {
+        folder + s + "file" + s + "below", std::string(), cut_short}) {
     std::string absolute = "unset";
     const Status status = w.fs().AbsoluteFolder(path, &absolute);
     EXPECT_EQ(status.code(), Status::Code::kNotFound) << path;
@@ -269,6 +271,9 @@ TYPED_TEST_P(FileSystemConformance, AMissingFolderCannotBeListedNorRenamedIn) {
   EXPECT_EQ(status.message().rfind("cannot open folder '" + missing + "': ", 0), 0u)
       << status.message();
   EXPECT_TRUE(names.empty());
+  const std::string cut_short = w.NewFolder() + std::string(1, '\0') + "x";
+  EXPECT_EQ(w.fs().ListNames(cut_short, EntryKind::kFile, &names).code(), Status::Code::kNotFound);
+  EXPECT_EQ(w.fs().RenameNoReplace(cut_short, "a", "b").code(), Status::Code::kNotFound);
   status = w.fs().RenameNoReplace(missing, "a", "b");
   EXPECT_EQ(status.code(), Status::Code::kNotFound);
   EXPECT_EQ(status.message().rfind("cannot open folder '" + missing + "': ", 0), 0u)

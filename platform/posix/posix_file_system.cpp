@@ -43,6 +43,9 @@ class OpenFolder {
   int fd_;
 };
 
+// A path with a NUL in it would reach the system cut short, naming another folder.
+bool HoldsNul(std::string_view path) { return path.find('\0') != std::string_view::npos; }
+
 bool SameEntry(int dir_fd, const char* a, const char* b) {
   struct stat sa {};
   struct stat sb {};
@@ -60,7 +63,7 @@ Status StatusOfMove(int error_number) {
 }  // namespace
 
 Status PosixFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
-  if (path.empty()) return StatusFromErrno(ENOENT, CannotOpenFolder(path));
+  if (path.empty() || HoldsNul(path)) return StatusFromErrno(ENOENT, CannotOpenFolder(path));
   std::string working;
   if (path.front() != '/') {
     Status status = WorkingFolder(&working);
@@ -77,6 +80,7 @@ Status PosixFileSystem::AbsoluteFolder(std::string_view path, std::string* absol
 Status PosixFileSystem::ListNames(const std::string& folder, EntryKind kind,
                                   std::vector<std::string>* names) {
   names->clear();
+  if (HoldsNul(folder)) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return StatusFromErrno(errno, CannotOpenFolder(folder));
   const int dir_fd = dirfd(dir);
@@ -111,6 +115,7 @@ Status PosixFileSystem::RenameNoReplace(const std::string& folder, const std::st
                                         const std::string& new_name) {
   if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;
   if (Status s = CheckOldName(*this, old_name); !s.ok()) return s;
+  if (HoldsNul(folder)) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
   const OpenFolder dir(folder);
   if (dir.fd() < 0) return StatusFromErrno(errno, CannotOpenFolder(folder));
   if (old_name == new_name) {
