@@ -23,6 +23,8 @@ struct NumberingOutcome {
 
 // `position` is the entry's 1-based place in its batch, `count` the size of the batch. A start
 // position or entry number that does not fit a 32-bit signed number is kErroneous.
+// A digit length L (at most 9 once checked) gives HighestNumber = 10^L - 1 rounded half to even,
+// so a fractional or negative L stays within 32 bits: 315 for 2.5, -1 for -1 or less.
 [[nodiscard]] NumberingOutcome ComputeNumbering(const NumberingSettings& settings,
                                                 std::int32_t position, std::int32_t count);
 
