@@ -10,7 +10,10 @@ folder must then hold exactly the "After" column, each entry carrying what its "
 carried. The settings file must also be where the guide says. So the guide cannot promise what
 the program does not do.
 
-Usage: check_guide_examples.py <kestro> <manual.htm>
+The man page's examples are run too, each on a folder holding one entry it selects: each must be
+a right command line.
+
+Usage: check_guide_examples.py <kestro> <manual.htm> [<kestro.1>]
 """
 
 import configparser
@@ -27,6 +30,7 @@ import guide_tree  # noqa: E402
 
 PROGRAM = None
 GUIDE = None
+MAN_PAGE = None
 MARKER = "origin.txt"  # inside each made sub-directory: which "Before" entry it was
 
 
@@ -96,6 +100,40 @@ class GuideExamplesTest(unittest.TestCase):
             settings.read(config / relative, encoding="utf-8")
             self.assertEqual(settings["Kestrovane"]["LastDir"], str(folder))
 
+    def test_man_page_examples_are_right_command_lines(self):
+        if not MAN_PAGE:
+            self.skipTest("no man page given")
+        # Each example runs on a folder holding one entry it selects, so its switch is read: a
+        # right command line ends with status 0 and a message-free standard error.
+        source = Path(MAN_PAGE).read_text(encoding="utf-8").replace("\\-", "-")
+        source = source.replace("\\(aq", "'")
+        commands, in_display = [], False
+        for line in source.splitlines():
+            if line in (".nf", ".fi"):
+                in_display = line == ".nf"
+            elif in_display:
+                commands.append(line)
+        self.assertGreaterEqual(len(commands), 5)
+        for command in commands:
+            with self.subTest(command=command):
+                words = shlex.split(command.split(" 2>")[0])
+                words = words[words.index("kestro"):]
+                with tempfile.TemporaryDirectory(prefix="kestro-man-") as scratch:
+                    folder, config = Path(scratch, "work"), Path(scratch, "config")
+                    folder.mkdir()
+                    config.mkdir()
+                    if words[2].upper() == "-D":
+                        (folder / "Sample folder").mkdir()
+                    else:
+                        mask = words[3].split(";")[0]
+                        (folder / ("Sample File" + mask.replace("*", "").replace("?", "x"))
+                         ).write_text("x", encoding="utf-8")
+                    result = subprocess.run([PROGRAM, str(folder), *words[2:]],
+                                            env=headless_env(config), stdin=subprocess.DEVNULL,
+                                            capture_output=True, text=True, timeout=60)
+                    self.assertEqual((result.returncode, result.stderr), (0, ""))
+                    self.assertEqual(len(os.listdir(folder)), 1)
+
     def check(self, example):
         words = shlex.split(example.command)
         self.assertEqual(words[0], "kestro")
@@ -150,9 +188,10 @@ class GuideExamplesTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
     PROGRAM, GUIDE = sys.argv[1], sys.argv[2]
+    MAN_PAGE = sys.argv[3] if len(sys.argv) == 4 else None
     if not Path(PROGRAM).exists():
         sys.exit(f"{PROGRAM} is not built: build the whole project before running ctest")
     unittest.main(argv=sys.argv[:1], verbosity=2)
