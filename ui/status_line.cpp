@@ -19,7 +19,7 @@ std::string Reason(const EntryOutcome& entry) {
 }  // namespace
 
 std::string DescribeBatch(const BatchReport& report, std::size_t max_reasons) {
-  if (report.entries.empty() && !report.cancelled) return "";
+  if (!report.ran) return "";
   const std::size_t done = report.Count(EntryOutcome::Kind::kDone);
   const std::size_t unchanged = report.Count(EntryOutcome::Kind::kUnchanged);
   const std::size_t kept =

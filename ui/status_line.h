@@ -9,7 +9,7 @@
 
 namespace kestro {
 
-// Empty when the batch renamed nothing and reported no entry (it stopped at an input check).
+// Empty when the batch did not run (it stopped at an input check).
 // Otherwise, e.g. "Renamed 2 of 4 entries; 1 already had its new name; 1 kept its name:
 // 'a.txt' to 'b.txt': a file of that name exists." Reasons of at most `max_reasons` entries
 // are given, then how many more kept their names.

@@ -11,16 +11,26 @@ EntryOutcome Entry(const char* old_name, const char* new_name, Kind kind, const 
   return EntryOutcome{old_name, new_name, kind, reason};
 }
 
+BatchReport Ran() {
+  BatchReport report;
+  report.ran = true;
+  return report;
+}
+
 TEST(DescribeBatchTest, NothingRunSaysNothing) { EXPECT_EQ(DescribeBatch(BatchReport{}), ""); }
 
+TEST(DescribeBatchTest, ARunOverNoEntriesSaysSo) {
+  EXPECT_EQ(DescribeBatch(Ran()), "Renamed 0 of 0 entries.");
+}
+
 TEST(DescribeBatchTest, AllRenamed) {
-  BatchReport report;
+  BatchReport report = Ran();
   report.entries = {Entry("a", "b", Kind::kDone), Entry("c", "d", Kind::kDone)};
   EXPECT_EQ(DescribeBatch(report), "Renamed 2 of 2 entries.");
 }
 
 TEST(DescribeBatchTest, CountsUnchangedAndKeptWithReasons) {
-  BatchReport report;
+  BatchReport report = Ran();
   report.entries = {Entry("a.txt", "b.txt", Kind::kKept, "a file of that name exists"),
                     Entry("c", "c", Kind::kUnchanged), Entry("d", "e", Kind::kDone),
                     Entry("f", "", Kind::kNoName)};
@@ -30,7 +40,7 @@ TEST(DescribeBatchTest, CountsUnchangedAndKeptWithReasons) {
 }
 
 TEST(DescribeBatchTest, GivesTheFirstReasonsThenHowManyMore) {
-  BatchReport report;
+  BatchReport report = Ran();
   for (const char* name : {"1", "2", "3", "4", "5"}) {
     report.entries.push_back(Entry(name, "x", Kind::kKept, "busy"));
   }
@@ -40,7 +50,7 @@ TEST(DescribeBatchTest, GivesTheFirstReasonsThenHowManyMore) {
 }
 
 TEST(DescribeBatchTest, SingleEntryAndStopped) {
-  BatchReport report;
+  BatchReport report = Ran();
   report.entries = {Entry("a", "b", Kind::kKept, "in use")};
   report.cancelled = true;
   EXPECT_EQ(DescribeBatch(report),
