@@ -1,7 +1,6 @@
 #include "platform/listing.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "engine/utf8_text.h"
 
@@ -86,26 +85,13 @@ std::string FoldedKey(std::string_view text) {
   return key;
 }
 
-// A byte that starts no valid sequence stands for itself, moved to a range that no valid text
-// decodes to (the low surrogates), so such names still match consistently.
-constexpr char32_t kInvalidByteBase = 0xDC00;
-
-// The code points of `text`, each folded.
-std::u32string FoldedCodePoints(std::string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    char32_t c = 0;
-    const std::size_t length = DecodeAt(text, i, &c);
-    if (length == 0) {
-      out.push_back(kInvalidByteBase + static_cast<unsigned char>(text[i]));
-      ++i;
-      continue;
-    }
-    out.push_back(Fold(c));
-    i += length;
-  }
-  return out;
+// The code point at `key[i]` in `*c` and its length; a byte that starts no valid sequence stands
+// for itself, moved to a range no valid text decodes to (the low surrogates).
+std::size_t StepAt(std::string_view key, std::size_t i, char32_t* c) {
+  const std::size_t length = DecodeAt(key, i, c);
+  if (length != 0) return length;
+  *c = 0xDC00 + static_cast<unsigned char>(key[i]);
+  return 1;
 }
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -141,28 +127,39 @@ int NaturalCompare(std::string_view a, std::string_view b) {
   return a_left == b_left ? 0 : (a_left ? 1 : -1);
 }
 
-// `*` any run, `?` one code point; both texts folded. Backtracks only to the last `*`, which
-// is enough for this pattern language and keeps the match linear in practice.
-bool WildcardMatch(const std::u32string& name, const std::u32string& mask) {
+// `*` any run, `?` one code point; both texts are folded keys. Backtracks only to the last `*`,
+// which is enough for this pattern language and keeps the match linear in practice.
+bool WildcardMatch(std::string_view name, std::string_view mask) {
+  constexpr std::size_t kNone = std::string_view::npos;
   std::size_t n = 0;
   std::size_t m = 0;
-  std::size_t star = std::u32string::npos;
+  std::size_t star = kNone;
   std::size_t star_n = 0;
   while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n])) {
-      ++n;
-      ++m;
-    } else if (m < mask.size() && mask[m] == U'*') {
-      star = m++;
-      star_n = n;
-    } else if (star != std::u32string::npos) {
-      m = star + 1;
-      n = ++star_n;
-    } else {
-      return false;
+    if (m < mask.size()) {
+      char32_t mask_c = 0;
+      const std::size_t mask_length = StepAt(mask, m, &mask_c);
+      if (mask_c == U'*') {
+        star = m++;
+        star_n = n;
+        continue;
+      }
+      char32_t name_c = 0;
+      const std::size_t name_length = StepAt(name, n, &name_c);
+      if (mask_c == U'?' || mask_c == name_c) {
+        n += name_length;
+        m += mask_length;
+        continue;
+      }
     }
+    if (star == kNone) return false;
+    // Let the last `*` take one more code point and try again after it.
+    char32_t skipped = 0;
+    star_n += StepAt(name, star_n, &skipped);
+    n = star_n;
+    m = star + 1;
   }
-  while (m < mask.size() && mask[m] == U'*') ++m;
+  while (m < mask.size() && mask[m] == '*') ++m;
   return m == mask.size();
 }
 
@@ -182,7 +179,7 @@ class MaskList {
       if (mask == "*.*") {
         every_name_ = true;
       } else if (!mask.empty()) {
-        masks_.push_back(FoldedCodePoints(mask));
+        masks_.push_back(FoldedKey(mask));
       }
       if (semicolon == std::string_view::npos) break;
       masks = masks.substr(semicolon + 1);
@@ -190,16 +187,17 @@ class MaskList {
     if (masks_.empty()) every_name_ = true;
   }
 
-  [[nodiscard]] bool Matches(std::string_view name) const {
+  [[nodiscard]] bool every_name() const { return every_name_; }
+  // `key`: the name's FoldedKey.
+  [[nodiscard]] bool Matches(std::string_view key) const {
     if (every_name_) return true;
-    const std::u32string folded = FoldedCodePoints(name);
     return std::any_of(masks_.begin(), masks_.end(),
-                       [&](const std::u32string& mask) { return WildcardMatch(folded, mask); });
+                       [&](const std::string& mask) { return WildcardMatch(key, mask); });
   }
 
  private:
   bool every_name_ = false;
-  std::vector<std::u32string> masks_;
+  std::vector<std::string> masks_;
 };
 
 }  // namespace
@@ -207,7 +205,8 @@ class MaskList {
 std::string FoldCase(std::string_view text) { return ToLower(ToUpper(text)); }
 
 bool MatchesMask(std::string_view name, std::string_view masks) {
-  return MaskList(masks).Matches(name);
+  const MaskList list(masks);
+  return list.every_name() || list.Matches(FoldedKey(name));
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {
@@ -223,22 +222,26 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     names->clear();
     return status;
   }
+  // Each name is folded once, for the mask and for the order; the sort then moves the keys
+  // themselves, so the short ones (most names) are compared where they lie.
   const MaskList masks(mask);
-  std::erase_if(listed, [&](const std::string& name) { return !masks.Matches(name); });
-
-  // Each name is folded once; the sort then compares the folded forms.
-  std::vector<std::string> keys;
-  keys.reserve(listed.size());
-  for (const std::string& name : listed) keys.push_back(FoldedKey(name));
-  std::vector<std::size_t> order(listed.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-    const int c = NaturalCompare(keys[x], keys[y]);
-    return c != 0 ? c < 0 : listed[x] < listed[y];
+  struct Keyed {
+    std::string key;
+    std::size_t index;
+  };
+  std::vector<Keyed> kept;
+  kept.reserve(listed.size());
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    std::string key = FoldedKey(listed[i]);
+    if (masks.Matches(key)) kept.push_back(Keyed{std::move(key), i});
+  }
+  std::sort(kept.begin(), kept.end(), [&](const Keyed& x, const Keyed& y) {
+    const int c = NaturalCompare(x.key, y.key);
+    return c != 0 ? c < 0 : listed[x.index] < listed[y.index];
   });
   names->clear();
-  names->reserve(listed.size());
-  for (const std::size_t index : order) names->push_back(std::move(listed[index]));
+  names->reserve(kept.size());
+  for (const Keyed& k : kept) names->push_back(std::move(listed[k.index]));
   return Status::Ok();
 }
 
