@@ -287,6 +287,15 @@ TEST_F(KestroTest, QuotesInsideAWordAreDroppedAndKeepItTogether) {
   EXPECT_EQ(Sorted(photos), (std::vector<std::string>{"new_name.txt", "x.txt"}));
 }
 
+TEST_F(KestroTest, AnArgumentWithBlanksIsOneWord) {
+  // As a shell passes kestro ~/Photos -F '*.jpg' -L '$DATE3 $NAME'.
+  const fs::path photos = Folder("Photos", {"a.jpg", "b.png"});
+  const Outcome outcome = Run({photos.string(), "-F", "*.jpg;*.png", "-L", "$DATE3 $NAME"});
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Sorted(photos),
+            (std::vector<std::string>{Today("%m%d") + " a.jpg", Today("%m%d") + " b.png"}));
+}
+
 TEST_F(KestroTest, ARelativeFolderAndATrailingSlashNameTheFolder) {
   const fs::path photos = Folder("Photos", {"a.doc", "b.doc"});
   EXPECT_EQ(Run({"Photos", "-F", "a.doc", "-C", "upper"}).status, 0);

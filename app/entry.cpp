@@ -79,6 +79,7 @@ std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool
       help_window_.get(), &QDialog::finished, help_window_.get(), [] { QCoreApplication::quit(); },
       Qt::QueuedConnection);
   help_window_->show();
+  KeepSplashOnTop();
   return std::nullopt;
 }
 
@@ -86,6 +87,11 @@ void Module12::ShowMainWindow() {
   main_window_ = std::make_unique<Form1>(
       state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener});
   main_window_->show();
+  KeepSplashOnTop();
+}
+
+void Module12::KeepSplashOnTop() {
+  // Without a window manager to honour the topmost hint, a window shown later would cover it.
   if (splash_ != nullptr && splash_->isVisible()) splash_->raise();
 }
 

@@ -65,6 +65,7 @@ class Module12 {
   void ShowSplashOnFirstStart();
   std::optional<int> RunCommandLine(std::string_view argument_text, bool display);
   void ShowMainWindow();
+  void KeepSplashOnTop();
 
   EntryServices services_;
   std::ostream& out_;

@@ -171,5 +171,36 @@ TEST_F(EntryTest, ClosingTheHelpWindowAnyOtherWayEndsTheProgramToo) {
   EXPECT_EQ(RunEventLoop(), 0) << "the open splash does not keep the program alive";
 }
 
+TEST_F(EntryTest, FirstStartWithoutArgumentsShowsTheSplashAndTheMainWindow) {
+  const qsizetype before = Windows();
+  {
+    Module12 entry(services(), out_, err_, &ui_);
+    EXPECT_EQ(entry.Start("", true), std::nullopt);
+    ASSERT_NE(entry.main_window(), nullptr);
+    EXPECT_EQ(entry.main_window()->objectName(), "Form1");
+    EXPECT_TRUE(entry.main_window()->isVisible());
+    ASSERT_NE(entry.splash(), nullptr);
+    EXPECT_TRUE(entry.splash()->isVisible());
+    EXPECT_EQ(Splash(), "1");
+    EXPECT_TRUE(entry.state().TargetKind);
+    EXPECT_EQ(entry.state().command_line, "");
+    // Closing the main window ends the program, the splash still showing or not.
+    QWidget* main_window = entry.main_window();
+    QTimer::singleShot(0, main_window, [main_window] { main_window->close(); });
+    const int loop = RunEventLoop();
+    EXPECT_EQ(loop, 0);
+    EXPECT_EQ(entry.StatusAfterEventLoop(loop), 0);
+  }
+  EXPECT_EQ(Windows(), before);
+}
+
+TEST_F(EntryTest, WindowModeWithoutADisplayShowsNoSplash) {
+  Module12 entry(services(), out_, err_, &ui_);
+  EXPECT_EQ(entry.Start("", false), std::nullopt);
+  ASSERT_NE(entry.main_window(), nullptr);
+  EXPECT_EQ(entry.splash(), nullptr);
+  EXPECT_EQ(Splash(), "<unset>");
+}
+
 }  // namespace
 }  // namespace kestro

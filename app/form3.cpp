@@ -87,6 +87,12 @@ Form3::Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent)
   auto* frame2 = new QGroupBox(QString::fromLatin1(kHelpFrameCaption), this);
   frame2->setObjectName(QStringLiteral("Frame2"));
   frame2->setGeometry(twips.Rect(kFrame2Place));
+  // The caption sits in the frame's top line, as classic dialogs draw it, so the syntax line
+  // below keeps its place.
+  frame2->setStyleSheet(QStringLiteral(
+      "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
+      "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+      " padding: 0px 2px; }"));
   frame2->lower();
   MakeRule(frame2, "Frame6", twips.Rect(kFrame6Place));
   MakeRule(frame2, "Frame4", twips.Rect(kFrame4Place));
@@ -142,6 +148,8 @@ void Form3::FitFont() {
     font.setPointSizeF(points);
   }
   setFont(font);
+  // A styled frame does not take its font from the window.
+  findChild<QGroupBox*>(QStringLiteral("Frame2"))->setFont(font);
   for (qsizetype i = 0; i < labels.size(); ++i) {
     QLabel* label = labels[i];
     QFont own = font;
