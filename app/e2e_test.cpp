@@ -176,10 +176,10 @@ TEST_F(KestroTest, FilesOfTheMaskAreRenamedSilently) {
 }
 
 TEST_F(KestroTest, TheTargetIsReadWithoutRegardToCase) {
-  const fs::path photos = Folder("Photos", {"file"}, {"abc", "xyz1"});
+  const fs::path photos = Folder("Photos", {"file"}, {"abc", "xyz1", ".hidden"});
   const Outcome outcome = Run({photos.string(), "-d", "-SL", "2"});
   EXPECT_EQ(outcome.status, 0) << outcome.err;
-  EXPECT_EQ(Sorted(photos), (std::vector<std::string>{"c", "file", "z1"}));
+  EXPECT_EQ(Sorted(photos), (std::vector<std::string>{".hidden", "c", "file", "z1"}));
   EXPECT_EQ(ReadAll(photos / "z1" / "tag"), "xyz1");
 }
 
