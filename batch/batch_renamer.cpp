@@ -100,13 +100,12 @@ BatchReport BatchRenamer::WindowBatch(const std::string& folder, const Selectabl
   // One day for the whole batch, so names stay consistent past midnight.
   const FixedClock batch_day(clock_.Today());
   const std::int32_t count = ToInt32(names.size());
-  return RunEntries(folder, names, [&](const std::string& name, std::size_t index) {
+  return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t index) {
     return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), count);
   });
 }
 
-BatchReport BatchRenamer::RunEntries(const std::string& folder,
-                                     const std::vector<std::string>& names,
+BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std::string> names,
                                      const NewNameFn& new_name) {
   BatchReport report;
   report.folder = folder;
@@ -117,7 +116,8 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder,
       report.cancelled = true;
       break;
     }
-    report.entries.push_back(RenameEntry(fs_, folder, names[i], new_name(names[i], i)));
+    std::optional<std::string> computed = new_name(names[i], i);
+    report.entries.push_back(RenameEntry(fs_, folder, std::move(names[i]), std::move(computed)));
   }
   return report;
 }
@@ -157,11 +157,11 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   if (!files && list.SelectedCount() == 0) return {};
 
   // The batch works on the list as it stands now, whatever a message box lets happen meanwhile.
-  const std::vector<std::string> names = list.entries();
+  std::vector<std::string> names = list.entries();
   const FixedClock batch_day(clock_.Today());
   const CalendarDate today = batch_day.Today();
   if (state_.active_operation == ActiveOperation::Numbering) {
-    return RunEntries(folder, names, [&](const std::string& name, std::size_t index) {
+    return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t index) {
       return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), ToInt32(count));
     });
   }
@@ -172,7 +172,7 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   op.keep_extension = state_.SmartCheck;
   op.common_style = state_.common_style;
   const NumberingValues ones;  // 1, 1, 1
-  return RunEntries(folder, names, [&](const std::string& name, std::size_t) {
+  return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t) {
     return std::optional<std::string>(ProcessString(name, op, ones, today));
   });
 }

@@ -49,7 +49,7 @@ class BatchRenamer {
   BatchReport CommandLineBatch(BatchTarget target);
   BatchReport RejectCommandLine();
   // Renames `names` in `folder`, one pass in order, asking the progress hook before each.
-  BatchReport RunEntries(const std::string& folder, const std::vector<std::string>& names,
+  BatchReport RunEntries(const std::string& folder, std::vector<std::string> names,
                          const NewNameFn& new_name);
 
   WindowState& state_;

@@ -10,10 +10,10 @@
 namespace kestro {
 namespace {
 
-EntryOutcome Outcome(const std::string& old_name, std::string new_name, EntryOutcome::Kind kind,
+EntryOutcome Outcome(std::string old_name, std::string new_name, EntryOutcome::Kind kind,
                      std::string reason = {}) {
   EntryOutcome outcome;
-  outcome.old_name = old_name;
+  outcome.old_name = std::move(old_name);
   outcome.new_name = std::move(new_name);
   outcome.kind = kind;
   outcome.reason = std::move(reason);
@@ -22,27 +22,27 @@ EntryOutcome Outcome(const std::string& old_name, std::string new_name, EntryOut
 
 }  // namespace
 
-EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder, const std::string& old_name,
+EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder, std::string old_name,
                          std::optional<std::string> new_name) {
   using Kind = EntryOutcome::Kind;
-  if (!new_name) return Outcome(old_name, {}, Kind::kNoName, kReasonNoName);
+  if (!new_name) return Outcome(std::move(old_name), {}, Kind::kNoName, kReasonNoName);
   std::string name = std::move(*new_name);
   // ProcessString hands such a name back as it is; it still never got the new name it was due.
   if (!IsValidUtf8(old_name))
-    return Outcome(old_name, std::move(name), Kind::kKept, kReasonNotUtf8);
-  if (name == old_name) return Outcome(old_name, std::move(name), Kind::kUnchanged);
+    return Outcome(std::move(old_name), std::move(name), Kind::kKept, kReasonNotUtf8);
+  if (name == old_name) return Outcome(std::move(old_name), std::move(name), Kind::kUnchanged);
 
   // Blanks at the end of a name are dropped, as the target platform does.
   std::size_t end = name.find_last_not_of(' ');
   name.resize(end == std::string::npos ? 0 : end + 1);
-  if (name == old_name) return Outcome(old_name, std::move(name), Kind::kUnchanged);
+  if (name == old_name) return Outcome(std::move(old_name), std::move(name), Kind::kUnchanged);
 
   if (Status refusal = CheckNewName(fs, name); !refusal.ok()) {
-    return Outcome(old_name, std::move(name), Kind::kKept, refusal.message());
+    return Outcome(std::move(old_name), std::move(name), Kind::kKept, refusal.message());
   }
   Status status = fs.RenameNoReplace(folder, old_name, name);
-  if (status.ok()) return Outcome(old_name, std::move(name), Kind::kDone);
-  return Outcome(old_name, std::move(name), Kind::kKept, status.message());
+  if (status.ok()) return Outcome(std::move(old_name), std::move(name), Kind::kDone);
+  return Outcome(std::move(old_name), std::move(name), Kind::kKept, status.message());
 }
 
 }  // namespace kestro

@@ -26,7 +26,6 @@ inline constexpr char kReasonNoName[] = "no new name could be computed";
 //   6. the file system's no-replace rename: kDone, or kKept with the system's reason.
 // `new_name` in the outcome is the name asked for, after step 4.
 [[nodiscard]] EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder,
-                                       const std::string& old_name,
-                                       std::optional<std::string> new_name);
+                                       std::string old_name, std::optional<std::string> new_name);
 
 }  // namespace kestro

@@ -17,6 +17,7 @@
 
 #include "batch/batch_renamer.h"
 #include "batch/recording_ui_host.h"
+#include "engine/command_args.h"
 #include "platform/posix/posix_file_system.h"
 
 namespace kestro {
@@ -66,12 +67,8 @@ void BM_BatchLayer(benchmark::State& state) {
     WindowState window;
     window.TargetKind = false;
     window.files_folder = folder.path();
-    window.command_line = "x";  // command-line mode; the words below are what counts
-    window.args[1] = folder.path();
-    window.args[2] = "-F";
-    window.args[3] = "*.*";
-    window.args[4] = "-C";
-    window.args[5] = "upper";
+    window.command_line = folder.path() + " -F *.* -C upper";
+    window.args = SplitCommandArgs(window.command_line);
     FixedClock clock(CalendarDate{2026, 12, 4});
     RecordingUiHost ui;
     BatchRenamer batch(window, fs, clock, ui);
@@ -118,7 +115,34 @@ void BM_BareLoop(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
 }
 
+// The bare loop's names through the platform's safe rename alone (no listing order, no batch):
+// how much of the gap between the two above is the rename call itself.
+void BM_PlatformRenameLoop(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    FullFolder folder;
+    PosixFileSystem fs;
+    state.ResumeTiming();
+
+    std::vector<std::string> names;
+    fs.ListNames(folder.path(), EntryKind::kFile, &names);
+    int renamed = 0;
+    std::string new_name;
+    for (const std::string& name : names) {
+      new_name = name;
+      for (char& c : new_name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      renamed += fs.RenameNoReplace(folder.path(), name, new_name).ok() ? 1 : 0;
+    }
+
+    state.PauseTiming();
+    if (renamed != kFiles) state.SkipWithError("not every file was renamed");
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
+}
+
 BENCHMARK(BM_BatchLayer)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_PlatformRenameLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 }  // namespace
