@@ -29,6 +29,15 @@ class FileSystem {
   virtual Status ListNames(const std::string& folder, EntryKind kind,
                            std::vector<std::string>* names) = 0;
 
+  // The name of every entry in `folder`, hidden ones and every kind included ("." and ".."
+  // left out), in no particular order: every name a rename inside the folder can run into.
+  // A file system that cannot tell answers kNotSupported.
+  virtual Status ListAllNames(const std::string& folder, std::vector<std::string>* names) {
+    (void)folder;
+    names->clear();
+    return Status::Error(Status::Code::kNotSupported, "cannot list every name here");
+  }
+
   // Renames `old_name` to `new_name` inside `folder` and never replaces an existing entry: when
   // an entry of the new name exists the call fails with kAlreadyExists and both stay as they
   // were. A change of letter case alone is applied, on case-insensitive file systems too.

@@ -141,6 +141,15 @@ Status MemoryFileSystem::ListNames(const std::string& folder, EntryKind kind,
   return Status::Ok();
 }
 
+Status MemoryFileSystem::ListAllNames(const std::string& folder, std::vector<std::string>* names) {
+  names->clear();
+  const Folder* f = FindFolder(folder);
+  if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
+  names->reserve(f->entries.size());
+  for (const auto& [name, entry] : f->entries) names->push_back(name);
+  return Status::Ok();
+}
+
 Status MemoryFileSystem::RenameNoReplace(const std::string& folder, const std::string& old_name,
                                          const std::string& new_name) {
   Status result = Rename(folder, old_name, new_name);

@@ -59,6 +59,7 @@ class MemoryFileSystem : public FileSystem {
   Status AbsoluteFolder(std::string_view path, std::string* absolute) override;
   Status ListNames(const std::string& folder, EntryKind kind,
                    std::vector<std::string>* names) override;
+  Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override;
   Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                          const std::string& new_name) override;
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;

@@ -111,6 +111,30 @@ Status PosixFileSystem::ListNames(const std::string& folder, EntryKind kind,
   return Status::Ok();
 }
 
+Status PosixFileSystem::ListAllNames(const std::string& folder, std::vector<std::string>* names) {
+  names->clear();
+  if (HoldsNul(folder)) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return StatusFromErrno(errno, CannotOpenFolder(folder));
+  int error_number = 0;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(dir);
+    if (entry == nullptr) {
+      error_number = errno;
+      break;
+    }
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names->emplace_back(name);
+  }
+  closedir(dir);
+  if (error_number != 0) {
+    names->clear();
+    return StatusFromErrno(error_number, "cannot read folder '" + folder + "'");
+  }
+  return Status::Ok();
+}
+
 Status PosixFileSystem::RenameNoReplace(const std::string& folder, const std::string& old_name,
                                         const std::string& new_name) {
   if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;
