@@ -53,6 +53,17 @@ std::wstring ApiPath(const std::wstring& path) {
   return full;
 }
 
+// `folder` as the API takes it. A path holding a NUL would reach the system cut short at it, and
+// text that is not UTF-8 names no folder Windows can hold: either is a folder that is not there.
+Status WideFolder(const std::string& folder, std::wstring* wide) {
+  std::optional<std::wstring> converted = WideFromUtf8(folder);
+  if (!converted || converted->find(L'\0') != std::wstring::npos) {
+    return StatusFromWindowsError(ERROR_PATH_NOT_FOUND, CannotOpenFolder(folder));
+  }
+  *wide = std::move(*converted);
+  return Status::Ok();
+}
+
 // A handle that closes itself.
 class Handle {
  public:
@@ -92,9 +103,14 @@ bool SameEntry(const std::wstring& a, const std::wstring& b) {
          info_a->nFileIndexLow == info_b->nFileIndexLow;
 }
 
+// Compared as the file system compares names (ordinal, upper-cased).
+bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 bool DiffersInCaseOnly(const std::wstring& a, const std::wstring& b) {
-  return a != b && CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                        static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+  return a != b && EqualIgnoringCase(a, b);
 }
 
 // The spelling the folder keeps for the entry `path` names, or empty text when it is not there.
@@ -130,13 +146,11 @@ std::optional<EntryKind> KindOf(const std::wstring& folder, const WIN32_FIND_DAT
 }  // namespace
 
 Status WindowsFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
-  const std::optional<std::wstring> wide = WideFromUtf8(path);
-  if (path.empty() || !wide) {
-    return StatusFromWindowsError(path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME,
-                                  CannotOpenFolder(path));
-  }
+  std::wstring wide;
+  if (path.empty()) return StatusFromWindowsError(ERROR_PATH_NOT_FOUND, CannotOpenFolder(path));
+  if (Status s = WideFolder(std::string(path), &wide); !s.ok()) return s;
   std::wstring full;
-  if (Status s = FullPath(*wide, &full); !s.ok()) {
+  if (Status s = FullPath(wide, &full); !s.ok()) {
     return Status::Error(s.code(), CannotOpenFolder(path) + ": " + s.message());
   }
   full = WithoutTrailingSeparator(std::move(full));
@@ -153,17 +167,17 @@ Status WindowsFileSystem::AbsoluteFolder(std::string_view path, std::string* abs
 Status WindowsFileSystem::ListNames(const std::string& folder, EntryKind kind,
                                     std::vector<std::string>* names) {
   names->clear();
-  const std::optional<std::wstring> wide_folder = WideFromUtf8(folder);
-  if (!wide_folder) return StatusFromWindowsError(ERROR_INVALID_NAME, CannotOpenFolder(folder));
+  std::wstring wide_folder;
+  if (Status s = WideFolder(folder, &wide_folder); !s.ok()) return s;
   WIN32_FIND_DATAW data{};
   const HANDLE find =
-      FindFirstFileExW(ApiPath(JoinWide(*wide_folder, L"*")).c_str(), FindExInfoBasic, &data,
+      FindFirstFileExW(ApiPath(JoinWide(wide_folder, L"*")).c_str(), FindExInfoBasic, &data,
                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     // A drive root has no "." and "..": when it is empty there is nothing to find at all.
     if (error == ERROR_FILE_NOT_FOUND) {
-      const DWORD attributes = GetFileAttributesW(ApiPath(*wide_folder).c_str());
+      const DWORD attributes = GetFileAttributesW(ApiPath(wide_folder).c_str());
       if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return Status::Ok();
       }
@@ -175,7 +189,7 @@ Status WindowsFileSystem::ListNames(const std::string& folder, EntryKind kind,
   for (;;) {
     const std::wstring_view name = data.cFileName;
     if (name != L"." && name != L".." && (data.dwFileAttributes & kLeftOut) == 0 &&
-        KindOf(*wide_folder, data) == kind) {
+        KindOf(wide_folder, data) == kind) {
       names->push_back(Utf8FromWide(name));
     }
     if (!FindNextFileW(find, &data)) {
@@ -196,15 +210,15 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
   if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;
   if (Status s = CheckOldName(*this, old_name); !s.ok()) return s;
   if (Status s = CheckWindowsName(new_name); !s.ok()) return s;
-  const std::optional<std::wstring> wide_folder = WideFromUtf8(folder);
-  if (!wide_folder) return StatusFromWindowsError(ERROR_INVALID_NAME, CannotOpenFolder(folder));
+  std::wstring wide_folder;
+  if (Status s = WideFolder(folder, &wide_folder); !s.ok()) return s;
   const std::optional<std::wstring> wide_old = WideFromUtf8(old_name);
   if (!wide_old) return Status::Error(Status::Code::kInvalidName, kOldNameNotUtf8);
   const std::optional<std::wstring> wide_new = WideFromUtf8(new_name);
   if (!wide_new) return Status::Error(Status::Code::kInvalidName, kNewNameNotUtf8);
 
-  const std::wstring from = JoinWide(*wide_folder, *wide_old);
-  const std::wstring to = JoinWide(*wide_folder, *wide_new);
+  const std::wstring from = JoinWide(wide_folder, *wide_old);
+  const std::wstring to = JoinWide(wide_folder, *wide_new);
   if (from == to) {
     if (GetFileAttributesW(ApiPath(from).c_str()) == INVALID_FILE_ATTRIBUTES) {
       return StatusFromLastError();
@@ -213,21 +227,30 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
   }
   Status moved = Move(from, to);
   if (moved.ok()) {
-    // Some file systems (and Wine on a case-sensitive disk) report a change of case alone as
-    // done and keep the old spelling.
-    if (DiffersInCaseOnly(*wide_old, *wide_new) && NameOnDisk(to) != *wide_new) {
-      return MoveThroughTemporary(*wide_folder, to, *wide_new);
+    if (DiffersInCaseOnly(*wide_old, *wide_new)) {
+      // Some file systems (and Wine on a case-sensitive disk) report a change of case alone as
+      // done and keep the old spelling.
+      if (NameOnDisk(to) != *wide_new) return MoveThroughTemporary(wide_folder, to, *wide_new);
+      return moved;
+    }
+    // Wine reports a move onto another hard link of the same file as done and leaves both names;
+    // the new name was taken all the same.
+    if (GetFileAttributesW(ApiPath(from).c_str()) != INVALID_FILE_ATTRIBUTES &&
+        SameEntry(from, to)) {
+      return Status::Error(Status::Code::kAlreadyExists, kNameExists);
     }
     return moved;
   }
   // The new name finds the entry itself (a change of case alone, or the entry's short 8.3
-  // alias): not a conflict, so the entry is moved in two steps.
-  if (moved.code() == Status::Code::kAlreadyExists && SameEntry(from, to)) {
-    return MoveThroughTemporary(*wide_folder, from, *wide_new);
+  // alias): not a conflict, so the entry is moved in two steps. Another hard link of the same
+  // file is another entry, and stays a conflict.
+  if (moved.code() == Status::Code::kAlreadyExists && SameEntry(from, to) &&
+      EqualIgnoringCase(NameOnDisk(to), *wide_old)) {
+    return MoveThroughTemporary(wide_folder, from, *wide_new);
   }
   // A folder that is not there is reported as such, not as an entry missing from it.
   if (moved.code() == Status::Code::kNotFound) {
-    const DWORD attributes = GetFileAttributesW(ApiPath(*wide_folder).c_str());
+    const DWORD attributes = GetFileAttributesW(ApiPath(wide_folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return StatusFromLastError(CannotOpenFolder(folder));
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
       return StatusFromWindowsError(ERROR_DIRECTORY, CannotOpenFolder(folder));

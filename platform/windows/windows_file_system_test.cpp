@@ -24,6 +24,8 @@ using Names = std::vector<std::string>;
 class WindowsWorld {
  public:
   static constexpr char kSeparator = '\\';
+  // NTFS finds a name whatever its case, so "a" and "A" cannot both be in one folder.
+  static constexpr bool kHoldsCaseTwins = false;
   FileSystem& fs() { return fs_; }
   std::string NewFolder() { return tree_.NewFolder(); }
   static void AddFile(const std::string& folder, const std::string& name,
@@ -173,6 +175,22 @@ TEST_F(WindowsFileSystemTest, AChangeOfCaseAloneLeavesNoTemporaryBehind) {
   ASSERT_TRUE(fs_.RenameNoReplace(folder, "PHOTOS", "Photos").ok());
   EXPECT_EQ(EveryName(folder), (Names{"Photos", "Report.DOC"}));
   EXPECT_EQ(FileContent(folder, "Report.DOC"), "r");
+}
+
+// Two hard links are one file under two names: the new name finds the entry itself, as a change
+// of case does, yet it is another entry of the folder and must not be given up.
+TEST_F(WindowsFileSystemTest, AHardLinkOfTheSameFileIsStillAnEntryOfItsOwn) {
+  const std::string folder = tree_.NewFolder();
+  MakeFile(folder, "one.txt", "shared");
+  if (!CreateHardLinkW(TestJoin(folder, "two.txt").c_str(), TestJoin(folder, "one.txt").c_str(),
+                       nullptr)) {
+    GTEST_SKIP() << "this file system makes no hard links";
+  }
+  const Status status = fs_.RenameNoReplace(folder, "one.txt", "two.txt");
+  EXPECT_EQ(status.code(), Status::Code::kAlreadyExists) << status.message();
+  EXPECT_EQ(status.message(), kNameExists);
+  EXPECT_EQ(EveryName(folder), (Names{"one.txt", "two.txt"}));
+  EXPECT_EQ(FileContent(folder, "one.txt"), "shared");
 }
 
 TEST_F(WindowsFileSystemTest, RenamesInAFolderPastTheOldPathLimit) {
