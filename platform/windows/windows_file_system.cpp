@@ -143,6 +143,47 @@ std::optional<EntryKind> KindOf(const std::wstring& folder, const WIN32_FIND_DAT
   return directory ? EntryKind::kDirectory : EntryKind::kFile;
 }
 
+// The names of `folder` ("." and ".." left out) that `wanted` takes, given the folder as the API
+// takes it and each entry's find data.
+template <typename Wanted>
+Status WalkFolder(const std::string& folder, std::vector<std::string>* names, Wanted wanted) {
+  names->clear();
+  std::wstring wide_folder;
+  if (Status s = WideFolder(folder, &wide_folder); !s.ok()) return s;
+  WIN32_FIND_DATAW data{};
+  const HANDLE find =
+      FindFirstFileExW(ApiPath(JoinWide(wide_folder, L"*")).c_str(), FindExInfoBasic, &data,
+                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // A drive root has no "." and "..": when it is empty there is nothing to find at all.
+    if (error == ERROR_FILE_NOT_FOUND) {
+      const DWORD attributes = GetFileAttributesW(ApiPath(wide_folder).c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return Status::Ok();
+      }
+    }
+    return StatusFromWindowsError(error, CannotOpenFolder(folder));
+  }
+  DWORD error = ERROR_SUCCESS;
+  for (;;) {
+    const std::wstring_view name = data.cFileName;
+    if (name != L"." && name != L".." && wanted(wide_folder, data)) {
+      names->push_back(Utf8FromWide(name));
+    }
+    if (!FindNextFileW(find, &data)) {
+      error = GetLastError();
+      break;
+    }
+  }
+  FindClose(find);
+  if (error != ERROR_NO_MORE_FILES) {
+    names->clear();
+    return StatusFromWindowsError(error, "cannot read folder '" + folder + "'");
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 Status WindowsFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
@@ -166,43 +207,16 @@ Status WindowsFileSystem::AbsoluteFolder(std::string_view path, std::string* abs
 
 Status WindowsFileSystem::ListNames(const std::string& folder, EntryKind kind,
                                     std::vector<std::string>* names) {
-  names->clear();
-  std::wstring wide_folder;
-  if (Status s = WideFolder(folder, &wide_folder); !s.ok()) return s;
-  WIN32_FIND_DATAW data{};
-  const HANDLE find =
-      FindFirstFileExW(ApiPath(JoinWide(wide_folder, L"*")).c_str(), FindExInfoBasic, &data,
-                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    // A drive root has no "." and "..": when it is empty there is nothing to find at all.
-    if (error == ERROR_FILE_NOT_FOUND) {
-      const DWORD attributes = GetFileAttributesW(ApiPath(wide_folder).c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return Status::Ok();
-      }
-    }
-    return StatusFromWindowsError(error, CannotOpenFolder(folder));
-  }
   constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  DWORD error = ERROR_SUCCESS;
-  for (;;) {
-    const std::wstring_view name = data.cFileName;
-    if (name != L"." && name != L".." && (data.dwFileAttributes & kLeftOut) == 0 &&
-        KindOf(wide_folder, data) == kind) {
-      names->push_back(Utf8FromWide(name));
-    }
-    if (!FindNextFileW(find, &data)) {
-      error = GetLastError();
-      break;
-    }
-  }
-  FindClose(find);
-  if (error != ERROR_NO_MORE_FILES) {
-    names->clear();
-    return StatusFromWindowsError(error, "cannot read folder '" + folder + "'");
-  }
-  return Status::Ok();
+  return WalkFolder(
+      folder, names, [kind](const std::wstring& wide_folder, const WIN32_FIND_DATAW& data) {
+        return (data.dwFileAttributes & kLeftOut) == 0 && KindOf(wide_folder, data) == kind;
+      });
+}
+
+Status WindowsFileSystem::ListAllNames(const std::string& folder, std::vector<std::string>* names) {
+  return WalkFolder(folder, names,
+                    [](const std::wstring&, const WIN32_FIND_DATAW&) { return true; });
 }
 
 Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::string& old_name,

@@ -20,6 +20,8 @@ class WindowsFileSystem : public FileSystem {
   // the design leaves them out; names beginning with "." are listed like any other.
   Status ListNames(const std::string& folder, EntryKind kind,
                    std::vector<std::string>* names) override;
+  // Every name, hidden and system entries included.
+  Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override;
   // Refuses, before touching anything, a new name that Windows cannot hold (windows_name_rules.h).
   // A change of letter case alone is made by MoveFileExW; where the file system reports success
   // but keeps the old spelling, or refuses because the new name finds the entry itself, the entry

@@ -89,6 +89,27 @@ TEST_F(WindowsFileSystemTest, HiddenAndSystemEntriesAreLeftOutOfTheListing) {
   }
 }
 
+TEST_F(WindowsFileSystemTest, EveryNameIncludesHiddenAndSystemEntriesOfEveryKind) {
+  const std::string folder = tree_.NewFolder();
+  MakeFile(folder, "plain.txt", "p");
+  MakeFile(folder, "hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
+  MakeFile(folder, "system.txt", "s", FILE_ATTRIBUTE_SYSTEM);
+  MakeDirectory(folder, "dir");
+  MakeDirectory(folder, "hidden dir", FILE_ATTRIBUTE_HIDDEN);
+  MakeFile(folder + "\\dir", "inside.txt", "i");
+  Names names = {"stale"};
+  ASSERT_TRUE(fs_.ListAllNames(folder, &names).ok());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (Names{"dir", "hidden dir", "hidden.txt", "plain.txt", "system.txt"}));
+
+  names = {"stale"};
+  const Status status = fs_.ListAllNames(folder + "\\missing", &names);
+  EXPECT_EQ(status.code(), Status::Code::kNotFound);
+  EXPECT_EQ(status.message().rfind("cannot open folder '" + folder + "\\missing': ", 0), 0u)
+      << status.message();
+  EXPECT_TRUE(names.empty());
+}
+
 TEST_F(WindowsFileSystemTest, ADotNameWithoutTheHiddenAttributeIsListed) {
   const std::string folder = tree_.NewFolder();
   MakeFile(folder, ".profile", "p", FILE_ATTRIBUTE_NORMAL);
