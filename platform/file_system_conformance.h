@@ -11,6 +11,7 @@
 //     void SetWorkingFolder(const std::string& folder);  // where relative paths start
 //     std::string Root();                        // a root folder: "/", "C:\\"
 //     static constexpr char kSeparator = '/';    // the separator JoinPath puts in
+//     static bool Available();  // optional: false skips the suite (a file system not at hand)
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Mine, FileSystemConformance, ::testing::Types<MyWorld>);
 #pragma once
@@ -31,6 +32,12 @@ template <typename World>
 class FileSystemConformance : public ::testing::Test {
  protected:
   using Names = std::vector<std::string>;
+
+  void SetUp() override {
+    if constexpr (requires { World::Available(); }) {
+      if (!World::Available()) GTEST_SKIP() << "the file system for this world is not at hand";
+    }
+  }
 
   FileSystem& fs() { return world_.fs(); }
 
@@ -293,14 +300,14 @@ TYPED_TEST_P(FileSystemConformance, ListEntriesSelectsByMaskInNaturalOrder) {
   auto& w = this->world_;
   const std::string folder = w.NewFolder();
   for (const char* name :
-       {"img10.JPG", "img2.jpg", "Img1.jpg", "img1.jpg", "notes.txt", ".x.jpg"}) {
+       {"img10.JPG", "img2.jpg", "Img1.jpg", "img01b.jpg", "notes.txt", ".x.jpg"}) {
     w.AddFile(folder, name, name);
   }
   w.AddDirectory(folder, "dir.jpg");
   std::vector<std::string> names;
   const Status status = ListEntries(w.fs(), folder, EntryKind::kFile, " *.jpg ", &names);
   ASSERT_TRUE(status.ok()) << status.message();
-  EXPECT_EQ(names, (std::vector<std::string>{"Img1.jpg", "img1.jpg", "img2.jpg", "img10.JPG"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Img1.jpg", "img01b.jpg", "img2.jpg", "img10.JPG"}));
 }
 
 REGISTER_TYPED_TEST_SUITE_P(

@@ -10,6 +10,7 @@
 
 #include "platform/errno_status.h"
 #include "platform/folder_path.h"
+#include "platform/listing.h"
 #include "platform/name_rules.h"
 
 namespace kestro {
@@ -151,8 +152,12 @@ Status PosixFileSystem::RenameNoReplace(const std::string& folder, const std::st
   }
   const int error_number = MoveNoReplace(dir.fd(), old_name.c_str(), new_name.c_str());
   // On a case-insensitive file system a change of letter case alone finds the entry itself
-  // under the new name. Two no-replace steps through a free name make the change.
-  if (error_number == EEXIST && SameEntry(dir.fd(), old_name.c_str(), new_name.c_str())) {
+  // under the new name. Two no-replace steps through a free name make the change; when the new
+  // name was another entry after all, the second step fails and the first is undone. One inode
+  // under both names is the sign on most file systems; FUSE ones may number a lookup by each
+  // name apart, so names equal without regard to case are tried too.
+  if (error_number == EEXIST && (SameEntry(dir.fd(), old_name.c_str(), new_name.c_str()) ||
+                                 FoldCase(old_name) == FoldCase(new_name))) {
     return MoveThroughTemporary(dir.fd(), old_name, new_name);
   }
   return StatusOfMove(error_number);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -29,16 +30,21 @@ using Names = std::vector<std::string>;
 // the working folder is put back too.
 class TempTree {
  public:
-  TempTree() {
-    std::string pattern = (stdfs::temp_directory_path() / "kestro-fs-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    root_ = pattern;
+  // `base`: where the fresh folder is made; none is made when it is empty.
+  // `keep`: leave the folder behind (on a scratch mount that is thrown away whole).
+  explicit TempTree(const std::string& base = stdfs::temp_directory_path().string(),
+                    bool keep = false)
+      : keep_(keep) {
     saved_working_ = stdfs::current_path();
+    if (base.empty()) return;
+    std::string pattern = base + "/kestro-fs-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed in " << base;
+    root_ = pattern;
   }
   ~TempTree() {
     std::error_code ignored;
     stdfs::current_path(saved_working_, ignored);
-    stdfs::remove_all(root_, ignored);
+    if (!root_.empty() && !keep_) stdfs::remove_all(root_, ignored);
   }
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
@@ -75,6 +81,7 @@ class TempTree {
   static void SetWorkingFolder(const std::string& folder) { stdfs::current_path(folder); }
 
  private:
+  bool keep_;
   std::string root_;
   stdfs::path saved_working_;
   int folders_ = 0;
@@ -90,6 +97,57 @@ class PosixWorld : public TempTree {
  private:
   PosixFileSystem fs_{kMethod};
 };
+
+// A case-insensitive file system is seldom at hand on Linux: these worlds live in the folder that
+// KESTRO_CASE_INSENSITIVE_DIR names (a vfat mount, say) and are skipped when it is not set.
+std::string CaseInsensitiveBase() {
+  const char* base = std::getenv("KESTRO_CASE_INSENSITIVE_DIR");
+  return base == nullptr ? std::string() : std::string(base);
+}
+
+template <PosixFileSystem::RenameMethod kMethod>
+class CaseInsensitivePosixWorld : public TempTree {
+ public:
+  static constexpr char kSeparator = '/';
+  static bool Available() { return !CaseInsensitiveBase().empty(); }
+  CaseInsensitivePosixWorld() : TempTree(CaseInsensitiveBase(), /*keep=*/true) {}
+  FileSystem& fs() { return fs_; }
+  std::string Root() { return "/"; }
+
+ private:
+  PosixFileSystem fs_{kMethod};
+};
+
+using CaseInsensitiveWorlds =
+    ::testing::Types<CaseInsensitivePosixWorld<PosixFileSystem::RenameMethod::kAuto>,
+                     CaseInsensitivePosixWorld<PosixFileSystem::RenameMethod::kLinkThenUnlink>>;
+INSTANTIATE_TYPED_TEST_SUITE_P(CaseInsensitivePosix, FileSystemConformance, CaseInsensitiveWorlds);
+
+template <typename World>
+class CaseInsensitiveRenameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!World::Available()) GTEST_SKIP() << "KESTRO_CASE_INSENSITIVE_DIR is not set";
+  }
+  World world_;
+};
+TYPED_TEST_SUITE(CaseInsensitiveRenameTest, CaseInsensitiveWorlds);
+
+TYPED_TEST(CaseInsensitiveRenameTest, ACaseTwinIsTheEntryItselfSoOnlyItsOwnCaseChangeIsApplied) {
+  auto& w = this->world_;
+  const std::string folder = w.NewFolder();
+  w.AddFile(folder, "Photo.JPG", "p");
+  w.AddFile(folder, "other.jpg", "o");
+  ASSERT_EQ(w.AllNames(folder), (Names{"Photo.JPG", "other.jpg"})) << "not case-insensitive?";
+
+  Status status = w.fs().RenameNoReplace(folder, "Photo.JPG", "OTHER.JPG");
+  EXPECT_EQ(status.code(), Status::Code::kAlreadyExists);
+  status = w.fs().RenameNoReplace(folder, "Photo.JPG", "photo.jpg");
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_EQ(w.AllNames(folder), (Names{"other.jpg", "photo.jpg"}));  // no temporary left
+  EXPECT_EQ(w.Content(folder, "photo.jpg"), "p");
+  EXPECT_EQ(w.Content(folder, "other.jpg"), "o");
+}
 
 using PosixWorlds = ::testing::Types<PosixWorld<PosixFileSystem::RenameMethod::kAuto>,
                                      PosixWorld<PosixFileSystem::RenameMethod::kLinkThenUnlink>,
@@ -130,6 +188,21 @@ TYPED_TEST(PosixRenameTest, TwoNamesOfOneFileStayTwoNamesAndNoTemporaryIsLeft) {
   EXPECT_EQ(status.message(), kNameExists);
   EXPECT_EQ(w.AllNames(folder), (Names{"first", "second"}));
   EXPECT_EQ(w.Content(folder, "first"), "shared");
+}
+
+TYPED_TEST(PosixRenameTest, CaseTwinsOnACaseSensitiveFileSystemStayTwoEntries) {
+  // Names equal without regard to case go the two-step way in case the file system is
+  // case-insensitive; here the second step finds the twin, and the first is undone.
+  auto& w = this->world_;
+  const std::string folder = w.NewFolder();
+  w.AddFile(folder, "readme", "lower");
+  w.AddFile(folder, "README", "upper");
+  const Status status = w.fs().RenameNoReplace(folder, "readme", "README");
+  EXPECT_EQ(status.code(), Status::Code::kAlreadyExists);
+  EXPECT_EQ(status.message(), kNameExists);
+  EXPECT_EQ(w.AllNames(folder), (Names{"README", "readme"}));
+  EXPECT_EQ(w.Content(folder, "readme"), "lower");
+  EXPECT_EQ(w.Content(folder, "README"), "upper");
 }
 
 TYPED_TEST(PosixRenameTest, ADirectoryIsNeverMovedIntoAnotherOne) {
