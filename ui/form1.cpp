@@ -27,19 +27,23 @@
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
 #include "ui/frm_about.h"
+#include "ui/batch_progress.h"
 #include "ui/key_filters.h"
+#include "ui/preview_panel.h"
 #include "ui/qt_ui_host.h"
 #include "ui/selectable_list_model.h"
 #include "ui/selectable_list_view.h"
 #include "ui/status_line.h"
 #include "ui/twips.h"
+#include "ui/undo_control.h"
 
 namespace kestro {
 namespace {
 
 // The design's client area is 8280 by 5172 twips; the status line lies below it, with room at
-// its right end for one more button.
+// its right end for the Undo and Preview buttons. The preview, when shown, widens the window.
 constexpr int kClientWidth = 8280;
+constexpr int kPreviewWidth = 6300;
 constexpr int kDesignHeight = 5172;
 constexpr int kStatusTop = kDesignHeight + 48;
 constexpr int kStatusHeight = 300;
@@ -186,6 +190,7 @@ void Form1::BuildWindow() {
   status_->setTextFormat(Qt::PlainText);
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   status_->setGeometry(twips.Rect(36, kStatusTop, 8244 - 1380 - 96, kStatusHeight));
+  BuildBatchTools(twips);
 
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
     setTabOrder(tab_order_[i - 1], tab_order_[i]);
@@ -306,6 +311,43 @@ void Form1::ConnectControls() {
   connect(button("Command1"), &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(button("Command3"), &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(button("Command4"), &QPushButton::clicked, this, [this] { Command4_Click(); });
+  ConnectBatchTools();
+}
+
+void Form1::BuildBatchTools(const Twips& twips) {
+  QPushButton* undo = MakeButton("Undo", "Undo", this);
+  undo->setGeometry(twips.Rect(6876, kStatusTop, 660, kStatusHeight));
+  undo_ = new UndoControl(*undo, *this, services_.fs,
+                          [this](const UndoReport& report, bool directories) {
+                            if (directories) {
+                              batch_->Dir2_Change();
+                            } else {
+                              batch_->File1_PathChange();
+                            }
+                            RefreshAfterBatch();
+                            ShowStatus(QString::fromStdString(DescribeUndo(report)));
+                          });
+  preview_toggle_ = MakeButton("PreviewToggle", "Preview", this);
+  preview_toggle_->setCheckable(true);
+  preview_toggle_->setToolTip("Show what \"Rename!\" will do with every selected entry");
+  preview_toggle_->setGeometry(twips.Rect(7596, kStatusTop, 660, kStatusHeight));
+  preview_ = new OutcomePreviewPanel(state_, services_.fs, services_.clock, this);
+  preview_->setGeometry(twips.Rect(kClientWidth, 0, kPreviewWidth, kClientHeight));
+  preview_->hide();
+}
+
+void Form1::ConnectBatchTools() {
+  connect(preview_toggle_, &QPushButton::toggled, this, [this](bool on) {
+    const Twips twips = Twips::ForWidget(this);
+    setFixedSize(twips.Px(kClientWidth + (on ? kPreviewWidth : 0)), twips.Px(kClientHeight));
+    preview_->setVisible(on);
+  });
+  // A change of selection shows at once; a refilled list may hold other names.
+  for (SelectableListModel* model : {list1_model_, list2_model_}) {
+    connect(model, &QAbstractItemModel::dataChanged, preview_, [this] { preview_->Schedule(); });
+    connect(model, &QAbstractItemModel::modelReset, preview_,
+            [this] { preview_->NamesChanged(); });
+  }
 }
 
 void Form1::Form_Load() {
@@ -356,6 +398,7 @@ void Form1::CheckAllValues() {
   if (ui_host_ == nullptr) return;  // still building: Form_Load refreshes at its end
   kestro::CheckAllValues(state_, services_.clock, *ui_host_);
   after_->setText(QString::fromStdString(state_.after));
+  preview_->Schedule();
 }
 
 void Form1::TabStrip1_Click() {
@@ -418,15 +461,22 @@ void Form1::Dir3_Click() {
 }
 
 void Form1::Command10_Click() {
+  preview_->Pause();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  last_report_ = batch_->Command10_Click();
+  last_report_ = RunWindowBatch(*this, state_, services_.fs, services_.clock, *ui_host_);
   QApplication::restoreOverrideCursor();
+  if (last_report_.ran) undo_->Remember(last_report_, state_.TargetKind);
+  RefreshAfterBatch();
+  ShowStatus(QString::fromStdString(DescribeBatch(last_report_)));
+  preview_->Resume();
+}
+
+void Form1::RefreshAfterBatch() {
   ReloadLists();
   // Renamed sub-directories show their new names in the trees too. A tree whose open folder
   // was itself renamed opens the chosen folder instead.
   if (!Dir1_->Refresh().ok()) Dir1_->SetPath(state_.dirs_folder);
   if (!Dir3_->Refresh().ok()) Dir3_->SetPath(state_.dirs_folder);
-  ShowStatus(QString::fromStdString(DescribeBatch(last_report_)));
 }
 
 void Form1::Command1_Click() { close(); }

@@ -32,9 +32,11 @@ namespace kestro {
 class DirectoryTreeList;
 class DriveList;
 class FrmAbout;
+class OutcomePreviewPanel;
 class QtUiHost;
 class SelectableListModel;
 class Twips;
+class UndoControl;
 
 struct Form1Services {
   FileSystem& fs;
@@ -105,6 +107,12 @@ class Form1 : public QWidget {
   void ShowPages();
   void ReloadLists();
   void ShowStatus(const QString& text);
+  // The outcome preview beside the window, its toggle and the Undo button (preview_panel.h,
+  // undo_control.h).
+  void BuildBatchTools(const Twips& twips);
+  void ConnectBatchTools();
+  // Lists and trees read anew from disk after a batch or an undo.
+  void RefreshAfterBatch();
 
   WindowState& state_;
   Form1Services services_;
@@ -140,6 +148,9 @@ class Form1 : public QWidget {
   QLineEdit* before_ = nullptr;
   QLineEdit* after_ = nullptr;
   QLabel* status_ = nullptr;
+  OutcomePreviewPanel* preview_ = nullptr;
+  QPushButton* preview_toggle_ = nullptr;
+  UndoControl* undo_ = nullptr;
 };
 
 }  // namespace kestro

@@ -1,0 +1,230 @@
+// OutcomePreviewPanel and its model.
+#include "ui/preview_panel.h"
+
+#include <QBrush>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPalette>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "ui/preview_worker.h"
+
+namespace kestro {
+namespace {
+
+enum Column { kName, kNewName, kOutcome, kColumns };
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// The outcome column: short, the tooltip carries the whole reason.
+QString ShortOutcome(const PreviewRow& row) {
+  switch (row.why) {
+    case PreviewRow::Why::kRenamed:
+      return QStringLiteral("renamed");
+    case PreviewRow::Why::kUnchanged:
+      return QStringLiteral("unchanged");
+    case PreviewRow::Why::kTakenByRenamed:
+      return QStringLiteral("kept: name taken earlier in the batch");
+    case PreviewRow::Why::kTakenByLater:
+      return QStringLiteral("kept: name still held by a later entry");
+    case PreviewRow::Why::kTakenByPresent:
+      return QStringLiteral("kept: name taken in the folder");
+    case PreviewRow::Why::kRefused:
+      return QStringLiteral("kept: ") + Text(row.outcome.reason);
+    case PreviewRow::Why::kNoName:
+      return QStringLiteral("kept: no name can be computed");
+    case PreviewRow::Why::kFailed:
+      break;
+  }
+  return QStringLiteral("kept: ") + Text(row.outcome.reason);
+}
+
+QString Summary(const OutcomePreview& preview) {
+  if (preview.stopped_at_check) {
+    return QStringLiteral("\"Rename!\" would stop with: ") + Text(preview.check.text);
+  }
+  std::size_t renamed = 0;
+  std::size_t unchanged = 0;
+  for (const PreviewRow& row : preview.rows) {
+    renamed += row.why == PreviewRow::Why::kRenamed ? 1 : 0;
+    unchanged += row.why == PreviewRow::Why::kUnchanged ? 1 : 0;
+  }
+  const std::size_t kept = preview.rows.size() - renamed - unchanged;
+  QString text = QStringLiteral("%1 of %2 renamed").arg(renamed).arg(preview.rows.size());
+  if (unchanged > 0) text += QStringLiteral(", %1 unchanged").arg(unchanged);
+  if (kept > 0) {
+    text += kept == 1 ? QStringLiteral(", 1 keeps its name")
+                      : QStringLiteral(", %1 keep their names").arg(kept);
+  }
+  return text + QStringLiteral(".");
+}
+
+}  // namespace
+
+void PreviewModel::Show(std::shared_ptr<const OutcomePreview> preview) {
+  beginResetModel();
+  preview_ = std::move(preview);
+  endResetModel();
+}
+
+int PreviewModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid() || preview_ == nullptr) return 0;
+  constexpr std::size_t kMaxRows = 0x7fffffff;
+  return static_cast<int>(std::min(preview_->rows.size(), kMaxRows));
+}
+
+int PreviewModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant PreviewModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const PreviewRow& row = preview_->rows[static_cast<std::size_t>(index.row())];
+  const bool kept = row.why != PreviewRow::Why::kRenamed && row.why != PreviewRow::Why::kUnchanged;
+  switch (role) {
+    case Qt::DisplayRole:
+      switch (index.column()) {
+        case kName:
+          return Text(row.outcome.old_name);
+        case kNewName:
+          return row.why == PreviewRow::Why::kNoName ? QString() : Text(row.outcome.new_name);
+        default:
+          return ShortOutcome(row);
+      }
+    case Qt::ToolTipRole:
+      return Text(row.outcome.old_name) + QStringLiteral(": ") + Text(DescribeRow(row));
+    case Qt::ForegroundRole:
+      if (kept) return QBrush(Qt::darkRed);
+      if (row.why == PreviewRow::Why::kUnchanged) return QBrush(Qt::darkGray);
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  switch (section) {
+    case kName:
+      return QStringLiteral("Name");
+    case kNewName:
+      return QStringLiteral("New name");
+    case kOutcome:
+      return QStringLiteral("Outcome");
+    default:
+      return {};
+  }
+}
+
+OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& fs,
+                                         const Clock& clock, QWidget* parent)
+    : QWidget(parent), state_(state), fs_(fs), clock_(clock) {
+  setObjectName("OutcomePreview");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
+  summary_ = new QLabel(this);
+  summary_->setObjectName("OutcomePreviewSummary");
+  summary_->setTextFormat(Qt::PlainText);
+  summary_->setWordWrap(true);
+  layout->addWidget(summary_);
+  model_ = new PreviewModel(this);
+  view_ = new QTreeView(this);
+  view_->setObjectName("OutcomePreviewList");
+  view_->setModel(model_);
+  view_->setRootIsDecorated(false);
+  view_->setUniformRowHeights(true);  // 100,000 rows lay out at once
+  view_->setAlternatingRowColors(true);
+  view_->setSelectionMode(QAbstractItemView::NoSelection);
+  view_->setFocusPolicy(Qt::NoFocus);
+  view_->header()->setStretchLastSection(true);
+  layout->addWidget(view_, 1);
+
+  timer_.setSingleShot(true);
+  timer_.setInterval(0);
+  connect(&timer_, &QTimer::timeout, this, [this] { Start(); });
+  worker_ = std::make_unique<PreviewWorker>(
+      fs_, [this](std::shared_ptr<const OutcomePreview> preview) { Show(std::move(preview)); },
+      this);
+}
+
+OutcomePreviewPanel::~OutcomePreviewPanel() = default;
+
+void OutcomePreviewPanel::Schedule() {
+  if (paused_ || !isVisible()) return;
+  timer_.start();
+}
+
+void OutcomePreviewPanel::NamesChanged() {
+  names_stale_ = true;
+  Schedule();
+}
+
+void OutcomePreviewPanel::Pause() {
+  paused_ = true;
+  timer_.stop();
+  worker_->Cancel();
+  waiting_ = false;
+}
+
+void OutcomePreviewPanel::Resume() {
+  paused_ = false;
+  Schedule();
+}
+
+bool OutcomePreviewPanel::pending() const { return timer_.isActive() || waiting_; }
+
+const QString& OutcomePreviewPanel::summary() const { return summary_text_; }
+
+void OutcomePreviewPanel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  names_stale_ = true;  // the folder may have changed while nobody looked
+  Schedule();
+}
+
+void OutcomePreviewPanel::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  timer_.stop();
+  worker_->Cancel();
+  waiting_ = false;
+}
+
+void OutcomePreviewPanel::Start() {
+  if (paused_ || !isVisible()) return;
+  const std::string& folder = state_.TargetKind ? state_.dirs_folder : state_.files_folder;
+  if (names_stale_ || names_ == nullptr || names_->folder != folder) {
+    auto names = std::make_shared<FolderNames>();
+    names_status_ = ReadFolderNames(fs_, folder, names.get());
+    names_ = std::move(names);
+    names_stale_ = false;
+  }
+  if (!names_status_.ok()) {
+    worker_->Cancel();
+    waiting_ = false;
+    Show(std::make_shared<const OutcomePreview>());
+    SetSummary(Text(names_status_.message()));
+    return;
+  }
+  waiting_ = true;
+  SetSummary(QStringLiteral("Working out the outcome..."));
+  worker_->Request(state_, names_, clock_.Today());
+}
+
+void OutcomePreviewPanel::Show(std::shared_ptr<const OutcomePreview> preview) {
+  waiting_ = false;
+  shown_ = preview;
+  QString summary = Summary(*preview);
+  if (!names_->complete) summary += QStringLiteral(" Hidden entries are not taken into account.");
+  SetSummary(summary);
+  model_->Show(std::move(preview));
+  emit Updated();
+}
+
+void OutcomePreviewPanel::SetSummary(const QString& text) {
+  summary_text_ = text;
+  summary_->setText(text);
+}
+
+}  // namespace kestro
