@@ -124,6 +124,12 @@ Form1::Form1(WindowState& state, Form1Services services, QWidget* parent)
 Form1::~Form1() {
   // The About window is a top-level window of its own, not a child: it goes with the main one.
   delete about_.data();
+  // The tab bars use a style that is a child of this window and was created before them, so
+  // QWidget would delete it first; a tab bar losing focus as it dies would then touch it.
+  delete TabStrip1_;
+  TabStrip1_ = nullptr;
+  delete TabStrip2_;
+  TabStrip2_ = nullptr;
 }
 
 void Form1::BuildWindow() {
