@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -70,14 +71,16 @@ class DiskWorld {
  public:
   DiskWorld() {
     std::string pattern = (TemporaryBase() / "kestro-batch-XXXXXX").string();
-    root_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    // Without a folder of its own the world must not go on: its paths would lead elsewhere.
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    root_ = pattern;
     folder_ = root_ + "/folder";
     std::filesystem::create_directory(folder_);
     std::filesystem::create_directory(sibling());
   }
   ~DiskWorld() {
     std::error_code ignored;
-    if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
+    std::filesystem::remove_all(root_, ignored);
   }
   DiskWorld(const DiskWorld&) = delete;
   DiskWorld& operator=(const DiskWorld&) = delete;
