@@ -24,8 +24,6 @@ using Names = std::vector<std::string>;
 class WindowsWorld {
  public:
   static constexpr char kSeparator = '\\';
-  // NTFS finds a name whatever its case, so "a" and "A" cannot both be in one folder.
-  static constexpr bool kHoldsCaseTwins = false;
   FileSystem& fs() { return fs_; }
   std::string NewFolder() { return tree_.NewFolder(); }
   static void AddFile(const std::string& folder, const std::string& name,
