@@ -43,7 +43,7 @@ namespace {
 // The design's client area is 8280 by 5172 twips; the status line lies below it, with room at
 // its right end for the Undo and Preview buttons. The preview, when shown, widens the window.
 constexpr int kClientWidth = 8280;
-constexpr int kPreviewWidth = 6300;
+constexpr int kPreviewWidth = 7200;
 constexpr int kDesignHeight = 5172;
 constexpr int kStatusTop = kDesignHeight + 48;
 constexpr int kStatusHeight = 300;

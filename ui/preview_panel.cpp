@@ -2,6 +2,7 @@
 #include "ui/preview_panel.h"
 
 #include <QBrush>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
@@ -122,16 +123,20 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
                                          const Clock& clock, QWidget* parent)
     : QWidget(parent), state_(state), fs_(fs), clock_(clock) {
   setObjectName("OutcomePreview");
-  auto* layout = new QVBoxLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 4, 4);
+  auto* frame = new QGroupBox(QStringLiteral("Outcome preview"), this);
+  outer->addWidget(frame);
+  auto* layout = new QVBoxLayout(frame);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(4);
-  summary_ = new QLabel(this);
+  summary_ = new QLabel(frame);
   summary_->setObjectName("OutcomePreviewSummary");
   summary_->setTextFormat(Qt::PlainText);
   summary_->setWordWrap(true);
   layout->addWidget(summary_);
   model_ = new PreviewModel(this);
-  view_ = new QTreeView(this);
+  view_ = new QTreeView(frame);
   view_->setObjectName("OutcomePreviewList");
   view_->setModel(model_);
   view_->setRootIsDecorated(false);
@@ -139,7 +144,11 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   view_->setAlternatingRowColors(true);
   view_->setSelectionMode(QAbstractItemView::NoSelection);
   view_->setFocusPolicy(Qt::NoFocus);
+  // Long names keep their ends, where extensions and numbers are; the tooltip has them whole.
+  view_->setTextElideMode(Qt::ElideMiddle);
   view_->header()->setStretchLastSection(true);
+  view_->header()->resizeSection(kName, 150);
+  view_->header()->resizeSection(kNewName, 150);
   layout->addWidget(view_, 1);
 
   timer_.setSingleShot(true);
