@@ -10,6 +10,7 @@
 
 #include "batch/batch_renamer.h"
 #include "batch/entry_rename.h"
+#include "platform/listing.h"
 #include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
 
@@ -82,23 +83,26 @@ void ExplainTakenNames(const FolderNames& names, std::vector<PreviewRow>& rows) 
         any || (row.outcome.kind == EntryOutcome::Kind::kKept && row.outcome.reason == kNameExists);
   }
   if (!any) return;
+  auto key = [&names](const std::string& name) {
+    return names.case_insensitive ? FoldCase(name) : name;
+  };
   std::unordered_map<std::string, Holder> holders;
   holders.reserve(names.names.size());
-  for (const std::string& name : names.names) holders.emplace(name, Holder{name});
+  for (const std::string& name : names.names) holders.emplace(key(name), Holder{name});
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (auto it = holders.find(rows[i].outcome.old_name); it != holders.end())
+    if (auto it = holders.find(key(rows[i].outcome.old_name)); it != holders.end())
       it->second.position = i;
   }
   for (std::size_t i = 0; i < rows.size(); ++i) {
     PreviewRow& row = rows[i];
     const EntryOutcome& outcome = row.outcome;
     if (outcome.kind == EntryOutcome::Kind::kDone) {
-      holders.erase(outcome.old_name);
-      holders.insert_or_assign(outcome.new_name, Holder{outcome.old_name, true, i});
+      holders.erase(key(outcome.old_name));
+      holders.insert_or_assign(key(outcome.new_name), Holder{outcome.old_name, true, i});
       continue;
     }
     if (outcome.kind != EntryOutcome::Kind::kKept || outcome.reason != kNameExists) continue;
-    auto it = holders.find(outcome.new_name);
+    auto it = holders.find(key(outcome.new_name));
     if (it == holders.end()) continue;  // the folder changed its names meanwhile: kFailed
     row.taken_by = it->second.origin;
     if (it->second.renamed) {
@@ -155,6 +159,7 @@ Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* n
 OutcomePreview PreviewBatch(WindowState state, const Clock& clock, const FileSystem& platform,
                             const FolderNames& names, const std::function<bool()>& keep_going) {
   MemoryFileSystem memory;
+  memory.SetCaseInsensitive(names.case_insensitive);
   memory.AddFolder(kSimulatedFolder);
   for (const std::string& name : names.names) memory.AddFile(kSimulatedFolder, name);
   SimulatedFolder simulated(memory, platform);

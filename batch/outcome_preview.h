@@ -22,6 +22,9 @@ struct FolderNames {
   // False when the file system could only list visible files and directories: a new name taken
   // by a hidden entry or an entry of another kind then shows as free.
   bool complete = true;
+  // The folder's file system takes names that differ only in letter case for one (NTFS, vfat):
+  // the copy then does too. ReadFolderNames cannot tell; whoever knows sets it.
+  bool case_insensitive = false;
 };
 
 // Every name in `folder` (FileSystem::ListAllNames); where the file system cannot give them, the

@@ -255,6 +255,38 @@ TEST(OutcomePreviewTest, StopsWhenToldAndSaysItIsIncomplete) {
   EXPECT_TRUE(fs.rename_calls().empty());
 }
 
+// On a file system that takes case twins for one name, so does the copy of the folder: "B" cannot
+// become "b.txt" while "B.TXT" is there, though a change of case alone goes through.
+TEST(OutcomePreviewTest, ACaseInsensitiveFolderIsCopiedAsOne) {
+  MemoryFileSystem real;
+  real.SetCaseInsensitive(true);
+  for (const char* name : {"A", "B", "B.TXT"}) real.AddFile("/f", name);
+  WindowState state;
+  state.TargetKind = false;
+  state.files_folder = "/f";
+  state.List2.Assign({"A", "B"});
+  state.List2.SelectAll(true);
+  state.active_operation = ActiveOperation::Replace;
+  state.Text8 = "b";
+  state.Text7 = "b.txt";
+  FolderNames names;
+  ASSERT_TRUE(ReadFolderNames(real, "/f", &names).ok());
+  names.case_insensitive = true;
+  const FixedClock clock(CalendarDate{2026, 1, 1});
+  const OutcomePreview preview = PreviewBatch(state, clock, real, names);
+
+  RecordingUiHost ui;
+  BatchRenamer batch(state, real, clock, ui);
+  const BatchReport report = batch.Command10_Click();
+  ASSERT_EQ(preview.rows.size(), report.entries.size());
+  for (std::size_t i = 0; i < report.entries.size(); ++i) {
+    EXPECT_EQ(preview.rows[i].outcome.kind, report.entries[i].kind) << i;
+    EXPECT_EQ(preview.rows[i].outcome.reason, report.entries[i].reason) << i;
+  }
+  EXPECT_EQ(Whys(preview), (std::vector<Why>{Why::kUnchanged, Why::kTakenByPresent}));
+  EXPECT_EQ(preview.rows[1].taken_by, "B.TXT");
+}
+
 // A file system that lists visible entries only: the preview still runs, and says so.
 class VisibleOnly : public MemoryFileSystem {
  public:
