@@ -47,6 +47,14 @@ class FileSystem {
   virtual Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                                  const std::string& new_name) = 0;
 
+  // Announces a run of renames in `folder`, until EndRenames: an implementation may then open the
+  // folder once and resolve every RenameNoReplace for `folder` in the folder as it was at
+  // BeginRenames (so a folder moved meanwhile is followed, never swapped for another of its
+  // name), instead of opening it per call. Optional: the defaults do nothing, and renames for
+  // other folders meanwhile work as always. A second BeginRenames ends the first run.
+  virtual void BeginRenames(const std::string& folder) { static_cast<void>(folder); }
+  virtual void EndRenames() {}
+
   // `folder` and `name` joined by one separator; a folder that already ends in a separator (a
   // root: "/", "C:\") gets none added.
   [[nodiscard]] virtual std::string JoinPath(std::string_view folder,
@@ -54,6 +62,19 @@ class FileSystem {
 
   // Whether `name` holds a path separator of this platform ("/"; on Windows also "\").
   [[nodiscard]] virtual bool HoldsSeparator(std::string_view name) const = 0;
+};
+
+// BeginRenames on construction, EndRenames on destruction:
+//   { RenameRun run(fs, folder); for (...) fs.RenameNoReplace(folder, old_name, new_name); }
+class RenameRun {
+ public:
+  RenameRun(FileSystem& fs, const std::string& folder) : fs_(fs) { fs_.BeginRenames(folder); }
+  ~RenameRun() { fs_.EndRenames(); }
+  RenameRun(const RenameRun&) = delete;
+  RenameRun& operator=(const RenameRun&) = delete;
+
+ private:
+  FileSystem& fs_;
 };
 
 }  // namespace kestro

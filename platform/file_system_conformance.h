@@ -287,6 +287,36 @@ TYPED_TEST_P(FileSystemConformance, AMissingFolderCannotBeListedNorRenamedIn) {
       << status.message();
 }
 
+TYPED_TEST_P(FileSystemConformance, RenamesInAnAnnouncedRunKeepEveryRule) {
+  auto& w = this->world_;
+  const std::string folder = w.NewFolder();
+  const std::string other = w.NewFolder();
+  w.AddFile(folder, "1", "one");
+  w.AddFile(folder, "2", "two");
+  w.AddFile(other, "x", "ex");
+  {
+    RenameRun run(w.fs(), folder);
+    EXPECT_TRUE(w.fs().RenameNoReplace(folder, "1", "a").ok());
+    EXPECT_EQ(w.fs().RenameNoReplace(folder, "2", "a").code(), Status::Code::kAlreadyExists);
+    EXPECT_EQ(w.fs().RenameNoReplace(folder, "2", "../b").code(), Status::Code::kInvalidName);
+    EXPECT_EQ(w.fs().RenameNoReplace(folder, "gone", "c").code(), Status::Code::kNotFound);
+    EXPECT_TRUE(w.fs().RenameNoReplace(other, "x", "y").ok());  // another folder meanwhile
+    EXPECT_TRUE(w.fs().RenameNoReplace(folder, "2", "b").ok());
+  }
+  EXPECT_TRUE(w.fs().RenameNoReplace(folder, "b", "c").ok());  // and after the run
+  EXPECT_EQ(w.AllNames(folder), (std::vector<std::string>{"a", "c"}));
+  EXPECT_EQ(w.Content(folder, "a"), "one");
+  EXPECT_EQ(w.Content(folder, "c"), "two");
+  EXPECT_EQ(w.AllNames(other), (std::vector<std::string>{"y"}));
+
+  const std::string missing = w.fs().JoinPath(folder, "missing");
+  RenameRun run(w.fs(), missing);
+  const Status status = w.fs().RenameNoReplace(missing, "a", "b");
+  EXPECT_EQ(status.code(), Status::Code::kNotFound);
+  EXPECT_EQ(status.message().rfind("cannot open folder '" + missing + "': ", 0), 0u)
+      << status.message();
+}
+
 TYPED_TEST_P(FileSystemConformance, JoinsWithOneSeparator) {
   auto& w = this->world_;
   const std::string folder = w.NewFolder();
@@ -318,6 +348,7 @@ REGISTER_TYPED_TEST_SUITE_P(
     AnOldNameThatIsNoPlainNameIsRefused, AVanishedEntryIsNotFound,
     ARenamedDirectoryTakesItsContentsAlong, AbsoluteFolderPlainsAPath,
     AbsoluteFolderFailsWhereNoFolderIs, AMissingFolderCannotBeListedNorRenamedIn,
-    JoinsWithOneSeparator, ListEntriesSelectsByMaskInNaturalOrder);
+    RenamesInAnAnnouncedRunKeepEveryRule, JoinsWithOneSeparator,
+    ListEntriesSelectsByMaskInNaturalOrder);
 
 }  // namespace kestro

@@ -28,13 +28,18 @@ Status WorkingFolder(std::string* folder) {
   return Status::Ok();
 }
 
-// A folder descriptor that closes itself.
+int OpenFolderPath(const std::string& folder) {
+  return open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// The folder's descriptor for one rename: the run's when there is one, else opened here and
+// closed with this object.
 class OpenFolder {
  public:
-  explicit OpenFolder(const std::string& folder)
-      : fd_(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+  OpenFolder(const std::string& folder, int run_fd)
+      : fd_(run_fd >= 0 ? run_fd : OpenFolderPath(folder)), owned_(run_fd < 0) {}
   ~OpenFolder() {
-    if (fd_ >= 0) close(fd_);
+    if (owned_ && fd_ >= 0) close(fd_);
   }
   OpenFolder(const OpenFolder&) = delete;
   OpenFolder& operator=(const OpenFolder&) = delete;
@@ -42,6 +47,7 @@ class OpenFolder {
 
  private:
   int fd_;
+  bool owned_;
 };
 
 // A path with a NUL in it would reach the system cut short, naming another folder.
@@ -62,6 +68,21 @@ Status StatusOfMove(int error_number) {
 }
 
 }  // namespace
+
+PosixFileSystem::~PosixFileSystem() { EndRenames(); }
+
+void PosixFileSystem::BeginRenames(const std::string& folder) {
+  EndRenames();
+  if (HoldsNul(folder)) return;
+  run_fd_ = OpenFolderPath(folder);
+  if (run_fd_ >= 0) run_folder_ = folder;
+}
+
+void PosixFileSystem::EndRenames() {
+  if (run_fd_ >= 0) close(run_fd_);
+  run_fd_ = -1;
+  run_folder_.clear();
+}
 
 Status PosixFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
   if (path.empty() || HoldsNul(path)) return StatusFromErrno(ENOENT, CannotOpenFolder(path));
@@ -141,7 +162,7 @@ Status PosixFileSystem::RenameNoReplace(const std::string& folder, const std::st
   if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;
   if (Status s = CheckOldName(*this, old_name); !s.ok()) return s;
   if (HoldsNul(folder)) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
-  const OpenFolder dir(folder);
+  const OpenFolder dir(folder, folder == run_folder_ ? run_fd_ : -1);
   if (dir.fd() < 0) return StatusFromErrno(errno, CannotOpenFolder(folder));
   if (old_name == new_name) {
     struct stat st {};

@@ -21,6 +21,9 @@ class PosixFileSystem : public FileSystem {
   enum class RenameMethod { kAuto, kLinkThenUnlink, kCheckThenRename };
 
   explicit PosixFileSystem(RenameMethod method = RenameMethod::kAuto) : method_(method) {}
+  ~PosixFileSystem() override;
+  PosixFileSystem(const PosixFileSystem&) = delete;
+  PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
   Status AbsoluteFolder(std::string_view path, std::string* absolute) override;
   Status ListNames(const std::string& folder, EntryKind kind,
@@ -28,6 +31,10 @@ class PosixFileSystem : public FileSystem {
   Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override;
   Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                          const std::string& new_name) override;
+  // Opens `folder` once for the renames that follow; a folder that cannot be opened leaves every
+  // rename to open it itself (and report why it cannot).
+  void BeginRenames(const std::string& folder) override;
+  void EndRenames() override;
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
 
@@ -39,6 +46,8 @@ class PosixFileSystem : public FileSystem {
   Status MoveThroughTemporary(int dir_fd, const std::string& from, const std::string& to);
 
   RenameMethod method_;
+  std::string run_folder_;
+  int run_fd_ = -1;
   unsigned long temporary_count_ = 0;
 };
 

@@ -236,6 +236,30 @@ TYPED_TEST(PosixRenameTest, AnImmutableFileIsKeptWithTheSystemsReason) {
   EXPECT_EQ(w.AllNames(folder), Names{"locked"});
 }
 
+TEST(PosixFileSystemTest, ARunFollowsItsFolderWhenItIsMovedAndNeverTakesAnother) {
+  TempTree tree;
+  const std::string parent = tree.NewFolder();
+  const std::string work = parent + "/work";
+  tree.AddDirectory(parent, "work");
+  tree.AddFile(work, "a", "first a");
+  PosixFileSystem fs;
+
+  fs.BeginRenames(work);
+  // Another program moves the folder away and makes a new one of its name.
+  stdfs::rename(work, parent + "/moved");
+  tree.AddDirectory(parent, "work");
+  tree.AddFile(work, "a", "second a");
+  ASSERT_TRUE(fs.RenameNoReplace(work, "a", "b").ok());
+  EXPECT_EQ(tree.AllNames(parent + "/moved"), Names{"b"});
+  EXPECT_EQ(tree.AllNames(work), Names{"a"});
+  fs.EndRenames();
+
+  // Outside a run the path is looked up anew.
+  ASSERT_TRUE(fs.RenameNoReplace(work, "a", "c").ok());
+  EXPECT_EQ(tree.AllNames(work), Names{"c"});
+  EXPECT_EQ(tree.Content(work, "c"), "second a");
+}
+
 TEST(PosixFileSystemTest, ListsALinkAsWhatItPointsToAndLeavesDanglingOnesOut) {
   TempTree tree;
   const std::string folder = tree.NewFolder();
