@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <algorithm>
 #include <random>
 #include <string>
@@ -165,7 +168,8 @@ TEST(ListEntriesTest, PassesAFailureOnWithNoNames) {
   Names names = {"stale"};
   const Status status = ListEntries(fs, "/missing", EntryKind::kFile, "", &names);
   EXPECT_EQ(status.code(), Status::Code::kNotFound);
-  EXPECT_EQ(status.message(), "cannot open folder '/missing': No such file or directory");
+  EXPECT_EQ(status.message(),
+            std::string("cannot open folder '/missing': ") + std::strerror(ENOENT));
   EXPECT_TRUE(names.empty());
 }
 
