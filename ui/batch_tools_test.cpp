@@ -162,6 +162,21 @@ TEST_F(OnDisk, PreviewFollowsEveryEditAndRenameDoesWhatItShowed) {
   EXPECT_EQ(form->width(), narrow);
 }
 
+TEST_F(OnDisk, ATextSetWithoutAKeyStillReachesThePreview) {
+  MakeFile("a.txt");
+  auto form = Open();
+  Click(*form, "PreviewToggle");
+  ClickTab(*form, "TabStrip2", "Files");
+  Click(*form, "Command7");
+  ClickTab(*form, "TabStrip1", "Rename");
+  Click(*form, "Option11");  // custom text in the middle of the prefix
+  Settled(*form);
+  Find<QLineEdit>(*form, "Text4")->setText("Trip");  // as a mouse paste would: no key
+  Settled(*form);
+  ASSERT_EQ(Column(*form, 1).size(), 1);
+  EXPECT_TRUE(Column(*form, 1).at(0).contains("Trip")) << Column(*form, 1).at(0).toStdString();
+}
+
 TEST_F(OnDisk, UndoByButtonAndByCtrlZGivesTheOldNamesBack) {
   MakeFile("one");
   MakeFile("two");

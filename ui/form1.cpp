@@ -24,10 +24,10 @@
 #include "batch/rename_str.h"
 #include "engine/beginning_bit.h"
 #include "engine/messages.h"
+#include "ui/batch_progress.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
 #include "ui/frm_about.h"
-#include "ui/batch_progress.h"
 #include "ui/key_filters.h"
 #include "ui/preview_panel.h"
 #include "ui/qt_ui_host.h"
@@ -348,11 +348,20 @@ void Form1::ConnectBatchTools() {
     setFixedSize(twips.Px(kClientWidth + (on ? kPreviewWidth : 0)), twips.Px(kClientHeight));
     preview_->setVisible(on);
   });
+  // Every edit reaches the preview, also one that does not refresh the example (a custom text
+  // pasted by mouse); edits in one go make one preview.
+  for (auto* field : findChildren<QLineEdit*>()) {
+    connect(field, &QLineEdit::textChanged, preview_, [this] { preview_->Schedule(); });
+  }
+  for (auto* option : findChildren<QAbstractButton*>()) {
+    if (option->isCheckable() && option != preview_toggle_) {
+      connect(option, &QAbstractButton::toggled, preview_, [this] { preview_->Schedule(); });
+    }
+  }
   // A change of selection shows at once; a refilled list may hold other names.
   for (SelectableListModel* model : {list1_model_, list2_model_}) {
     connect(model, &QAbstractItemModel::dataChanged, preview_, [this] { preview_->Schedule(); });
-    connect(model, &QAbstractItemModel::modelReset, preview_,
-            [this] { preview_->NamesChanged(); });
+    connect(model, &QAbstractItemModel::modelReset, preview_, [this] { preview_->NamesChanged(); });
   }
 }
 
