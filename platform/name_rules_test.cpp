@@ -4,8 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-
-#include <cerrno>
 #include <string>
 
 #include "platform/errno_status.h"
