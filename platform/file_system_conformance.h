@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,28 @@ TYPED_TEST_P(FileSystemConformance, ListsFilesAndDirectoriesApartAndLeavesHidden
   EXPECT_EQ(this->Listed(folder, EntryKind::kFile), (Names{"a b.JPG", "b.txt"}));
   EXPECT_EQ(this->Listed(folder, EntryKind::kDirectory), (Names{"sub"}));
   EXPECT_EQ(w.AllNames(folder), (Names{".git", ".hidden", "a b.JPG", "b.txt", "sub"}));
+}
+
+TYPED_TEST_P(FileSystemConformance, ListsEveryNameAFolderHoldsWhenAskedForAll) {
+  auto& w = this->world_;
+  const std::string folder = w.NewFolder();
+  w.AddFile(folder, "file", "f");
+  w.AddFile(folder, ".hidden", "h");
+  w.AddDirectory(folder, "dir");
+  w.AddDirectory(folder, ".hidden dir");
+  std::vector<std::string> names;
+  Status status = w.fs().ListAllNames(folder, &names);
+  ASSERT_TRUE(status.ok()) << status.message();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, w.AllNames(folder));
+  EXPECT_EQ(names.size(), 4u);
+
+  const std::string missing = w.fs().JoinPath(folder, "missing");
+  status = w.fs().ListAllNames(missing, &names);
+  EXPECT_EQ(status.code(), Status::Code::kNotFound);
+  EXPECT_EQ(status.message().rfind("cannot open folder '" + missing + "': ", 0), 0u)
+      << status.message();
+  EXPECT_TRUE(names.empty());
 }
 
 TYPED_TEST_P(FileSystemConformance, ListsAnEmptyFolderAsNoNames) {
@@ -342,11 +365,11 @@ TYPED_TEST_P(FileSystemConformance, ListEntriesSelectsByMaskInNaturalOrder) {
 
 REGISTER_TYPED_TEST_SUITE_P(
     FileSystemConformance, ListsFilesAndDirectoriesApartAndLeavesHiddenOnesOut,
-    ListsAnEmptyFolderAsNoNames, RenameMovesTheFileAndKeepsItsContent,
-    RenameOntoAnExistingEntryLeavesBothAsTheyWere, AChangeOfLetterCaseAloneIsApplied,
-    ANewNameEqualToTheOldOneIsDoneWithoutChange, ANewNameThatIsNoPlainNameIsRefusedAndNothingMoves,
-    AnOldNameThatIsNoPlainNameIsRefused, AVanishedEntryIsNotFound,
-    ARenamedDirectoryTakesItsContentsAlong, AbsoluteFolderPlainsAPath,
+    ListsEveryNameAFolderHoldsWhenAskedForAll, ListsAnEmptyFolderAsNoNames,
+    RenameMovesTheFileAndKeepsItsContent, RenameOntoAnExistingEntryLeavesBothAsTheyWere,
+    AChangeOfLetterCaseAloneIsApplied, ANewNameEqualToTheOldOneIsDoneWithoutChange,
+    ANewNameThatIsNoPlainNameIsRefusedAndNothingMoves, AnOldNameThatIsNoPlainNameIsRefused,
+    AVanishedEntryIsNotFound, ARenamedDirectoryTakesItsContentsAlong, AbsoluteFolderPlainsAPath,
     AbsoluteFolderFailsWhereNoFolderIs, AMissingFolderCannotBeListedNorRenamedIn,
     RenamesInAnAnnouncedRunKeepEveryRule, JoinsWithOneSeparator,
     ListEntriesSelectsByMaskInNaturalOrder);
