@@ -10,13 +10,13 @@
 #include "app/form3.h"
 #include "app/help_texts.h"
 #include "app/message_box_ui_host.h"
-#include "app/native_file_system.h"
 #include "app/qt_document_opener.h"
 #include "app/qt_settings_store.h"
 #include "app/splash_window.h"
 #include "app/stream_ui_host.h"
 #include "batch/batch_renamer.h"
 #include "platform/argument_text.h"
+#include "platform/native_file_system.h"
 #include "ui/form1.h"
 
 namespace kestro {

@@ -4,6 +4,7 @@ set(kestro_windows_dir ${CMAKE_CURRENT_LIST_DIR})
 set(KESTRO_PLATFORM_WINDOWS_SOURCES
   ${kestro_windows_dir}/argument_text.cpp
   ${kestro_windows_dir}/command_line_text.cpp
+  ${kestro_windows_dir}/native_file_system.cpp
   ${kestro_windows_dir}/registry_settings_store.cpp
   ${kestro_windows_dir}/system_clock.cpp
   ${kestro_windows_dir}/wide_text.cpp

@@ -1,5 +1,5 @@
-// The file system of the platform the program runs on (POSIX or Windows, picked by CMake), for
-// the composition of the real program.
+// The file system of the platform the program runs on (POSIX or Windows, picked by CMake): what
+// the program and the tests on real folders work with.
 #pragma once
 
 #include <memory>

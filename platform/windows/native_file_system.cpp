@@ -1,4 +1,4 @@
-#include "app/native_file_system.h"
+#include "platform/native_file_system.h"
 #include "platform/windows/windows_file_system.h"
 
 namespace kestro {
