@@ -98,9 +98,15 @@ void CheckRun(unsigned seed) {
   RandomRun run(seed);
   DiskWorld world;
   const bool files = run.Chance(60);
+  // A name the folder already answers to in another spelling (a case twin where the system
+  // folds case) is left out: that folder cannot hold both.
+  const auto hidden = [](const std::string& name) {
+    return DiskWorld::HidesLeadingDot() && name[0] == '.';
+  };
   Contents before;
   int serial = 0;
   for (const std::string& name : run.Names()) {
+    if (world.HoldsIn(world.folder(), name)) continue;
     const std::string content = "entry " + std::to_string(++serial);
     if (files || name[0] == '.') {
       world.AddFile(name, content);
@@ -109,8 +115,13 @@ void CheckRun(unsigned seed) {
     }
     before[name] = content;
   }
-  Contents sentinels = {{"a", "sentinel a"}, {"A", "sentinel A"}, {"1 - a", "sentinel 1"}};
-  for (const auto& [name, content] : sentinels) world.AddFileIn(world.sibling(), name, content);
+  Contents sentinels;
+  for (const auto& [name, content] :
+       Contents{{"a", "sentinel a"}, {"A", "sentinel A"}, {"1 - a", "sentinel 1"}}) {
+    if (world.HoldsIn(world.sibling(), name)) continue;
+    world.AddFileIn(world.sibling(), name, content);
+    sentinels[name] = content;
+  }
 
   WindowState state;
   state.TargetKind = !files;
@@ -157,13 +168,13 @@ void CheckRun(unsigned seed) {
     const std::string& where =
         outcome.kind == EntryOutcome::Kind::kDone ? outcome.new_name : outcome.old_name;
     EXPECT_EQ(after[where], before[outcome.old_name]) << outcome.old_name << " -> " << where;
-    EXPECT_NE(outcome.old_name[0], '.');
+    EXPECT_FALSE(hidden(outcome.old_name)) << outcome.old_name;
   }
   // Entries the batch did not take keep their names.
   std::set<std::string> taken;
   for (const EntryOutcome& outcome : report.entries) taken.insert(outcome.old_name);
   for (const auto& [name, content] : before) {
-    if (name[0] == '.' || taken.count(name) == 0) {
+    if (hidden(name) || taken.count(name) == 0) {
       EXPECT_EQ(after[name], content) << name;
     }
   }
