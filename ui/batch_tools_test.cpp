@@ -162,6 +162,33 @@ TEST_F(OnDisk, PreviewFollowsEveryEditAndRenameDoesWhatItShowed) {
   EXPECT_EQ(form->width(), narrow);
 }
 
+// Another folder: its own names, read anew, decide what is taken.
+TEST_F(OnDisk, PreviewFollowsTheChosenFolderAndItsNames) {
+  MakeFile("y");
+  ASSERT_TRUE(QDir(root_).mkpath("sub/y.bak"));
+  MakeFile("sub/x");
+  MakeFile("sub/y");
+  auto form = Open();
+  Click(*form, "PreviewToggle");
+  SelectAllFilesAndAppend(*form, ".bak");
+  Settled(*form);
+  EXPECT_EQ(Column(*form, 2), (QStringList{"renamed"}));  // "y" in the first folder
+
+  auto* dir3 = Find<QAbstractItemView>(*form, "Dir3");
+  const QModelIndexList sub = dir3->model()->match(dir3->model()->index(0, 0), Qt::DisplayRole,
+                                                   "sub", 1, Qt::MatchExactly | Qt::MatchRecursive);
+  ASSERT_EQ(sub.size(), 1);
+  dir3->scrollTo(sub[0]);
+  QTest::mouseClick(dir3->viewport(), Qt::LeftButton, {}, dir3->visualRect(sub[0]).center());
+  Settled(*form);
+  EXPECT_EQ(Find<OutcomePreviewPanel>(*form, "OutcomePreview")->summary(),
+            "\"Rename!\" would stop with: You need to select some files to process!");
+  Click(*form, "Command7");
+  Settled(*form);
+  EXPECT_EQ(Column(*form, 0), (QStringList{"x", "y"}));
+  EXPECT_EQ(Column(*form, 2), (QStringList{"renamed", "kept: name taken in the folder"}));
+}
+
 TEST_F(OnDisk, ATextSetWithoutAKeyStillReachesThePreview) {
   MakeFile("a.txt");
   auto form = Open();
