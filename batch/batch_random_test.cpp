@@ -98,15 +98,15 @@ void CheckRun(unsigned seed) {
   RandomRun run(seed);
   DiskWorld world;
   const bool files = run.Chance(60);
-  // A name the folder already answers to in another spelling (a case twin where the system
-  // folds case) is left out: that folder cannot hold both.
+  // A name the system cannot hold as spelled, or one the folder already answers to in another
+  // spelling (a case twin where the system folds case), is left out.
   const auto hidden = [](const std::string& name) {
     return DiskWorld::HidesLeadingDot() && name[0] == '.';
   };
   Contents before;
   int serial = 0;
   for (const std::string& name : run.Names()) {
-    if (world.HoldsIn(world.folder(), name)) continue;
+    if (world.HoldsIn(world.folder(), name) || !world.CanHold(name)) continue;
     const std::string content = "entry " + std::to_string(++serial);
     if (files || name[0] == '.') {
       world.AddFile(name, content);

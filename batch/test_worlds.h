@@ -133,7 +133,8 @@ class DiskWorld {
   void AddFile(const std::string& name, const std::string& content = "") {
     AddFileIn(folder_, name, content);
   }
-  void AddFileIn(const std::string& folder, const std::string& name, const std::string& content) {
+  static void AddFileIn(const std::string& folder, const std::string& name,
+                        const std::string& content) {
     std::ofstream(PathOf(folder + "/" + name), std::ios::binary) << content;
   }
   void AddDirectory(const std::string& name, const std::string& tag = "") {
@@ -144,6 +145,23 @@ class DiskWorld {
   [[nodiscard]] bool HoldsIn(const std::string& folder, const std::string& name) const {
     std::error_code error;
     return std::filesystem::exists(PathOf(folder + "/" + name), error);
+  }
+  // Whether a file of exactly this name can be made here and is listed back as it was spelled
+  // (Windows, for one, drops the blanks at the end of a name and cannot spell a name that is not
+  // UTF-8). Tried in a folder of its own, left empty again.
+  [[nodiscard]] bool CanHold(const std::string& name) const {
+    const std::string probe = root_ + "/probe";
+    std::error_code error;
+    std::filesystem::create_directory(PathOf(probe), error);
+    bool held = false;
+    try {
+      AddFileIn(probe, name, "");
+      held = NamesIn(probe) == std::vector<std::string>{name};
+    } catch (const std::exception&) {
+      // The name cannot even be spelled on this system.
+    }
+    std::filesystem::remove_all(PathOf(probe), error);
+    return held;
   }
   [[nodiscard]] std::vector<std::string> Names() const { return NamesIn(folder_); }
   [[nodiscard]] std::vector<std::string> NamesIn(const std::string& folder) const {
@@ -188,13 +206,7 @@ class DiskWorld {
     traits.hides_leading_dot =
         world.fs().ListNames(world.folder(), EntryKind::kFile, &listed).ok() &&
         std::find(listed.begin(), listed.end(), ".probe") == listed.end();
-    const std::string not_utf8 = "caf\xe9";
-    try {
-      world.AddFileIn(world.sibling(), not_utf8, "");
-      traits.holds_names_not_utf8 = world.NamesIn(world.sibling()) == std::vector{not_utf8};
-    } catch (const std::exception&) {
-      // The name cannot even be spelled on this system.
-    }
+    traits.holds_names_not_utf8 = world.CanHold("caf\xe9");
     return traits;
   }
 
