@@ -142,9 +142,14 @@ class DiskWorld {
     AddFileIn(folder_ + "/" + name, kDirectoryTag, tag);
   }
   // Whether `folder` has an entry `name` answers to, in whatever spelling the system matches.
+  // A name the system cannot spell is held by none.
   [[nodiscard]] bool HoldsIn(const std::string& folder, const std::string& name) const {
-    std::error_code error;
-    return std::filesystem::exists(PathOf(folder + "/" + name), error);
+    try {
+      std::error_code error;
+      return std::filesystem::exists(PathOf(folder + "/" + name), error);
+    } catch (const std::exception&) {
+      return false;
+    }
   }
   // Whether a file of exactly this name can be made here and is listed back as it was spelled
   // (Windows, for one, drops the blanks at the end of a name and cannot spell a name that is not
