@@ -111,6 +111,8 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
   report.folder = folder;
   report.ran = true;
   report.entries.reserve(names.size());
+  // The folder is opened once for the whole pass, not once per entry.
+  RenameRun run(fs_, folder);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (progress_ && !progress_(i, names.size())) {
       report.cancelled = true;
