@@ -1,34 +1,16 @@
 #include "app/message_box_ui_host.h"
 
-#include <QMessageBox>
-#include <QString>
+#include <string>
 
 #include "engine/messages.h"
+#include "ui/message_box.h"
 
 namespace kestro {
-namespace {
-
-QMessageBox::Icon IconOf(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Exclamation:
-      return QMessageBox::Warning;
-    case MessageIcon::Critical:
-      return QMessageBox::Critical;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
-
-}  // namespace
 
 void MessageBoxUiHost::ShowMessage(const Message& message) {
-  const QString title = QString::fromStdString(
-      message.title.empty() ? std::string(messages::kProgramTitle) : message.title);
-  QMessageBox box(IconOf(message.icon), title, QString::fromStdString(message.text),
-                  QMessageBox::Ok);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
+  Message shown = message;
+  if (shown.title.empty()) shown.title = messages::kProgramTitle;
+  ShowMessageBox(nullptr, shown);
 }
 
 }  // namespace kestro
