@@ -41,6 +41,8 @@ class SimulatedFolder : public FileSystem {
   }
   Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                          const std::string& new_name) override {
+    // The real platform refuses these names before it looks for a taken one.
+    if (Status refusal = platform_.CheckPlatformName(new_name); !refusal.ok()) return refusal;
     return memory_.RenameNoReplace(folder, old_name, new_name);
   }
   [[nodiscard]] std::string JoinPath(std::string_view folder,
@@ -141,6 +143,7 @@ PreviewRow::Why FirstWhy(const EntryOutcome& outcome) {
 Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names) {
   names->folder = folder;
   names->complete = true;
+  names->case_insensitive = fs.NamesIgnoreCase();
   Status status = fs.ListAllNames(folder, &names->names);
   if (status.code() != Status::Code::kNotSupported) return status;
   names->complete = false;

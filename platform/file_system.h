@@ -60,6 +60,17 @@ class FileSystem {
   [[nodiscard]] virtual std::string JoinPath(std::string_view folder,
                                              std::string_view name) const = 0;
 
+  // Whether names that differ only in letter case name the same entry here (Windows: yes).
+  // A simulation of a folder must then fold case as the real one does.
+  [[nodiscard]] virtual bool NamesIgnoreCase() const { return false; }
+
+  // The refusal this platform gives a new name beyond the shared rules (Windows: reserved device
+  // names, forbidden characters, a dot or blank at the end); Ok where it has none.
+  [[nodiscard]] virtual Status CheckPlatformName(std::string_view name) const {
+    static_cast<void>(name);
+    return Status::Ok();
+  }
+
   // Whether `name` holds a path separator of this platform ("/"; on Windows also "\").
   [[nodiscard]] virtual bool HoldsSeparator(std::string_view name) const = 0;
 };

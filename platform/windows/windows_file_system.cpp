@@ -219,6 +219,10 @@ Status WindowsFileSystem::ListAllNames(const std::string& folder, std::vector<st
                     [](const std::wstring&, const WIN32_FIND_DATAW&) { return true; });
 }
 
+Status WindowsFileSystem::CheckPlatformName(std::string_view name) const {
+  return CheckWindowsName(name);
+}
+
 Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::string& old_name,
                                           const std::string& new_name) {
   if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;

@@ -30,6 +30,8 @@ class WindowsFileSystem : public FileSystem {
                          const std::string& new_name) override;
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
+  [[nodiscard]] bool NamesIgnoreCase() const override { return true; }
+  [[nodiscard]] Status CheckPlatformName(std::string_view name) const override;
 
  private:
   Status MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,
