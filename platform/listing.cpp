@@ -37,24 +37,6 @@ std::size_t DecodeAt(std::string_view text, std::size_t i, char32_t* c) {
   return length;
 }
 
-void AppendUtf8(char32_t c, std::string* out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 char32_t Fold(char32_t c) {
   if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
   return SimpleLower(SimpleUpper(c));
@@ -79,7 +61,7 @@ std::string FoldedKey(std::string_view text) {
       ++i;
       continue;
     }
-    AppendUtf8(Fold(c), &key);
+    AppendUtf8(key, Fold(c));
     i += length;
   }
   return key;

@@ -4,11 +4,13 @@
 
 #include <climits>
 
+#include "engine/utf8_text.h"
+
 namespace kestro {
 
 namespace {
 
-// Encodes one UTF-16 code unit sequence by hand, lone surrogates included.
+// Encodes a UTF-16 sequence, lone surrogates included (each as its own three bytes).
 void AppendCodeUnits(std::wstring_view text, std::string* out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = static_cast<char16_t>(text[i]);
@@ -19,21 +21,7 @@ void AppendCodeUnits(std::wstring_view text, std::string* out) {
         ++i;
       }
     }
-    if (c < 0x80) {
-      out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    AppendUtf8(*out, c);
   }
 }
 
