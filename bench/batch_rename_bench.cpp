@@ -20,6 +20,7 @@
 
 #include "batch/batch_renamer.h"
 #include "batch/recording_ui_host.h"
+#include "bench/tmpfs_folder.h"
 #include "engine/command_args.h"
 #include "platform/posix/posix_file_system.h"
 
@@ -28,39 +29,13 @@ namespace {
 
 constexpr int kFiles = 100000;
 
-// A fresh folder of kFiles empty files, in /dev/shm where there is one; removed at the end.
-class FullFolder {
+// A fresh tmpfs folder of kFiles empty files; removed at the end.
+class FullFolder : public TmpfsFolder {
  public:
-  FullFolder() {
-    std::error_code error;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "kestro-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) abort();
-    path_ = pattern;
-    const int dir_fd = open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    char name[32];
-    for (int i = 0; i < kFiles; ++i) {
-      std::snprintf(name, sizeof name, "photo %06d.jpg", i);
-      const int fd = openat(dir_fd, name, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
-      if (fd < 0) abort();
-      close(fd);
-    }
-    close(dir_fd);
+  FullFolder() : TmpfsFolder(NumberedNames(kFiles, "photo %06d.jpg")) {
     // Let the kernel finish what creating 100,000 entries left for later, outside the timing.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }
-  ~FullFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  FullFolder(const FullFolder&) = delete;
-  FullFolder& operator=(const FullFolder&) = delete;
-  [[nodiscard]] const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
 };
 
 // Removes the folder and gives the kernel a moment to finish freeing its entries, so that work

@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "bench/tmpfs_folder.h"
 #include "platform/listing.h"
 #include "platform/memory_file_system.h"
 #include "platform/posix/posix_file_system.h"
@@ -49,39 +50,8 @@ std::vector<std::string> SampleNames() {
   return names;
 }
 
-// A tmpfs folder (/dev/shm where there is one) holding kFiles empty files; removed at the end.
-class FullFolder {
- public:
-  FullFolder() {
-    std::error_code error;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "kestro-listing-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) abort();
-    path_ = pattern;
-    const int dir_fd = open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    for (const std::string& name : SampleNames()) {
-      const int fd = openat(dir_fd, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
-      if (fd < 0) abort();
-      close(fd);
-    }
-    close(dir_fd);
-  }
-  ~FullFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  FullFolder(const FullFolder&) = delete;
-  FullFolder& operator=(const FullFolder&) = delete;
-  [[nodiscard]] const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 void BM_ListEntriesTmpfs(benchmark::State& state) {
-  const FullFolder folder;
+  const TmpfsFolder folder(SampleNames());
   PosixFileSystem fs;
   std::vector<std::string> names;
   for (auto _ : state) {
@@ -94,7 +64,7 @@ void BM_ListEntriesTmpfs(benchmark::State& state) {
 }
 
 void BM_BareReaddirTmpfs(benchmark::State& state) {
-  const FullFolder folder;
+  const TmpfsFolder folder(SampleNames());
   std::vector<std::string> names;
   for (auto _ : state) {
     names.clear();

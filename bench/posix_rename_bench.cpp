@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "bench/tmpfs_folder.h"
 #include "platform/posix/posix_file_system.h"
 
 namespace kestro {
@@ -20,38 +21,14 @@ namespace {
 
 constexpr int kFiles = 100000;
 
+// A tmpfs folder of kFiles files named in lower case, and their upper-case names.
 class FullFolder {
  public:
-  FullFolder() {
-    std::error_code error;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "kestro-rename-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) abort();
-    path_ = pattern;
-    char name[32];
-    for (int i = 0; i < kFiles; ++i) {
-      std::snprintf(name, sizeof name, "photo %06d.jpg", i);
-      lower_.emplace_back(name);
-      std::snprintf(name, sizeof name, "PHOTO %06d.JPG", i);
-      upper_.emplace_back(name);
-    }
-    const int dir_fd = open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    for (const std::string& n : lower_) {
-      const int fd = openat(dir_fd, n.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
-      if (fd < 0) abort();
-      close(fd);
-    }
-    close(dir_fd);
-  }
-  ~FullFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  FullFolder(const FullFolder&) = delete;
-  FullFolder& operator=(const FullFolder&) = delete;
-  [[nodiscard]] const std::string& path() const { return path_; }
+  FullFolder()
+      : lower_(NumberedNames(kFiles, "photo %06d.jpg")),
+        upper_(NumberedNames(kFiles, "PHOTO %06d.JPG")),
+        folder_(lower_) {}
+  [[nodiscard]] const std::string& path() const { return folder_.path(); }
   // The present names and the names to give them, swapped on each call.
   std::pair<const std::vector<std::string>*, const std::vector<std::string>*> NextRound() {
     upper_now_ = !upper_now_;
@@ -59,9 +36,9 @@ class FullFolder {
   }
 
  private:
-  std::string path_;
   std::vector<std::string> lower_;
   std::vector<std::string> upper_;
+  TmpfsFolder folder_;
   bool upper_now_ = false;
 };
 
