@@ -29,9 +29,14 @@
 #include "ui/form1.h"
 #include "ui/message_box.h"
 #include "ui/preview_panel.h"
+#include "ui/window_test_helpers.h"
 
 namespace kestro {
 namespace {
+
+using window_test::Click;
+using window_test::ClickTab;
+using window_test::Find;
 
 class NoOpener : public DocumentOpener {
  public:
@@ -46,26 +51,6 @@ class BatchToolsTest : public ::testing::Test {
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     return form;
-  }
-  template <typename T>
-  static T* Find(const QWidget& form, const char* name) {
-    T* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  static void ClickTab(const QWidget& form, const char* strip, const QString& caption) {
-    auto* bar = Find<QTabBar>(form, strip);
-    for (int i = 0; i < bar->count(); ++i) {
-      if (bar->tabText(i) == caption) {
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
-        return;
-      }
-    }
-    ADD_FAILURE() << "no tab " << caption.toStdString();
-  }
-  static void Click(const QWidget& form, const char* name) {
-    auto* button = Find<QAbstractButton>(form, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   }
   // Files page, every file selected, the Extension page with `extension` typed in.
   static void SelectAllFilesAndAppend(const QWidget& form, const QString& extension) {

@@ -1,6 +1,7 @@
 // The main window used as a person would: on a real temporary folder, controls found by their
 // names, driven by mouse clicks and keys; message boxes recorded instead of shown.
 #include "ui/form1.h"
+#include "ui/window_test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,10 @@ QT_END_NAMESPACE
 namespace kestro {
 namespace {
 
+using window_test::Click;
+using window_test::ClickTab;
+using window_test::Find;
+
 class RecordingOpener : public DocumentOpener {
  public:
   Status Open(const std::string& path) override {
@@ -75,13 +80,6 @@ class Form1Test : public ::testing::Test {
   }
   bool Exists(const QString& relative) const { return QFileInfo::exists(root_ + "/" + relative); }
 
-  template <typename T>
-  static T* Find(const QWidget& form, const char* name) {
-    T* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-
   static QStringList Rows(const QAbstractItemView* view) {
     QStringList rows;
     for (int i = 0; i < view->model()->rowCount(); ++i) {
@@ -107,23 +105,6 @@ class Form1Test : public ::testing::Test {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
-  }
-  static void ClickTab(const QWidget& form, const char* strip, const QString& caption) {
-    auto* bar = Find<QTabBar>(form, strip);
-    for (int i = 0; i < bar->count(); ++i) {
-      if (bar->tabText(i) == caption) {
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
-        return;
-      }
-    }
-    ADD_FAILURE() << "no tab " << caption.toStdString();
-  }
-  // Push buttons are clicked in their middle, option buttons and check boxes on their box.
-  static void Click(const QWidget& form, const char* name) {
-    auto* button = Find<QAbstractButton>(form, name);
-    QPoint at = button->rect().center();
-    if (qobject_cast<QPushButton*>(button) == nullptr) at.setX(std::min(at.x(), 8));
-    QTest::mouseClick(button, Qt::LeftButton, {}, at);
   }
   static QString After(const QWidget& form) { return Find<QLineEdit>(form, "after")->text(); }
 
