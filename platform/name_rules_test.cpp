@@ -12,59 +12,28 @@
 namespace kestro {
 namespace {
 
-TEST(CheckNewNameTest, RefusesWhatCannotNameAnEntryOfTheFolder) {
+// The refusals themselves are checked through every file system's rename; here, what must pass.
+TEST(CheckNewNameTest, NamesThatOnlyLookOddAreAccepted) {
   const MemoryFileSystem fs;
-  struct Case {
-    std::string name;
-    const char* reason;  // null: accepted
-  };
-  const Case cases[] = {
-      {"plain.txt", nullptr},
-      {" blank at both ends ", nullptr},
-      {"...", nullptr},
-      {".hidden", nullptr},
-      {"..a", nullptr},
-      {"back\\slash", nullptr},  // a separator only on Windows
-      {"", kNewNameEmpty},
-      {".", kNewNameDots},
-      {"..", kNewNameDots},
-      {"a/b", kNewNameHoldsSeparator},
-      {"/", kNewNameHoldsSeparator},
-      {std::string("nul\0", 4), kNewNameHoldsNul},
-  };
-  for (const Case& c : cases) {
-    const Status status = CheckNewName(fs, c.name);
-    if (c.reason == nullptr) {
-      EXPECT_TRUE(status.ok()) << "'" << c.name << "': " << status.message();
-    } else {
-      EXPECT_EQ(status.code(), Status::Code::kInvalidName) << "'" << c.name << "'";
-      EXPECT_EQ(status.message(), c.reason) << "'" << c.name << "'";
-    }
-  }
-  EXPECT_EQ(CheckOldName(fs, "../up").message(), kOldNameNotPlain);
-  EXPECT_TRUE(CheckOldName(fs, "fine").ok());
-}
-
-TEST(StatusFromErrnoTest, SortsTheSystemsFailuresIntoCodes) {
-  struct Case {
-    int error_number;
-    Status::Code code;
-  };
-  const Case cases[] = {
-      {ENOENT, Status::Code::kNotFound},      {ENOTDIR, Status::Code::kNotFound},
-      {EEXIST, Status::Code::kAlreadyExists}, {ENOTEMPTY, Status::Code::kAlreadyExists},
-      {EBUSY, Status::Code::kInUse},          {ETXTBSY, Status::Code::kInUse},
-      {EACCES, Status::Code::kPermission},    {EPERM, Status::Code::kPermission},
-      {EROFS, Status::Code::kPermission},     {ENAMETOOLONG, Status::Code::kInvalidName},
-      {ENOSYS, Status::Code::kNotSupported},  {EXDEV, Status::Code::kNotSupported},
-      {EIO, Status::Code::kIoError},          {ENOSPC, Status::Code::kIoError},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(StatusFromErrno(c.error_number).code(), c.code) << c.error_number;
+  for (const char* name : {" blank at both ends ", "...", ".hidden", "..a", "back\\slash"}) {
+    EXPECT_TRUE(CheckNewName(fs, name).ok()) << "'" << name << "'";
+    EXPECT_TRUE(CheckOldName(fs, name).ok()) << "'" << name << "'";
   }
 }
 
-TEST(StatusFromErrnoTest, ReasonIsTheSystemsTextAfterTheContext) {
+TEST(StatusFromErrnoTest, SortsTheSystemsFailuresIntoCodesAndKeepsItsText) {
+  using Code = Status::Code;
+  const std::pair<int, Code> cases[] = {
+      {ENOENT, Code::kNotFound},      {ENOTDIR, Code::kNotFound},
+      {EEXIST, Code::kAlreadyExists}, {ENOTEMPTY, Code::kAlreadyExists},
+      {EBUSY, Code::kInUse},          {ETXTBSY, Code::kInUse},
+      {EACCES, Code::kPermission},    {EPERM, Code::kPermission},
+      {EROFS, Code::kPermission},     {ENAMETOOLONG, Code::kInvalidName},
+      {EXDEV, Code::kNotSupported},   {ENOSPC, Code::kIoError},
+  };
+  for (const auto& [error_number, code] : cases) {
+    EXPECT_EQ(StatusFromErrno(error_number).code(), code) << error_number;
+  }
   EXPECT_EQ(StatusFromErrno(ENOENT).message(), std::strerror(ENOENT));
   EXPECT_EQ(StatusFromErrno(EACCES, "cannot open folder '/x'").message(),
             std::string("cannot open folder '/x': ") + std::strerror(EACCES));

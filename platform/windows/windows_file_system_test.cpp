@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system_conformance.h"
+#include "platform/file_system_conformance_test.h"
 #include "platform/listing.h"
 #include "platform/name_rules.h"
 #include "platform/windows/windows_name_rules.h"
