@@ -1,5 +1,6 @@
 // Random folders and random operations, in both modes, on real temporary folders: whatever the
-// names and the operation, every entry ends under exactly one name in its own folder.
+// names and the operation, the preview says what the window's batch then does, and every entry
+// ends under exactly one name in its own folder.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "batch/batch_renamer.h"
+#include "batch/outcome_preview.h"
 #include "batch/recording_ui_host.h"
 #include "batch/test_worlds.h"
 #include "engine/utf8_text.h"
@@ -17,75 +19,63 @@ namespace kestro {
 namespace {
 
 using Contents = std::map<std::string, std::string>;
+using Words = std::vector<std::string>;
 
-class RandomRun {
+class Random {
  public:
-  explicit RandomRun(unsigned seed) : rng_(seed) {}
-
-  template <typename T>
-  const T& Pick(const std::vector<T>& items) {
+  explicit Random(unsigned seed) : rng_(seed) {}
+  const std::string& Pick(const Words& items) {
     return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(rng_)];
   }
   bool Chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(rng_) < percent; }
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
-  // Blanks, case twins, Unicode, digit runs, and names that others turn into.
+  // Blanks, case twins, Unicode, digit runs, hidden names, and the names operations make of
+  // others (so chains form).
   std::set<std::string> Names() {
-    static const std::vector<std::string> kParts = {
-        "a", "A", "b",  "B",    " ",    "  ", "é", "É", "ß",       "日本",
-        "1", "2", "10", ".txt", ".TXT", "x",  "~", "-", "(1204) ", "ǅ"};
+    static const Words kParts = {"a", "A",  "b", " ", "  ",   "é",    "É", "ß",       "日本",
+                                 "1", "10", "x", "~", ".txt", ".TXT", "-", "(1204) ", "ǅ"};
     std::set<std::string> names;
-    const int count = Between(1, 9);
-    while (static_cast<int>(names.size()) < count) {
+    for (int count = Between(1, 10); static_cast<int>(names.size()) < count;) {
       std::string name;
       for (int parts = Between(1, 4); parts > 0; --parts) name += Pick(kParts);
-      if (Chance(5)) name = "." + name;  // hidden: never touched
+      if (Chance(5)) name = "." + name;
       names.insert(name);
-      // Chains: the names that common operations make of this one are there already.
-      if (Chance(40))
-        names.insert(Pick(std::vector<std::string>{ToUpper(name), ToLower(name), name + ".bak",
-                                                   "1 - " + name, "2 - " + name, name.substr(1),
-                                                   "b" + name, name + " "}));
+      if (Chance(40)) {
+        names.insert(Pick({ToUpper(name), ToLower(name), name + ".bak", "1 - " + name,
+                           "2 - " + name, name.substr(1), "b" + name, name + " "}));
+      }
     }
-    names.erase("");
-    names.erase(".");
-    names.erase("..");
+    for (const char* not_a_name : {"", ".", ".."}) names.erase(not_a_name);
     return names;
   }
 
   void WindowOperation(WindowState& state) {
-    state.active_operation = Pick(std::vector<ActiveOperation>{
-        ActiveOperation::None, ActiveOperation::Rename, ActiveOperation::Strip,
-        ActiveOperation::Replace, ActiveOperation::Case, ActiveOperation::Extension,
-        ActiveOperation::Numbering});
+    state.active_operation = static_cast<ActiveOperation>(Between(0, 6));
     state.common_style.captions.Option7 = "1204";
-    state.Text6 = Pick(std::vector<std::string>{"0", "1", "2", "5", "x"});
+    state.Text6 = Pick({"0", "1", "2", "5", "x"});
     state.leftoption = Chance(50);
     state.SmartCheck = Chance(50);
-    state.Text8 = Pick(std::vector<std::string>{"a", "A", "é", " ", "x", "", "1"});
-    state.Text7 = Pick(std::vector<std::string>{"b", "", "a", "/", "..", " ", "É"});
-    state.case_choice = Pick(std::vector<CaseChoice>{CaseChoice::None, CaseChoice::lowercase,
-                                                     CaseChoice::uppercase, CaseChoice::sentence});
-    state.extad = Pick(std::vector<std::string>{".bak", "", " ", "/x", "A"});
+    state.Text8 = Pick({"a", "A", "é", " ", "x", "", "1"});
+    state.Text7 = Pick({"b", "", "a", "/", "..", " ", "É", "."});
+    state.case_choice = static_cast<CaseChoice>(Between(0, 3));
+    state.extad = Pick({".bak", "", " ", "/x", "A"});
     state.numbering.sortascending = Chance(50);
     state.numbering.sortleading = Chance(50);
     state.numbering.sortlen = Chance(30);
-    state.numbering.sortlennum = Pick(std::vector<std::string>{"", "1", "3", "0"});
+    state.numbering.sortlennum = Pick({"", "1", "3", "0"});
     state.numbering.sortstartat = Chance(30);
-    state.numbering.sortstartatnum = Pick(std::vector<std::string>{"", "0", "1", "5", "-1"});
+    state.numbering.sortstartatnum = Pick({"", "0", "1", "5", "-1"});
   }
 
-  std::vector<std::string> CommandWords(bool files) {
-    std::vector<std::string> words;
-    if (files)
-      words.push_back(Pick(std::vector<std::string>{"*", "*.*", "*.txt", "a*", "?", "*A*"}));
-    const std::string mode =
-        Pick(std::vector<std::string>{"-SL", "-SR", "-R", "-C", "-L", "-NA", "-ND", "-X"});
-    words.push_back(mode);
-    static const std::vector<std::string> kParams = {"1",     "2",     "a", "~",     "b",  "-noext",
-                                                     "upper", "lower", "s", "$NAME", "-L", "-S",
-                                                     "3",     "",      "/", ".."};
-    for (int i = Between(0, 4); i > 0; --i) words.push_back(Pick(kParams));
+  Words CommandWords(bool files) {
+    Words words;
+    if (files) words.push_back(Pick({"*", "*.*", "*.txt", "a*", "?", "*A*"}));
+    words.push_back(Pick({"-SL", "-SR", "-R", "-C", "-L", "-NA", "-ND", "-X"}));
+    for (int i = Between(0, 4); i > 0; --i) {
+      words.push_back(Pick({"1", "2", "a", "~", "b", "-noext", "upper", "lower", "s", "$NAME", "-L",
+                            "-S", "3", "", "/", ".."}));
+    }
     return words;
   }
 
@@ -93,53 +83,74 @@ class RandomRun {
   std::mt19937 rng_;
 };
 
+// The preview of the window's batch agrees with the batch's report, entry by entry.
+void ExpectPreviewMatches(const OutcomePreview& preview, const BatchReport& report,
+                          const RecordingUiHost& ui) {
+  EXPECT_EQ(preview.stopped_at_check, !report.ran);
+  if (preview.stopped_at_check && !ui.messages.empty()) {
+    EXPECT_EQ(preview.check.text, ui.messages[0].text);
+  }
+  ASSERT_EQ(preview.rows.size(), report.entries.size());
+  std::size_t with_message = 0;
+  for (std::size_t i = 0; i < report.entries.size(); ++i) {
+    const EntryOutcome& shown = preview.rows[i].outcome;
+    const EntryOutcome& done = report.entries[i];
+    EXPECT_EQ(shown.old_name + " > " + shown.new_name, done.old_name + " > " + done.new_name);
+    EXPECT_EQ(shown.kind, done.kind) << done.old_name;
+    EXPECT_EQ(shown.reason, done.reason) << done.old_name;
+    with_message += preview.rows[i].message.empty() ? 0 : 1;
+  }
+  EXPECT_TRUE(!report.ran || with_message == ui.messages.size());
+}
+
 void CheckRun(unsigned seed) {
   SCOPED_TRACE("seed " + std::to_string(seed));
-  RandomRun run(seed);
+  Random random(seed);
   DiskWorld world;
-  const bool files = run.Chance(60);
-  // A name the system cannot hold as spelled, or one the folder already answers to in another
-  // spelling (a case twin where the system folds case), is left out.
+  const bool files = random.Chance(60);
   const auto hidden = [](const std::string& name) {
     return DiskWorld::HidesLeadingDot() && name[0] == '.';
   };
+  // A name the system cannot hold as spelled, or one the folder already answers to in another
+  // spelling (a case twin where the system folds case), is left out.
   Contents before;
-  int serial = 0;
-  for (const std::string& name : run.Names()) {
+  for (const std::string& name : random.Names()) {
     if (world.HoldsIn(world.folder(), name) || !world.CanHold(name)) continue;
-    const std::string content = "entry " + std::to_string(++serial);
+    const std::string content = "entry " + std::to_string(before.size() + 1);
     if (files || name[0] == '.') {
-      world.AddFile(name, content);
+      world.AddFileIn(world.folder(), name, content);
     } else {
       world.AddDirectory(name, content);
     }
     before[name] = content;
   }
   Contents sentinels;
-  for (const auto& [name, content] :
-       Contents{{"a", "sentinel a"}, {"A", "sentinel A"}, {"1 - a", "sentinel 1"}}) {
+  for (const char* name : {"a", "A", "1 - a"}) {
     if (world.HoldsIn(world.sibling(), name)) continue;
-    world.AddFileIn(world.sibling(), name, content);
-    sentinels[name] = content;
+    world.AddFileIn(world.sibling(), name, std::string("sentinel ") + name);
+    sentinels[name] = std::string("sentinel ") + name;
   }
 
   WindowState state;
   state.TargetKind = !files;
-  state.dirs_folder = world.folder();
-  state.files_folder = world.folder();
+  state.dirs_folder = state.files_folder = world.folder();
   FixedClock clock(CalendarDate{2026, 12, 4});
   RecordingUiHost ui;
   BatchRenamer batch(state, world.fs(), clock, ui);
   batch.Dir2_Change();
   batch.File1_PathChange();
-
-  const bool window = run.Chance(50);
+  const bool window = random.Chance(50);
+  std::optional<OutcomePreview> preview;
   if (window) {
-    run.WindowOperation(state);
+    random.WindowOperation(state);
     SelectableList& list = files ? state.List2 : state.List1;
-    for (std::size_t i = 0; i < list.size(); ++i) list.SetSelected(i, run.Chance(70));
+    for (std::size_t i = 0; i < list.size(); ++i) list.SetSelected(i, random.Chance(70));
+    FolderNames names;
+    EXPECT_TRUE(ReadFolderNames(world.fs(), world.folder(), &names).ok());
+    names.case_insensitive = world.fs().NamesIgnoreCase();
+    preview = PreviewBatch(state, clock, world.fs(), names);
   } else {
-    std::vector<std::string> words = run.CommandWords(files);
+    const Words words = random.CommandWords(files);
     state.args[1] = world.folder();
     state.args[2] = files ? "-F" : "-D";
     state.command_line = world.folder() + " " + state.args[2];
@@ -150,48 +161,39 @@ void CheckRun(unsigned seed) {
     state.List1.SelectAll(true);
   }
   const BatchReport report = batch.Command10_Click();
+  if (preview) ExpectPreviewMatches(*preview, report, ui);
 
   // Every content under exactly one name, in the folder, and nothing else there.
   Contents after;
   std::multiset<std::string> seen;
-  for (const std::string& name : world.Names()) {
-    const std::string content = world.Content(name).value_or("<unreadable>");
-    after[name] = content;
-    seen.insert(content);
-  }
   std::multiset<std::string> expected;
+  for (const std::string& name : DiskWorld::NamesIn(world.folder())) {
+    after[name] = DiskWorld::ContentIn(world.folder(), name).value_or("<unreadable>");
+    seen.insert(after[name]);
+  }
   for (const auto& entry : before) expected.insert(entry.second);
   EXPECT_EQ(seen, expected);
-
-  // The report says where each entry is.
-  for (const EntryOutcome& outcome : report.entries) {
-    const std::string& where =
-        outcome.kind == EntryOutcome::Kind::kDone ? outcome.new_name : outcome.old_name;
-    EXPECT_EQ(after[where], before[outcome.old_name]) << outcome.old_name << " -> " << where;
-    EXPECT_FALSE(hidden(outcome.old_name)) << outcome.old_name;
-  }
-  // Entries the batch did not take keep their names.
+  // The report says where each entry is; entries the batch did not take keep their names.
   std::set<std::string> taken;
-  for (const EntryOutcome& outcome : report.entries) taken.insert(outcome.old_name);
+  for (const EntryOutcome& outcome : report.entries) {
+    const bool moved = outcome.kind == EntryOutcome::Kind::kDone;
+    EXPECT_EQ(after[moved ? outcome.new_name : outcome.old_name], before[outcome.old_name])
+        << outcome.old_name;
+    EXPECT_FALSE(hidden(outcome.old_name)) << outcome.old_name;
+    taken.insert(outcome.old_name);
+  }
   for (const auto& [name, content] : before) {
-    if (hidden(name) || taken.count(name) == 0) {
-      EXPECT_EQ(after[name], content) << name;
-    }
+    EXPECT_TRUE(taken.count(name) != 0 || after[name] == content) << name;
   }
   // Nothing outside the folder was touched.
   Contents sibling;
-  for (const std::string& name : world.NamesIn(world.sibling())) {
-    sibling[name] = world.ContentIn(world.sibling(), name).value_or("");
-  }
+  for (const std::string& name : DiskWorld::NamesIn(world.sibling()))
+    sibling[name] = DiskWorld::ContentIn(world.sibling(), name).value_or("");
   EXPECT_EQ(sibling, sentinels);
-  if (window && report.ran) {
-    const SelectableList& list = files ? state.List2 : state.List1;
-    EXPECT_EQ(list.SelectedCount(), 0u);
-  }
 }
 
-TEST(BatchRandomTest, EveryEntryEndsUnderExactlyOneName) {
-  for (unsigned seed = 1; seed <= 300; ++seed) {
+TEST(BatchRandomTest, PreviewMatchesTheBatchAndEveryEntryEndsUnderOneName) {
+  for (unsigned seed = 1; seed <= 400; ++seed) {
     CheckRun(seed);
     if (::testing::Test::HasFailure()) break;
   }

@@ -5,48 +5,54 @@
 #include <string>
 #include <vector>
 
+#include "batch/entry_rename.h"
 #include "batch/recording_ui_host.h"
-#include "batch/test_worlds.h"
 #include "engine/messages.h"
+#include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
 
 namespace kestro {
 namespace {
 
 using Kind = EntryOutcome::Kind;
+using Call = RecordingUiHost::Call;
 using Names = std::vector<std::string>;
+constexpr char kFolder[] = "/work/folder";
 
-// The batches against one folder, the same tests on the in-memory file system and on disk.
-template <typename World>
+// The batches against one folder of the in-memory file system; every entry's content (a
+// directory's: its file "tag") names where it came from, so nothing lost or mixed up goes unseen.
 class BatchRenamerTest : public ::testing::Test {
  protected:
   BatchRenamerTest() {
-    state_.dirs_folder = world_.folder();
-    state_.files_folder = world_.folder();
+    fs_.AddFolder(kFolder);
+    state_.dirs_folder = kFolder;
+    state_.files_folder = kFolder;
   }
 
   void AddFiles(const Names& names) {
-    for (const std::string& name : names) world_.AddFile(name, "content of " + name);
+    for (const std::string& name : names) fs_.AddFile(kFolder, name, "of " + name);
   }
   void AddDirectories(const Names& names) {
-    for (const std::string& name : names) world_.AddDirectory(name, "tag of " + name);
+    for (const std::string& name : names) fs_.AddFile(kFolder + ("/" + name), "tag", "of " + name);
   }
-  // Lists both pages and selects the entries named.
-  void Select(SelectableList& list, const Names& chosen) {
+  // Lists both pages and selects the entries named on the page of `files`.
+  void Select(bool files, const Names& chosen) {
+    state_.TargetKind = !files;
     batch_.Dir2_Change();
     batch_.File1_PathChange();
+    SelectableList& list = files ? state_.List2 : state_.List1;
     for (std::size_t i = 0; i < list.size(); ++i) {
-      for (const std::string& name : chosen) {
-        if (list.at(i) == name) list.SetSelected(i, true);
-      }
+      list.SetSelected(i, std::find(chosen.begin(), chosen.end(), list.at(i)) != chosen.end());
     }
   }
-  // What the command-line mode does before it calls a batch: words 1 and 2 are the folder and
-  // the target; for "-D" every sub-directory is selected, for "-F" the files are listed by mask.
-  void CommandLine(const Names& words_after_folder) {
-    state_.args = {};
-    state_.args[1] = world_.folder();
-    state_.command_line = world_.folder();
+  // What the command-line mode does before it calls a batch, in a fresh program: for "-D" every
+  // sub-directory is selected, for "-F" the files are listed by the mask.
+  BatchReport CommandLine(const Names& words_after_folder) {
+    state_ = WindowState{};
+    state_.dirs_folder = kFolder;
+    state_.files_folder = kFolder;
+    state_.args[1] = kFolder;
+    state_.command_line = kFolder;
     for (std::size_t i = 0; i < words_after_folder.size(); ++i) {
       state_.args[i + 2] = words_after_folder[i];
       state_.command_line += " " + words_after_folder[i];
@@ -55,491 +61,257 @@ class BatchRenamerTest : public ::testing::Test {
     state_.List1.SelectAll(true);
     state_.file_mask = state_.args[3];
     batch_.File1_PathChange();
+    return state_.args[2] == "-D" ? batch_.Command2_Click() : batch_.Command9_Click();
   }
-  // The content under every listed name, to check that nothing was lost or duplicated.
-  std::vector<std::pair<std::string, std::string>> Contents() {
-    std::vector<std::pair<std::string, std::string>> contents;
-    for (const std::string& name : world_.Names()) {
-      contents.emplace_back(name, world_.Content(name).value_or("?"));
+  // Every name of the folder with the origin of what it holds: "new<-old".
+  Names Where() {
+    Names where;
+    for (const std::string& name : fs_.AllNames(kFolder)) {
+      const auto content = fs_.Content(kFolder + ("/" + name), "tag")
+                               .value_or(fs_.Content(kFolder, name).value_or("?"));
+      where.push_back(content == "of " + name ? name : name + "<-" + content.substr(3));
     }
-    return contents;
+    return where;
+  }
+  static std::string Kinds(const BatchReport& report) {
+    std::string kinds;
+    for (const EntryOutcome& e : report.entries) kinds += "DUKN"[static_cast<int>(e.kind)];
+    return kinds;
   }
 
-  World world_;
+  MemoryFileSystem fs_;
   WindowState state_;
   FixedClock clock_{CalendarDate{2026, 12, 4}};
   RecordingUiHost ui_;
-  BatchRenamer batch_{state_, world_.fs(), clock_, ui_};
+  BatchRenamer batch_{state_, fs_, clock_, ui_};
 };
 
-using Worlds = ::testing::Types<MemoryWorld, DiskWorld>;
-TYPED_TEST_SUITE(BatchRenamerTest, Worlds);
-
-TYPED_TEST(BatchRenamerTest, FileWindowBatchNumbersTheSelectionInListOrder) {
-  this->AddFiles({"img10.jpg", "img2.jpg", "img1.jpg", "notes.txt"});
-  this->state_.TargetKind = false;
-  this->state_.active_operation = ActiveOperation::Numbering;
-  this->Select(this->state_.List2, {"img10.jpg", "img2.jpg"});
-
-  BatchReport report = this->batch_.Command10_Click();
-
+TEST_F(BatchRenamerTest, AWindowBatchRenamesTheSelectionInListOrderAndListsTheFolderAnew) {
+  AddFiles({"img10.jpg", "img2.jpg", "img1.jpg"});
+  AddDirectories({"Alpha", "beta"});
+  state_.active_operation = ActiveOperation::Numbering;
+  Select(/*files=*/true, {"img10.jpg", "img2.jpg"});
+  BatchReport report = batch_.Command10_Click();
   EXPECT_TRUE(report.ran);
-  EXPECT_EQ(report.folder, this->world_.folder());
-  ASSERT_EQ(report.entries.size(), 2u);
-  EXPECT_EQ(report.entries[0].old_name, "img2.jpg");
-  EXPECT_EQ(report.entries[0].new_name, "1 - img2.jpg");
-  EXPECT_EQ(report.entries[1].new_name, "2 - img10.jpg");
-  EXPECT_EQ(report.Count(Kind::kDone), 2u);
-  EXPECT_EQ(this->Contents(), (std::vector<std::pair<std::string, std::string>>{
-                                  {"1 - img2.jpg", "content of img2.jpg"},
-                                  {"2 - img10.jpg", "content of img10.jpg"},
-                                  {"img1.jpg", "content of img1.jpg"},
-                                  {"notes.txt", "content of notes.txt"}}));
-  // The list shows the folder anew, nothing selected.
-  EXPECT_EQ(this->state_.List2.entries(),
-            (Names{"1 - img2.jpg", "2 - img10.jpg", "img1.jpg", "notes.txt"}));
-  EXPECT_EQ(this->state_.List2.SelectedCount(), 0u);
-  EXPECT_TRUE(this->ui_.calls.empty());
+  EXPECT_EQ(report.folder, kFolder);
+  EXPECT_EQ(Where(), (Names{"1 - img2.jpg<-img2.jpg", "2 - img10.jpg<-img10.jpg", "Alpha", "beta",
+                            "img1.jpg"}));
+  EXPECT_EQ(state_.List2.entries(), (Names{"1 - img2.jpg", "2 - img10.jpg", "img1.jpg"}));
+  EXPECT_EQ(state_.List2.SelectedCount(), 0u);
+
+  state_.active_operation = ActiveOperation::Case;
+  state_.case_choice = CaseChoice::uppercase;
+  Select(/*files=*/false, {"Alpha"});
+  report = batch_.Command10_Click();
+  EXPECT_EQ(Kinds(report), "D");
+  EXPECT_EQ(state_.List1.entries(), (Names{"ALPHA", "beta"}));
+  EXPECT_EQ(fs_.Content(std::string(kFolder) + "/ALPHA", "tag"), "of Alpha");
+  EXPECT_TRUE(ui_.calls.empty());
 }
 
-TYPED_TEST(BatchRenamerTest, DirectoryWindowBatchRenamesTheSelectedSubDirectories) {
-  this->AddDirectories({"Alpha", "beta", "Gamma"});
-  this->AddFiles({"alpha.txt"});
-  this->state_.TargetKind = true;
-  this->state_.active_operation = ActiveOperation::Case;
-  this->state_.case_choice = CaseChoice::uppercase;
-  this->Select(this->state_.List1, {"Alpha", "Gamma"});
-
-  BatchReport report = this->batch_.Command10_Click();
-
-  EXPECT_EQ(report.Count(Kind::kDone), 2u);
-  EXPECT_EQ(this->world_.Names(), (Names{"ALPHA", "GAMMA", "alpha.txt", "beta"}));
-  EXPECT_EQ(this->world_.Content("ALPHA"), "tag of Alpha");
-  EXPECT_EQ(this->world_.Content("GAMMA"), "tag of Gamma");
-  EXPECT_EQ(this->state_.List1.entries(), (Names{"ALPHA", "beta", "GAMMA"}));
-  EXPECT_EQ(this->state_.List1.SelectedCount(), 0u);
+TEST_F(BatchRenamerTest, InputChecksStopTheBatchWithTheirMessage) {
+  AddFiles({"a"});
+  AddDirectories({"d"});
+  struct Case {
+    bool files;
+    bool replace_field_empty;
+    bool selected;
+    const char* message;
+    bool focus_moves;
+  };
+  const Case cases[] = {
+      {true, true, false, messages::kFillRequiredFields, true},  // files: the field first
+      {true, false, false, messages::kSelectFiles, false},
+      {false, true, false, messages::kSelectDirectories, false},  // directories: the selection
+      {false, true, true, messages::kFillRequiredFields, true},
+  };
+  for (const Case& c : cases) {
+    ui_ = RecordingUiHost();
+    state_.active_operation = ActiveOperation::Replace;
+    state_.Text8 = c.replace_field_empty ? "" : "a";
+    Select(c.files, c.selected ? Names{"a", "d"} : Names{});
+    EXPECT_FALSE(batch_.Command10_Click().ran) << c.message;
+    ASSERT_EQ(ui_.messages.size(), 1u) << c.message;
+    EXPECT_EQ(ui_.messages[0].text, c.message);
+    EXPECT_EQ(ui_.messages[0].title, messages::kErrorTitle);
+    EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui_.calls.size(), c.focus_moves ? 2u : 1u) << c.message;
+  }
+  EXPECT_EQ(Where(), (Names{"a", "d"}));
 }
 
-TYPED_TEST(BatchRenamerTest, FileChecksComeFieldFirstThenSelection) {
-  this->AddFiles({"a.txt"});
-  this->state_.active_operation = ActiveOperation::Replace;
-  this->Select(this->state_.List2, {});
-
-  BatchReport report = this->batch_.Command9_Click();
-  EXPECT_FALSE(report.ran);
-  ASSERT_EQ(this->ui_.messages.size(), 1u);
-  EXPECT_EQ(this->ui_.messages[0].text, messages::kFillRequiredFields);
-  EXPECT_EQ(this->ui_.messages[0].title, messages::kErrorTitle);
-  EXPECT_EQ(this->ui_.messages[0].icon, MessageIcon::Exclamation);
-  EXPECT_EQ(this->ui_.calls,
-            (std::vector<RecordingUiHost::Call>{RecordingUiHost::Call::kMessage,
-                                                RecordingUiHost::Call::kFocusText8}));
-
-  // With the field filled (field "B:" may stay empty) the selection is what is missing.
-  this->state_.Text8 = "a";
-  this->batch_.Command9_Click();
-  ASSERT_EQ(this->ui_.messages.size(), 2u);
-  EXPECT_EQ(this->ui_.messages[1].text, messages::kSelectFiles);
-  EXPECT_EQ(this->ui_.messages[1].icon, MessageIcon::Exclamation);
-  EXPECT_EQ(this->world_.Names(), (Names{"a.txt"}));
-}
-
-TYPED_TEST(BatchRenamerTest, DirectoryChecksComeSelectionFirstThenField) {
-  this->AddDirectories({"a"});
-  this->state_.active_operation = ActiveOperation::Replace;
-  this->Select(this->state_.List1, {});
-
-  this->batch_.Command2_Click();
-  ASSERT_EQ(this->ui_.messages.size(), 1u);
-  EXPECT_EQ(this->ui_.messages[0].text, messages::kSelectDirectories);
-  EXPECT_EQ(this->ui_.messages[0].title, messages::kErrorTitle);
-  EXPECT_EQ(this->ui_.calls.size(), 1u);  // no focus move
-
-  this->Select(this->state_.List1, {"a"});
-  BatchReport report = this->batch_.Command2_Click();
-  EXPECT_FALSE(report.ran);
-  ASSERT_EQ(this->ui_.messages.size(), 2u);
-  EXPECT_EQ(this->ui_.messages[1].text, messages::kFillRequiredFields);
-  EXPECT_EQ(this->ui_.calls.back(), RecordingUiHost::Call::kFocusText8);
-  EXPECT_EQ(this->world_.Names(), (Names{"a"}));
-}
-
-TYPED_TEST(BatchRenamerTest, CoincidingNewNamesGoToTheFirstInListOrder) {
-  this->AddFiles({"xa", "ya"});
-  this->state_.active_operation = ActiveOperation::Strip;
-  this->state_.Text6 = "1";
-  this->Select(this->state_.List2, {"xa", "ya"});
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  ASSERT_EQ(report.entries.size(), 2u);
-  EXPECT_EQ(report.entries[0].kind, Kind::kDone);
-  EXPECT_EQ(report.entries[1].kind, Kind::kKept);
-  EXPECT_EQ(report.entries[1].new_name, "a");
+TEST_F(BatchRenamerTest, OnePassInListOrderNewNamesGoToTheFirstAndNothingReplaces) {
+  AddFiles({"xb", "yb", "a", "aa", "README.TXT", "lower.txt"});
+  state_.active_operation = ActiveOperation::Strip;
+  state_.Text6 = "1";
+  Select(/*files=*/true, {"xb", "yb"});
+  const BatchReport report = batch_.Command9_Click();
+  EXPECT_EQ(Kinds(report), "DK");
+  EXPECT_EQ(report.entries[1].new_name, "b");
   EXPECT_EQ(report.entries[1].reason, kNameExists);
-  EXPECT_EQ(this->world_.Content("a"), "content of xa");
-  EXPECT_EQ(this->world_.Content("ya"), "content of ya");
-  EXPECT_TRUE(this->ui_.messages.empty());
-}
 
-TYPED_TEST(BatchRenamerTest, ANameTakenByALaterEntryIsRefusedWithoutASecondPass) {
-  this->AddFiles({"a", "aa"});
-  this->state_.active_operation = ActiveOperation::Replace;
-  this->state_.Text8 = "a";
-  this->state_.Text7 = "aa";
-  this->Select(this->state_.List2, {"a", "aa"});
+  // "a" wants "aa", which "aa" frees only later: one pass, so "a" keeps its name.
+  state_.active_operation = ActiveOperation::Replace;
+  state_.Text8 = "a";
+  state_.Text7 = "aa";
+  Select(/*files=*/true, {"a", "aa"});
+  EXPECT_EQ(Kinds(batch_.Command9_Click()), "KD");
 
-  BatchReport report = this->batch_.Command9_Click();
-
-  ASSERT_EQ(report.entries.size(), 2u);
-  EXPECT_EQ(report.entries[0].kind, Kind::kKept);  // "aa" was still there
-  EXPECT_EQ(report.entries[1].kind, Kind::kDone);  // "aa" -> "aaaa" frees "aa", too late
-  EXPECT_EQ(this->Contents(), (std::vector<std::pair<std::string, std::string>>{
-                                  {"a", "content of a"}, {"aaaa", "content of aa"}}));
-}
-
-TYPED_TEST(BatchRenamerTest, CaseOnlyChangesAreAppliedAndEqualNamesAreUnchanged) {
-  this->AddFiles({"README.TXT", "lower.txt"});
-  this->state_.active_operation = ActiveOperation::Case;
-  this->state_.case_choice = CaseChoice::lowercase;
-  this->Select(this->state_.List2, {"README.TXT", "lower.txt"});
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  ASSERT_EQ(report.entries.size(), 2u);
-  EXPECT_EQ(report.entries[0].kind, Kind::kUnchanged);  // "lower.txt" comes first
-  EXPECT_EQ(report.entries[1].kind, Kind::kDone);
-  EXPECT_EQ(this->world_.Names(), (Names{"lower.txt", "readme.txt"}));
-  EXPECT_EQ(this->world_.Content("readme.txt"), "content of README.TXT");
-}
-
-TYPED_TEST(BatchRenamerTest, HiddenEntriesAreNeverListedNorRenamed) {
-  if (!TypeParam::HidesLeadingDot()) {
-    GTEST_SKIP() << "this file system hides entries by attribute, not by a leading dot";
-  }
-  this->AddFiles({".hidden", "shown"});
-  this->AddDirectories({".git", "src"});
-  this->CommandLine({"-F", "*", "-C", "upper"});
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  ASSERT_EQ(report.entries.size(), 1u);
-  EXPECT_EQ(report.entries[0].new_name, "SHOWN");
-  EXPECT_EQ(this->world_.Names(), (Names{".git", ".hidden", "SHOWN", "src"}));
-
-  this->CommandLine({"-D", "-C", "upper"});
-  report = this->batch_.Command2_Click();
-  ASSERT_EQ(report.entries.size(), 1u);
-  EXPECT_EQ(this->world_.Names(), (Names{".git", ".hidden", "SHOWN", "SRC"}));
-}
-
-TYPED_TEST(BatchRenamerTest, CommandLineFileMaskSelectsAndCountsTheBatch) {
-  this->AddFiles({"b.JPG", "a.jpg", "c.png", "d.txt", "e"});
-  // The app listed every file; the batch applies the mask itself and counts what it selects.
-  this->CommandLine({"-F", "*.*", "-ND"});
-  this->state_.args[3] = " *.jpg;*.PNG ";
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  EXPECT_EQ(this->state_.file_mask, "*.jpg;*.PNG");
-  EXPECT_EQ(this->state_.active_operation, ActiveOperation::Numbering);
-  EXPECT_EQ(this->world_.Names(), (Names{"1 - c.png", "2 - b.JPG", "3 - a.jpg", "d.txt", "e"}));
-  EXPECT_EQ(report.Count(Kind::kDone), 3u);
-}
-
-TYPED_TEST(BatchRenamerTest, CommandLineNumbersDirectoriesInNaturalOrder) {
-  Names dirs;
-  for (int i = 1; i <= 12; ++i) dirs.push_back("img" + std::to_string(i));
-  this->AddDirectories(dirs);
-  this->CommandLine({"-D", "-NA", "-L"});
-
-  BatchReport report = this->batch_.Command2_Click();
-
-  EXPECT_EQ(report.Count(Kind::kDone), 12u);
-  EXPECT_EQ(this->world_.Content("02 - img2"), "tag of img2");
-  EXPECT_EQ(this->world_.Content("10 - img10"), "tag of img10");
-  EXPECT_EQ(this->world_.Content("12 - img12"), "tag of img12");
-  EXPECT_EQ(this->world_.Names().size(), 12u);
-}
-
-TYPED_TEST(BatchRenamerTest, CommandLineDescendingNumberingSelectsDescending) {
-  this->AddFiles({"a", "b", "c"});
-  this->CommandLine({"-F", "*.*", "-nd"});
-
-  this->batch_.Command9_Click();
-
-  EXPECT_FALSE(this->state_.numbering.sortascending);
-  EXPECT_EQ(this->world_.Names(), (Names{"1 - c", "2 - b", "3 - a"}));
-}
-
-TYPED_TEST(BatchRenamerTest, CommandLineStripRightKeepsExtensionOnlyForFiles) {
-  this->AddFiles({"report.txt"});
-  this->AddDirectories({"photos.old"});
-  this->CommandLine({"-F", "*.*", "-SR", "2", "-noext"});
-  this->batch_.Command9_Click();
-  EXPECT_TRUE(this->state_.SmartCheck);
-  EXPECT_EQ(this->world_.Content("repo.txt"), "content of report.txt");
-
-  this->state_.SmartCheck = false;
-  this->CommandLine({"-D", "-SR", "2", "-noext"});
-  this->batch_.Command2_Click();
-  EXPECT_FALSE(this->state_.SmartCheck);
-  EXPECT_EQ(this->world_.Content("photos.o"), "tag of photos.old");
-  EXPECT_TRUE(this->ui_.messages.empty());
-}
-
-TYPED_TEST(BatchRenamerTest, CommandLineLiteralDropsTheTrailingBlanksOfAbsentWords) {
-  this->AddFiles({"a.txt", "b.txt"});
-  this->CommandLine({"-F", "*.*", "-L", "$NAME"});
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  EXPECT_EQ(report.Count(Kind::kUnchanged), 2u);
-  EXPECT_EQ(this->world_.Names(), (Names{"a.txt", "b.txt"}));
-}
-
-TYPED_TEST(BatchRenamerTest, RejectedSwitchesRenameNothingAndUnload) {
-  this->AddFiles({"a"});
-  struct Row {
-    Names words;
-    bool wrong_commands_message;
-  };
-  const Row rows[] = {
-      {{"-F", "*.*", "-C", "x"}, false},        {{"-F", "*.*", "-Q"}, false},
-      {{"-F", "*.*", "-NA", "-X"}, true},       {{"-F", "*.*", "-NA", "-L", "3", "-S"}, false},
-      {{"-F", "*.*", "-NA", "-L", "0"}, false},
-  };
-  for (const Row& row : rows) {
-    this->state_.WrongCommand = false;
-    this->ui_ = RecordingUiHost();
-    this->CommandLine(row.words);
-    BatchReport report = this->batch_.Command9_Click();
-    EXPECT_FALSE(report.ran) << row.words[2];
-    EXPECT_TRUE(this->state_.WrongCommand) << row.words[2];
-    EXPECT_EQ(this->ui_.calls.back(), RecordingUiHost::Call::kUnload) << row.words[2];
-    EXPECT_EQ(this->ui_.messages.size(), row.wrong_commands_message ? 1u : 0u) << row.words[2];
-    if (row.wrong_commands_message) {
-      EXPECT_EQ(this->ui_.messages[0].text, messages::kWrongCommands);
-      EXPECT_EQ(this->ui_.messages[0].title, messages::kProgramTitle);
-      EXPECT_EQ(this->ui_.messages[0].icon, MessageIcon::None);
-    }
-    EXPECT_EQ(this->world_.Names(), (Names{"a"}));
-  }
-  // The options read before the rejection stay set.
-  EXPECT_TRUE(this->state_.numbering.sortleading);
-}
-
-TYPED_TEST(BatchRenamerTest, NoFileForTheMaskStopsBeforeTheSwitchIsRead) {
-  this->AddFiles({"a.txt"});
-  this->CommandLine({"-F", "*.doc", "-nonsense"});
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  EXPECT_FALSE(report.ran);
-  EXPECT_FALSE(this->state_.WrongCommand);
-  EXPECT_TRUE(this->ui_.calls.empty());
-}
-
-TYPED_TEST(BatchRenamerTest, DirectoryBatchReadsItsSwitchEvenWithoutSubDirectories) {
-  this->AddFiles({"a.txt"});
-  this->CommandLine({"-D", "-nonsense"});
-  this->batch_.Command2_Click();
-  EXPECT_TRUE(this->state_.WrongCommand);
-  EXPECT_EQ(this->ui_.calls, (std::vector<RecordingUiHost::Call>{RecordingUiHost::Call::kUnload}));
-
-  // A good switch on a folder without sub-directories ends silently.
-  this->state_.WrongCommand = false;
-  this->ui_ = RecordingUiHost();
-  this->CommandLine({"-D", "-C", "upper"});
-  EXPECT_FALSE(this->batch_.Command2_Click().ran);
-  EXPECT_FALSE(this->state_.WrongCommand);
-  EXPECT_TRUE(this->ui_.calls.empty());
-}
-
-TYPED_TEST(BatchRenamerTest, NumberingRefusalShowsItsMessageOncePerEntry) {
-  this->AddFiles({"a", "b", "c", "d"});
-  this->state_.active_operation = ActiveOperation::Numbering;
-  this->state_.numbering.sortstartat = true;
-  this->state_.numbering.sortstartatnum = "-2";
-  this->Select(this->state_.List2, {"a", "b", "d"});
-
-  BatchReport report = this->batch_.Command9_Click();
-
-  // Positions 1, 2, 3 start at -2: the first two are erroneous, the third is 0.
-  ASSERT_EQ(report.entries.size(), 3u);
-  EXPECT_EQ(report.entries[0].kind, Kind::kNoName);
-  EXPECT_EQ(report.entries[1].kind, Kind::kNoName);
-  EXPECT_EQ(report.entries[2].kind, Kind::kDone);
-  ASSERT_EQ(this->ui_.messages.size(), 2u);
-  EXPECT_EQ(this->ui_.messages[1].text, messages::kErroneousValues);
-  EXPECT_EQ(this->ui_.messages[1].icon, MessageIcon::Critical);
-  EXPECT_EQ(this->world_.Names(), (Names{"0 - d", "a", "b", "c"}));
-}
-
-TYPED_TEST(BatchRenamerTest, UnsafeNewNamesAreRefusedAndNothingLeavesTheFolder) {
-  struct Row {
-    std::string name;
-    std::string find;
-    std::string with;
-    std::string reason;
-  };
-  const Row rows[] = {
-      {"x", "x", "", kNewNameEmpty},
-      {"y", "y", ".", kNewNameDots},
-      {"z", "z", "..", kNewNameDots},
-      {"up", "up", "../up", kNewNameHoldsSeparator},
-      {"sub", "s", "sibling/", kNewNameHoldsSeparator},
-      {"blank", "blank", "   ", kNewNameEmpty},
-  };
-  for (const Row& row : rows) {
-    this->AddFiles({row.name});
-    this->state_.active_operation = ActiveOperation::Replace;
-    this->state_.Text8 = row.find;
-    this->state_.Text7 = row.with;
-    this->Select(this->state_.List2, {row.name});
-    BatchReport report = this->batch_.Command9_Click();
-    ASSERT_EQ(report.entries.size(), 1u) << row.name;
-    EXPECT_EQ(report.entries[0].kind, Kind::kKept) << row.name;
-    EXPECT_EQ(report.entries[0].reason, row.reason) << row.name;
-    EXPECT_EQ(this->world_.Content(row.name), "content of " + row.name);
-  }
-  EXPECT_TRUE(this->world_.NamesIn(this->world_.sibling()).empty());
-}
-
-TYPED_TEST(BatchRenamerTest, BlanksAtTheEndOfANewNameAreDropped) {
-  this->AddFiles({"ab", "cd"});
-  this->state_.active_operation = ActiveOperation::Replace;
-  this->state_.Text8 = "b";
-  this->state_.Text7 = "c  ";
-  this->Select(this->state_.List2, {"ab"});
-  BatchReport report = this->batch_.Command9_Click();
-  ASSERT_EQ(report.entries.size(), 1u);
-  EXPECT_EQ(report.entries[0].new_name, "ac");
-  EXPECT_EQ(this->world_.Names(), (Names{"ac", "cd"}));
-}
-
-TYPED_TEST(BatchRenamerTest, ANameThatIsNotUtf8IsKeptAndReported) {
-  if (!TypeParam::HoldsNamesNotUtf8()) {
-    GTEST_SKIP() << "this file system cannot hold a name that is not UTF-8";
-  }
-  const std::string bad = "caf\xe9";
-  this->AddFiles({bad, "ok"});
-  this->CommandLine({"-F", "*", "-C", "upper"});
-  BatchReport report = this->batch_.Command9_Click();
-  ASSERT_EQ(report.entries.size(), 2u);
-  EXPECT_EQ(report.entries[0].old_name, bad);
-  EXPECT_EQ(report.entries[0].kind, Kind::kKept);
-  EXPECT_EQ(report.entries[1].kind, Kind::kDone);
-  EXPECT_EQ(this->world_.Names(), (Names{"OK", bad}));
-}
-
-TYPED_TEST(BatchRenamerTest, ProgressHookCanStopTheBatch) {
-  this->AddFiles({"a", "b", "c", "d"});
-  std::vector<std::pair<std::size_t, std::size_t>> seen;
-  this->batch_.SetProgressHook([&](std::size_t done, std::size_t total) {
-    seen.emplace_back(done, total);
-    return done < 2;
-  });
-  this->CommandLine({"-F", "*", "-C", "upper"});
-  BatchReport report = this->batch_.Command9_Click();
-
-  EXPECT_TRUE(report.cancelled);
-  EXPECT_EQ(report.entries.size(), 2u);
-  EXPECT_EQ(seen, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 4}, {1, 4}, {2, 4}}));
-  EXPECT_EQ(this->world_.Names(), (Names{"A", "B", "c", "d"}));
-}
-
-// Faults only the in-memory file system can stage.
-class BatchFaultTest : public ::testing::Test {
- protected:
-  BatchFaultTest() {
-    state_.files_folder = world_.folder();
-    state_.dirs_folder = world_.folder();
-  }
-  MemoryWorld world_;
-  WindowState state_;
-  FixedClock clock_{CalendarDate{2026, 12, 4}};
-  RecordingUiHost ui_;
-  BatchRenamer batch_{state_, world_.fs(), clock_, ui_};
-};
-
-TEST_F(BatchFaultTest, AFailureMidBatchLeavesTheRestGoing) {
-  for (const char* name : {"a", "b", "c", "d", "e"}) world_.AddFile(name, name);
-  MemoryFileSystem& memory = world_.memory();
-  memory.FailRenameOf(world_.folder(), "b",
-                      Status::Error(Status::Code::kPermission, "permission denied"));
-  memory.MarkInUse(world_.folder(), "c");
-  memory.VanishBeforeRename(world_.folder(), "d");
-  state_.active_operation = ActiveOperation::Extension;
-  state_.extad = ".bak";
-  batch_.File1_PathChange();
-  state_.List2.SelectAll(true);
-
-  BatchReport report = batch_.Command9_Click();
-
-  ASSERT_EQ(report.entries.size(), 5u);
-  EXPECT_EQ(report.entries[0].kind, Kind::kDone);
-  EXPECT_EQ(report.entries[1].kind, Kind::kKept);
-  EXPECT_EQ(report.entries[1].reason, "permission denied");
-  EXPECT_EQ(report.entries[2].kind, Kind::kKept);
-  EXPECT_FALSE(report.entries[2].reason.empty());
-  EXPECT_EQ(report.entries[3].kind, Kind::kKept);
-  EXPECT_EQ(report.entries[4].kind, Kind::kDone);
-  EXPECT_EQ(memory.rename_calls().size(), 5u);
-  EXPECT_EQ(world_.Names(), (Names{"a.bak", "b", "c", "e.bak"}));
+  // A change of case alone is applied; a name that stays is unchanged, not asked for.
+  state_.active_operation = ActiveOperation::Case;
+  state_.case_choice = CaseChoice::lowercase;
+  Select(/*files=*/true, {"README.TXT", "lower.txt"});
+  const std::size_t asked = fs_.rename_calls().size();
+  EXPECT_EQ(Kinds(batch_.Command9_Click()), "UD");
+  EXPECT_EQ(fs_.rename_calls().size(), asked + 1);
+  EXPECT_EQ(Where(),
+            (Names{"a", "aaaa<-aa", "b<-xb", "lower.txt", "readme.txt<-README.TXT", "yb"}));
   EXPECT_TRUE(ui_.messages.empty());
 }
 
-TEST_F(BatchFaultTest, CaseOnlyRenameOnACaseInsensitiveFileSystem) {
-  world_.memory().SetCaseInsensitive(true);
-  world_.AddFile("Photo.JPG", "p");
-  state_.active_operation = ActiveOperation::Case;
-  state_.case_choice = CaseChoice::lowercase;
-  batch_.File1_PathChange();
-  state_.List2.SelectAll(true);
-  BatchReport report = batch_.Command9_Click();
-  ASSERT_EQ(report.entries.size(), 1u);
-  EXPECT_EQ(report.entries[0].kind, Kind::kDone);
-  EXPECT_EQ(world_.Names(), (Names{"photo.jpg"}));
-}
-
-TEST_F(BatchFaultTest, RefusedNamesNeverReachTheFileSystem) {
-  world_.AddFile("a", "a");
+TEST_F(BatchRenamerTest, ANewNameOutsideTheFolderOrNoNameAtAllIsRefusedBeforeTheFileSystem) {
+  AddFiles({"up", "x", "b  "});
+  fs_.AddFolder("/work/sibling");
   state_.active_operation = ActiveOperation::Replace;
-  state_.Text8 = "a";
-  state_.Text7 = "/";
-  batch_.File1_PathChange();
-  state_.List2.SelectAll(true);
-  batch_.Command9_Click();
-  EXPECT_TRUE(world_.memory().rename_calls().empty());
+  for (const auto& [find, with, reason] :
+       {std::tuple{"up", "../sibling/up", kNewNameHoldsSeparator}, {"x", "   ", kNewNameEmpty}}) {
+    state_.Text8 = find;
+    state_.Text7 = with;
+    Select(/*files=*/true, {find});
+    const BatchReport report = batch_.Command9_Click();
+    EXPECT_EQ(Kinds(report), "K") << find;
+    EXPECT_EQ(report.entries[0].reason, reason) << find;
+  }
+  EXPECT_TRUE(fs_.rename_calls().empty());
+  EXPECT_TRUE(fs_.AllNames("/work/sibling").empty());
+  // Blanks at the end of a new name are dropped.
+  state_.Text8 = "b";
+  state_.Text7 = "c";
+  Select(/*files=*/true, {"b  "});
+  EXPECT_EQ(batch_.Command9_Click().entries.at(0).new_name, "c");
 }
 
-TEST_F(BatchFaultTest, ARootFolderGetsNoDoubledSeparator) {
-  MemoryFileSystem& memory = world_.memory();
-  memory.AddFile("/", "boot.txt", "b");
+TEST_F(BatchRenamerTest, AFailureMidBatchKeepsThatEntryAndTheRestGoOn) {
+  AddFiles({"a", "b", "c", "d", "e", "caf\xe9"});
+  fs_.FailRenameOf(kFolder, "b", Status::Error(Status::Code::kPermission, "permission denied"));
+  fs_.MarkInUse(kFolder, "c");
+  fs_.VanishBeforeRename(kFolder, "d");
+  state_.active_operation = ActiveOperation::Extension;
+  state_.extad = ".bak";
+  Select(/*files=*/true, {"a", "b", "c", "d", "e", "caf\xe9"});
+  const BatchReport report = batch_.Command9_Click();
+  EXPECT_EQ(Kinds(report), "DKKKKD");
+  EXPECT_EQ(report.entries[1].reason, "permission denied");
+  EXPECT_EQ(report.entries[3].reason, kReasonNotUtf8);
+  EXPECT_EQ(Where(), (Names{"a.bak<-a", "b", "c", "caf\xe9", "e.bak<-e"}));
+}
+
+TEST_F(BatchRenamerTest, NumberingThatCannotBeComputedSaysSoOncePerEntry) {
+  AddFiles({"a", "b", "c", "d"});
+  state_.active_operation = ActiveOperation::Numbering;
+  state_.numbering.sortstartat = true;
+  state_.numbering.sortstartatnum = "-2";
+  Select(/*files=*/true, {"a", "b", "d"});
+  // Positions 1, 2, 3 start at -2: the first two are erroneous, the third is 0.
+  EXPECT_EQ(Kinds(batch_.Command9_Click()), "NND");
+  ASSERT_EQ(ui_.messages.size(), 2u);
+  EXPECT_EQ(ui_.messages[1].text, messages::kErroneousValues);
+  EXPECT_EQ(ui_.messages[1].icon, MessageIcon::Critical);
+  EXPECT_EQ(Where(), (Names{"0 - d<-d", "a", "b", "c"}));
+}
+
+TEST_F(BatchRenamerTest, TheCommandLineTakesEveryListedEntryHiddenOnesNever) {
+  AddFiles({"b.JPG", "a.jpg", "c.png", "d.txt", ".e.jpg"});
+  AddDirectories({"img10", "img2", ".git"});
+  EXPECT_EQ(Kinds(CommandLine({"-F", " *.jpg;*.PNG ", "-ND"})), "DDD");
+  EXPECT_EQ(state_.file_mask, "*.jpg;*.PNG");
+  EXPECT_FALSE(state_.numbering.sortascending);
+  EXPECT_EQ(Kinds(CommandLine({"-D", "-NA", "-L", "3"})), "DD");
+  EXPECT_EQ(Where(), (Names{".e.jpg", ".git", "001 - img2<-img2", "002 - img10<-img10",
+                            "1 - c.png<-c.png", "2 - b.JPG<-b.JPG", "3 - a.jpg<-a.jpg", "d.txt"}));
+  // "-L" words that are absent leave blanks at the end, which are dropped: nothing to do.
+  EXPECT_EQ(Kinds(CommandLine({"-F", "d*", "-L", "$NAME"})), "U");
+}
+
+TEST_F(BatchRenamerTest, TheCommandLineKeepsTheExtensionOnlyForFiles) {
+  AddFiles({"report.txt"});
+  AddDirectories({"photos.old"});
+  CommandLine({"-F", "*.*", "-SR", "2", "-noext"});
+  EXPECT_TRUE(state_.SmartCheck);
+  CommandLine({"-D", "-SR", "2", "-noext"});
+  EXPECT_FALSE(state_.SmartCheck);
+  EXPECT_EQ(Where(), (Names{"photos.o<-photos.old", "repo.txt<-report.txt"}));
+}
+
+TEST_F(BatchRenamerTest, ARejectedCommandLineRenamesNothingAndUnloadsTheWindow) {
+  AddFiles({"a"});
+  struct Case {
+    Names words;
+    bool wrong_commands_message;
+  };
+  const Case cases[] = {
+      {{"-F", "*.*", "-C", "x"}, false},  {{"-F", "*.*", "-Q"}, false},
+      {{"-F", "*.*", "-NA", "-X"}, true}, {{"-F", "*.*", "-NA", "-L", "3", "-S"}, false},
+      {{"-D", "-nonsense"}, false},  // read even in a folder without sub-directories
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words.back());
+    ui_ = RecordingUiHost();
+    EXPECT_FALSE(CommandLine(c.words).ran);
+    EXPECT_TRUE(state_.WrongCommand);
+    EXPECT_EQ(ui_.calls.back(), Call::kUnload);
+    ASSERT_EQ(ui_.messages.size(), c.wrong_commands_message ? 1u : 0u);
+    if (c.wrong_commands_message) {
+      EXPECT_EQ(ui_.messages[0].text, messages::kWrongCommands);
+      EXPECT_EQ(ui_.messages[0].title, messages::kProgramTitle);
+      EXPECT_EQ(ui_.messages[0].icon, MessageIcon::None);
+    }
+  }
+  // A mask that selects nothing ends the run before the switch is read; so does a good switch
+  // in a folder without sub-directories.
+  ui_ = RecordingUiHost();
+  EXPECT_FALSE(CommandLine({"-F", "*.doc", "-nonsense"}).ran);
+  EXPECT_FALSE(CommandLine({"-D", "-C", "upper"}).ran);
+  EXPECT_FALSE(state_.WrongCommand);
+  EXPECT_TRUE(ui_.calls.empty());
+  EXPECT_EQ(Where(), Names{"a"});
+}
+
+TEST_F(BatchRenamerTest, TheProgressHookCanStopTheBatchBeforeAnyEntry) {
+  AddFiles({"a", "b", "c", "d"});
+  std::vector<std::pair<std::size_t, std::size_t>> seen;
+  batch_.SetProgressHook([&](std::size_t done, std::size_t total) {
+    seen.emplace_back(done, total);
+    return done < 2;
+  });
+  const BatchReport report = CommandLine({"-F", "*", "-C", "upper"});
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_EQ(Kinds(report), "DD");
+  EXPECT_EQ(seen, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 4}, {1, 4}, {2, 4}}));
+  EXPECT_EQ(Where(), (Names{"A<-a", "B<-b", "c", "d"}));
+}
+
+TEST_F(BatchRenamerTest, FoldersAtTheRootUnreadableOrCaseInsensitive) {
+  fs_.AddFile("/", "boot.txt", "b");
   state_.files_folder = "/";
   state_.active_operation = ActiveOperation::Case;
   state_.case_choice = CaseChoice::uppercase;
-  batch_.File1_PathChange();
-  ASSERT_EQ(state_.List2.entries(), (Names{"boot.txt"}));
-  state_.List2.SelectAll(true);
+  Select(/*files=*/true, {"boot.txt"});
+  const BatchReport report = batch_.Command9_Click();
+  EXPECT_EQ(fs_.JoinPath(report.folder, report.entries.at(0).new_name), "/BOOT.TXT");
+  EXPECT_EQ(fs_.Content("/", "BOOT.TXT"), "b");
 
-  BatchReport report = batch_.Command9_Click();
-
-  ASSERT_EQ(memory.rename_calls().size(), 1u);
-  EXPECT_EQ(memory.rename_calls()[0].folder, "/");
-  EXPECT_EQ(world_.fs().JoinPath(report.folder, report.entries[0].old_name), "/boot.txt");
-  EXPECT_EQ(world_.fs().JoinPath(report.folder, report.entries[0].new_name), "/BOOT.TXT");
-  EXPECT_EQ(memory.Content("/", "BOOT.TXT"), "b");
-}
-
-TEST_F(BatchFaultTest, AFolderThatCannotBeReadLeavesAnEmptyList) {
-  world_.AddFile("a", "a");
-  batch_.File1_PathChange();
-  ASSERT_EQ(state_.List2.size(), 1u);
   state_.files_folder = "/no/such/folder";
   EXPECT_FALSE(batch_.File1_PathChange().ok());
   EXPECT_EQ(state_.List2.size(), 0u);
+
+  fs_.SetCaseInsensitive(true);
+  AddFiles({"Photo.JPG"});
+  state_.files_folder = kFolder;
+  state_.case_choice = CaseChoice::lowercase;
+  Select(/*files=*/true, {"Photo.JPG"});
+  EXPECT_EQ(Kinds(batch_.Command9_Click()), "D");
+  EXPECT_EQ(fs_.AllNames(kFolder), Names{"photo.jpg"});
 }
 
 }  // namespace

@@ -10,131 +10,76 @@
 namespace kestro {
 namespace {
 
-class RenameStrTest : public ::testing::Test {
- protected:
-  std::string Rename(std::string_view name, std::int32_t position = 1, std::int32_t count = 1) {
-    return RenameStr(state_, clock_, ui_, name, position, count);
-  }
-
-  WindowState state_;
-  FixedClock clock_{CalendarDate{2026, 12, 4}};
-  RecordingUiHost ui_;
-};
-
-TEST_F(RenameStrTest, NoOperationLeavesTheNameAlone) {
-  state_.active_operation = ActiveOperation::None;
-  EXPECT_EQ(Rename("My File.TXT"), "My File.TXT");
-}
-
-TEST_F(RenameStrTest, CasePageMapsEachChoiceToItsCode) {
-  state_.active_operation = ActiveOperation::Case;
-  struct Row {
-    CaseChoice choice;
-    const char* expected;
+// Every page's controls hold a value; only the page in force plays a part, read at the call.
+TEST(RenameStrTest, ThePageInForceWithItsControls) {
+  WindowState state;
+  state.common_style.captions.Option7 = "1204";
+  state.Text6 = "3";
+  state.leftoption = false;
+  state.SmartCheck = true;
+  state.Text8 = "file";
+  state.Text7 = "doc";
+  state.case_choice = CaseChoice::sentence;
+  state.extad = ".bak";
+  state.numbering.sortleading = true;
+  const std::pair<ActiveOperation, const char*> cases[] = {
+      {ActiveOperation::None, "my FILE.txt"},
+      {ActiveOperation::Rename, "(1204) my FILE.txt"},
+      {ActiveOperation::Strip, "my F.txt"},
+      {ActiveOperation::Replace, "my doc.txt"},
+      {ActiveOperation::Case, "My File.txt"},
+      {ActiveOperation::Extension, "my FILE.txt.bak"},
+      {ActiveOperation::Numbering, "007 - my FILE.txt"},
   };
-  const Row rows[] = {
-      {CaseChoice::uppercase, "MY FILE.TXT"},
-      {CaseChoice::lowercase, "my file.txt"},
-      {CaseChoice::sentence, "My File.txt"},
-      {CaseChoice::None, "my FILE.txt"},
-  };
-  for (const Row& row : rows) {
-    state_.case_choice = row.choice;
-    EXPECT_EQ(Rename("my FILE.txt"), row.expected) << static_cast<int>(row.choice);
+  RecordingUiHost ui;
+  const FixedClock clock({2026, 12, 4});
+  for (const auto& [operation, expected] : cases) {
+    state.active_operation = operation;
+    EXPECT_EQ(RenameStr(state, clock, ui, "my FILE.txt", 7, 250), expected);
   }
-}
-
-TEST_F(RenameStrTest, StripReadsCountSideAndSmartCheck) {
-  state_.active_operation = ActiveOperation::Strip;
-  state_.Text6 = "3";
-  state_.leftoption = true;
-  EXPECT_EQ(Rename("abcdef.txt"), "def.txt");
-  state_.leftoption = false;
-  EXPECT_EQ(Rename("abcdef.txt"), "abcdef.");
-  state_.SmartCheck = true;
-  EXPECT_EQ(Rename("abcdef.txt"), "abc.txt");
-}
-
-TEST_F(RenameStrTest, ReplaceAndExtensionReadTheirFields) {
-  state_.active_operation = ActiveOperation::Replace;
-  state_.Text8 = "FILE";
-  state_.Text7 = "doc";
-  EXPECT_EQ(Rename("a file.txt"), "a doc.txt");
-  state_.active_operation = ActiveOperation::Extension;
-  state_.extad = ".bak";
-  EXPECT_EQ(Rename("a file.txt"), "a file.txt.bak");
-}
-
-TEST_F(RenameStrTest, RenamePagePutsTheCommonStylePrefix) {
-  state_.active_operation = ActiveOperation::Rename;
-  state_.common_style.captions.Option7 = "1204";
-  EXPECT_EQ(Rename("holiday.jpg"), "(1204) holiday.jpg");
-}
-
-TEST_F(RenameStrTest, ControlsAreReadAtEachCall) {
-  state_.active_operation = ActiveOperation::Extension;
-  state_.extad = "1";
-  EXPECT_EQ(Rename("x"), "x1");
-  state_.extad = "2";
-  EXPECT_EQ(Rename("x"), "x2");
-}
-
-TEST_F(RenameStrTest, NumberingFollowsPositionAndCount) {
-  state_.active_operation = ActiveOperation::Numbering;
-  state_.numbering.sortleading = true;
-  EXPECT_EQ(Rename("a", 7, 250), "007 - a");
-  state_.numbering.sortascending = false;
-  EXPECT_EQ(Rename("a", 1, 3), "3 - a");
-  EXPECT_TRUE(ui_.messages.empty());
-}
-
-TEST_F(RenameStrTest, EmptyStartFieldGivesNoNameAndNoMessage) {
-  state_.active_operation = ActiveOperation::Numbering;
-  state_.numbering.sortstartat = true;
-  EXPECT_EQ(TryRenameStr(state_, clock_, ui_, "a", 1, 3), std::nullopt);
-  EXPECT_EQ(Rename("a"), "");
-  EXPECT_TRUE(ui_.messages.empty());
-}
-
-TEST_F(RenameStrTest, ErroneousValuesShowTheCriticalMessageOncePerCall) {
-  state_.active_operation = ActiveOperation::Numbering;
-  state_.numbering.sortstartat = true;
-  state_.numbering.sortstartatnum = "-5";
-  EXPECT_EQ(TryRenameStr(state_, clock_, ui_, "a", 1, 3), std::nullopt);
-  EXPECT_EQ(Rename("b", 2, 3), "");
-  ASSERT_EQ(ui_.messages.size(), 2u);
-  for (const Message& m : ui_.messages) {
-    EXPECT_EQ(m.text, messages::kErroneousValues);
-    EXPECT_EQ(m.title, messages::kErrorTitle);
-    EXPECT_EQ(m.icon, MessageIcon::Critical);
+  state.active_operation = ActiveOperation::Strip;
+  state.leftoption = true;
+  EXPECT_EQ(RenameStr(state, clock, ui, "my FILE.txt", 7, 250), "FILE.txt");
+  state.active_operation = ActiveOperation::Case;
+  for (const auto& [choice, expected] : {std::pair{CaseChoice::uppercase, "MY FILE.TXT"},
+                                         {CaseChoice::lowercase, "my file.txt"},
+                                         {CaseChoice::None, "my FILE.txt"}}) {
+    state.case_choice = choice;
+    EXPECT_EQ(RenameStr(state, clock, ui, "my FILE.txt", 1, 1), expected);
   }
+  EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(RenameStrTest, DigitLengthAboveNineIsErroneousEvenUnchecked) {
-  state_.active_operation = ActiveOperation::Numbering;
-  state_.numbering.sortlennum = "12";
-  EXPECT_EQ(Rename("a"), "");
-  EXPECT_EQ(ui_.messages.size(), 1u);
+TEST(RenameStrTest, NumberingThatIsRefusedGivesNoNameWithItsMessageWhenDue) {
+  WindowState state;
+  state.active_operation = ActiveOperation::Numbering;
+  state.numbering.sortstartat = true;  // an empty start field: no name, no message
+  RecordingUiHost ui;
+  const FixedClock clock({2026, 12, 4});
+  EXPECT_EQ(TryRenameStr(state, clock, ui, "a", 1, 3), std::nullopt);
+  EXPECT_TRUE(ui.messages.empty());
+  state.numbering.sortstartatnum = "-5";
+  EXPECT_EQ(TryRenameStr(state, clock, ui, "a", 1, 3), std::nullopt);
+  EXPECT_EQ(RenameStr(state, clock, ui, "b", 2, 3), "");
+  ASSERT_EQ(ui.messages.size(), 2u);  // once per call
+  EXPECT_EQ(ui.messages[1].text, messages::kErroneousValues);
+  EXPECT_EQ(ui.messages[1].title, messages::kErrorTitle);
+  EXPECT_EQ(ui.messages[1].icon, MessageIcon::Critical);
+  // Replacing everything is an empty name, not a refusal.
+  state.active_operation = ActiveOperation::Replace;
+  state.Text8 = "abc";
+  EXPECT_EQ(TryRenameStr(state, clock, ui, "abc", 1, 1), std::optional<std::string>(""));
 }
 
-TEST_F(RenameStrTest, ReplacingEverythingIsAnEmptyNameNotARefusal) {
-  state_.active_operation = ActiveOperation::Replace;
-  state_.Text8 = "abc";
-  EXPECT_EQ(TryRenameStr(state_, clock_, ui_, "abc", 1, 1), std::optional<std::string>(""));
-}
-
-TEST_F(RenameStrTest, CheckAllValuesShowsEntryOneOf999) {
-  state_.active_operation = ActiveOperation::Numbering;
-  state_.numbering.sortleading = true;
-  state_.before = "Example directory";
-  CheckAllValues(state_, clock_, ui_);
-  EXPECT_EQ(state_.after, "001 - Example directory");
-  state_.numbering.sortascending = false;
-  CheckAllValues(state_, clock_, ui_);
-  EXPECT_EQ(state_.after, "999 - Example directory");
-  state_.numbering.sortstartat = true;
-  CheckAllValues(state_, clock_, ui_);
-  EXPECT_EQ(state_.after, "");
+TEST(CheckAllValuesTest, TheExampleIsEntryOneOf999) {
+  WindowState state;
+  state.active_operation = ActiveOperation::Numbering;
+  state.numbering.sortleading = true;
+  state.numbering.sortascending = false;
+  state.before = "Example directory";
+  RecordingUiHost ui;
+  CheckAllValues(state, FixedClock({2026, 12, 4}), ui);
+  EXPECT_EQ(state.after, "999 - Example directory");
 }
 
 }  // namespace
