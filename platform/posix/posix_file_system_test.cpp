@@ -194,7 +194,7 @@ TEST(PosixFileSystemTest, ARunFollowsItsFolderWhenMovedAndClosesItAtTheEnd) {
   EXPECT_EQ(OpenDescriptors(), open_before);
 }
 
-TEST(PosixFileSystemTest, ALinkCountsAsWhatItPointsTo) {
+TEST(PosixFileSystemTest, ALinkCountsAsWhatItPointsToAndAFolderIsFoundByAnyPath) {
   TempTree tree;
   const std::string folder = tree.NewFolder();
   tree.AddFile(folder, "file", "f");
@@ -224,6 +224,12 @@ TEST(PosixFileSystemTest, ALinkCountsAsWhatItPointsTo) {
   EXPECT_EQ(absolute, folder + "/to dir");
   const Status status = fs.AbsoluteFolder(folder + "/to file", &absolute);
   EXPECT_EQ(status.message(), "cannot open folder '" + folder + "/to file': Not a directory");
+  // A working folder longer than the first buffer for its name.
+  std::string deep = folder;
+  while (deep.size() < 600) stdfs::create_directory(deep += "/" + std::string(50, 'd'));
+  tree.SetWorkingFolder(deep);
+  ASSERT_TRUE(fs.AbsoluteFolder(".", &absolute).ok());
+  EXPECT_EQ(absolute, deep);
 }
 
 }  // namespace
