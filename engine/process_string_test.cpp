@@ -14,7 +14,6 @@ namespace kestro {
 namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 struct Case {
   RenameMode mode;
@@ -48,8 +47,6 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       {kStrip, "3", "1", false, "abcdef", "def"},
       {kStrip, "3", "", false, "abcdef", "abc"},
       {kStrip, "6", "1", false, "abcdef", "abcdef"},  // the whole name is never stripped away
-      {kStrip, " 2", "1", false, "abcdef", "cdef"},
-      {kStrip, "abc", "1", false, "abcdef", "abcdef"},  // reads as 0
       {kStrip, "-99999999999999999999", "2", false, "abcdef", "abcdef"},
       {kStrip, "2", "2", true, "report.doc", "repo.doc"},
       {kStrip, "2", "1", true, "report.doc",
@@ -62,23 +59,18 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       {kStrip, "4", "2", true, "abc.txt", "abc.txt"},
       // Fractional counts: the kept count is rounded half to even.
       {kStrip, "3.5", "1", false, "abcdef", "ef"},      // keep 2.5 -> 2
-      {kStrip, "2.5", "1", false, "abcdef", "cdef"},    // keep 3.5 -> 4
       {kStrip, "2.3", "2", false, "abcdef", "abcd"},    // keep 3.7 -> 4, not truncated
       {kStrip, "5.6", "1", false, "abcdef", "abcdef"},  // keep 0.4 -> 0: the name stays whole
-      {kStrip, "5.4", "2", false, "abcdef", "a"},
-      {kStrip, "2.5", "2", true, "abc.txt", ".txt"},  // keep 0.5 -> 0
-      {kStrip, "1.5", "2", true, "abc.txt", "ab.txt"},
+      {kStrip, "2.5", "2", true, "abc.txt", ".txt"},    // keep 0.5 -> 0
       // Code points, never bytes.
       {kStrip, "2", "2", false, "été.txt", "été.t"},
       {kStrip, "1", "2", true, "日本語.txt", "日本.txt"},
       {kStrip, "1", "1", false, "😀b", "b"},
-      {kStrip, "2", "1", false, "日本", "日本"},
       // Replace: without regard to case, left to right, no overlaps, inserted text not searched.
       {kReplace, "E", "x", false, "Eleven sheets.xls", "xlxvxn shxxts.xls"},
       {kReplace, "", "x", false, "abc", "abc"},
       {kReplace, "a", "aa", false, "banana", "baanaanaa"},
       {kReplace, "aa", "X", false, "aaa", "Xa"},
-      {kReplace, "ABC", "", false, "abc", ""},
       {kReplace, "é", "e", false, "ÉTÉ été", "eTe ete"},
       {kReplace, "😀", "-", false, "a😀b😀", "a-b-"},
       {kReplace, "SS", "x", false, "Straße", "Straße"},  // simple mapping: "ß" is not "SS"
@@ -86,16 +78,13 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       // Case: 1 upper, 2 lower, 3 sentence (a blank alone starts a word); the code is rounded.
       {kCase, "1", "", false, "été 日本 😀.txt", "ÉTÉ 日本 😀.TXT"},
       {kCase, "2", "", false, "ÉTÉ.TXT", "été.txt"},
-      {kCase, " 3", "", false, "élan VITAL-x\ty.TXT", "Élan Vital-x\ty.txt"},
-      {kCase, "3", "", false, " a  b", " A  B"},
+      {kCase, "3", "", false, " élan  VITAL-x\ty.TXT", " Élan  Vital-x\ty.txt"},
       {kCase, "2.5", "", false, "My File", "my file"},  // rounds to 2, not 3
       {kCase, "3.5", "", false, "My File", "My File"},  // rounds to 4
-      {kCase, "0", "", false, "My File", "My File"},
       // Extension, common style and unknown modes.
       {RenameMode::Extension, ".bak", "", false, "a.txt", "a.txt.bak"},
       {RenameMode::Extension, ".\xC3", "", false, "abc", "abc"},
       {RenameMode::CommonStyle, "", "", false, "日本.txt", "(1204) 日本.txt"},
-      {RenameMode::None, "3", "1", false, "My File", "My File"},
       {static_cast<RenameMode>(8), "3", "1", false, "My File", "My File"},
       // Literal: placeholders without regard to case, each pass on the result of the one before.
       {kLiteral, "$NAME - $DATE2", "", false, "a.txt", "a.txt - 041226"},
@@ -103,7 +92,6 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       {kLiteral, "$NAME", "", false, "x$date1", "x120426"},
       {kLiteral, "$NAME", "", false, "a$NAMEb", "aa$NAMEbb"},
       {kLiteral, "$DATE $NAMES", "", false, "a", "$DATE aS"},
-      {kLiteral, "", "", false, "a.txt", ""},
       {kLiteral, "\xE6\x97 $NAME", "", false, "abc", "abc"},
       // Numbering: param1 "1" ascending, param2 "1" zeros up to the digit width.
       {kNumbering, "1", "", false, "a", "12 - a", {12, 999, 3}},
@@ -112,11 +100,8 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       {kNumbering, "1", "1", false, "a", "0-5 - a", {-5, 999, 3}},     // zeros before the sign
       {kNumbering, "1", "0", false, "a", "5 - a", {5, 999, 3}},
       {kNumbering, "2", "1", false, "a", "01 - a", {10, 10, 2}},  // highest - entry + 1
-      {kNumbering, "", "", false, "a", "-1 - a", {12, 10, 2}},
-      {kNumbering, "2", "", false, "a", "a", {0, kMax, 1}},  // beyond 32 bits: no number
-      {kNumbering, "2", "", false, "a", "a", {2, kMin, 1}},
+      {kNumbering, "2", "", false, "a", "a", {0, kMax, 1}},       // beyond 32 bits: no number
       {kNumbering, "2", "", false, "a", "2147483647 - a", {1, kMax, 1}},
-      {kNumbering, "1", "", false, "a", "-2147483648 - a", {kMin, kMax, 1}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Transform(c), c.expected)
