@@ -3,7 +3,13 @@
 // ends under exactly one name in its own folder.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -12,14 +18,74 @@
 #include "batch/batch_renamer.h"
 #include "batch/outcome_preview.h"
 #include "batch/recording_ui_host.h"
-#include "batch/test_worlds.h"
 #include "engine/utf8_text.h"
+#include "platform/native_file_system.h"
 
 namespace kestro {
 namespace {
 
+namespace stdfs = std::filesystem;
 using Contents = std::map<std::string, std::string>;
 using Words = std::vector<std::string>;
+
+// Names and paths are UTF-8 throughout, as the file systems take them.
+stdfs::path PathOf(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+// A real temporary folder to rename in and a sibling that must stay untouched, on a tmpfs where
+// the system has one (hundreds of folders stay fast) unless TMPDIR names another place.
+class Disk {
+ public:
+  Disk() {
+    std::error_code error;
+    const bool shm = std::getenv("TMPDIR") == nullptr && stdfs::is_directory("/dev/shm", error);
+    root_ = (shm ? stdfs::path("/dev/shm") : stdfs::temp_directory_path()) /
+            ("kestro-batch-" + std::to_string(std::random_device()()));
+    stdfs::create_directories(root_ / "sibling");
+    stdfs::create_directories(root_ / "folder");
+  }
+  ~Disk() {
+    std::error_code ignored;
+    stdfs::remove_all(root_, ignored);
+  }
+  std::string Path(const char* which) const {
+    const std::u8string path = (root_ / which).u8string();
+    return std::string(path.begin(), path.end());
+  }
+  // Adds a file, or a directory holding a file "tag", with `content` under exactly `name`; false,
+  // and nothing added, where the folder cannot hold that name as spelled (NTFS folds case, drops
+  // blanks at the end and cannot spell a name that is not UTF-8).
+  bool Add(const std::string& where, const std::string& name, const std::string& content,
+           bool directory) {
+    try {
+      const stdfs::path path = PathOf(where + "/" + name);
+      std::error_code error;
+      if (stdfs::exists(path, error)) return false;
+      if (directory) stdfs::create_directory(path);
+      std::ofstream(directory ? path / "tag" : path, std::ios::binary) << content;
+      if (Held(where).count(name) == 1) return true;
+      stdfs::remove_all(path, error);
+    } catch (const std::exception&) {
+    }
+    return false;
+  }
+  // Every name in `where` with what it holds (a directory: its tag).
+  static Contents Held(const std::string& where) {
+    Contents contents;
+    for (const auto& entry : stdfs::directory_iterator(PathOf(where))) {
+      const std::u8string name = entry.path().filename().u8string();
+      std::ifstream in(entry.is_directory() ? entry.path() / "tag" : entry.path(),
+                       std::ios::binary);
+      contents[std::string(name.begin(), name.end())] =
+          std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return contents;
+  }
+  FileSystem& fs() { return *fs_; }
+
+ private:
+  stdfs::path root_;
+  std::unique_ptr<FileSystem> fs_ = NewNativeFileSystem();
+};
 
 class Random {
  public:
@@ -106,54 +172,46 @@ void ExpectPreviewMatches(const OutcomePreview& preview, const BatchReport& repo
 void CheckRun(unsigned seed) {
   SCOPED_TRACE("seed " + std::to_string(seed));
   Random random(seed);
-  DiskWorld world;
+  Disk disk;
+  const std::string folder = disk.Path("folder");
   const bool files = random.Chance(60);
-  const auto hidden = [](const std::string& name) {
-    return DiskWorld::HidesLeadingDot() && name[0] == '.';
-  };
-  // A name the system cannot hold as spelled, or one the folder already answers to in another
-  // spelling (a case twin where the system folds case), is left out.
   Contents before;
   for (const std::string& name : random.Names()) {
-    if (world.HoldsIn(world.folder(), name) || !world.CanHold(name)) continue;
     const std::string content = "entry " + std::to_string(before.size() + 1);
-    if (files || name[0] == '.') {
-      world.AddFileIn(world.folder(), name, content);
-    } else {
-      world.AddDirectory(name, content);
-    }
-    before[name] = content;
+    if (disk.Add(folder, name, content, !files && name[0] != '.')) before[name] = content;
   }
   Contents sentinels;
   for (const char* name : {"a", "A", "1 - a"}) {
-    if (world.HoldsIn(world.sibling(), name)) continue;
-    world.AddFileIn(world.sibling(), name, std::string("sentinel ") + name);
-    sentinels[name] = std::string("sentinel ") + name;
+    if (disk.Add(disk.Path("sibling"), name, name, false)) sentinels[name] = name;
   }
 
   WindowState state;
   state.TargetKind = !files;
-  state.dirs_folder = state.files_folder = world.folder();
+  state.dirs_folder = state.files_folder = folder;
   FixedClock clock(CalendarDate{2026, 12, 4});
   RecordingUiHost ui;
-  BatchRenamer batch(state, world.fs(), clock, ui);
+  BatchRenamer batch(state, disk.fs(), clock, ui);
   batch.Dir2_Change();
   batch.File1_PathChange();
-  const bool window = random.Chance(50);
+  // What the lists leave out (a leading "." where that hides a name) must never be touched.
+  std::set<std::string> hidden;
+  for (const auto& entry : before) hidden.insert(entry.first);
+  for (const SelectableList* list : {&state.List1, &state.List2}) {
+    for (const std::string& name : list->entries()) hidden.erase(name);
+  }
   std::optional<OutcomePreview> preview;
-  if (window) {
+  if (random.Chance(50)) {
     random.WindowOperation(state);
     SelectableList& list = files ? state.List2 : state.List1;
     for (std::size_t i = 0; i < list.size(); ++i) list.SetSelected(i, random.Chance(70));
     FolderNames names;
-    EXPECT_TRUE(ReadFolderNames(world.fs(), world.folder(), &names).ok());
-    names.case_insensitive = world.fs().NamesIgnoreCase();
-    preview = PreviewBatch(state, clock, world.fs(), names);
+    EXPECT_TRUE(ReadFolderNames(disk.fs(), folder, &names).ok());
+    preview = PreviewBatch(state, clock, disk.fs(), names);
   } else {
     const Words words = random.CommandWords(files);
-    state.args[1] = world.folder();
+    state.args[1] = folder;
     state.args[2] = files ? "-F" : "-D";
-    state.command_line = world.folder() + " " + state.args[2];
+    state.command_line = folder + " " + state.args[2];
     for (std::size_t i = 0; i < words.size(); ++i) {
       state.args[i + 3] = words[i];
       state.command_line += " " + words[i];
@@ -163,33 +221,26 @@ void CheckRun(unsigned seed) {
   const BatchReport report = batch.Command10_Click();
   if (preview) ExpectPreviewMatches(*preview, report, ui);
 
-  // Every content under exactly one name, in the folder, and nothing else there.
-  Contents after;
+  // Every content under exactly one name, in the folder, and nothing else there; the report
+  // says where each entry is, and what the batch did not take kept its name.
+  Contents after = Disk::Held(folder);
   std::multiset<std::string> seen;
   std::multiset<std::string> expected;
-  for (const std::string& name : DiskWorld::NamesIn(world.folder())) {
-    after[name] = DiskWorld::ContentIn(world.folder(), name).value_or("<unreadable>");
-    seen.insert(after[name]);
-  }
+  for (const auto& entry : after) seen.insert(entry.second);
   for (const auto& entry : before) expected.insert(entry.second);
   EXPECT_EQ(seen, expected);
-  // The report says where each entry is; entries the batch did not take keep their names.
   std::set<std::string> taken;
   for (const EntryOutcome& outcome : report.entries) {
     const bool moved = outcome.kind == EntryOutcome::Kind::kDone;
     EXPECT_EQ(after[moved ? outcome.new_name : outcome.old_name], before[outcome.old_name])
         << outcome.old_name;
-    EXPECT_FALSE(hidden(outcome.old_name)) << outcome.old_name;
+    EXPECT_EQ(hidden.count(outcome.old_name), 0u) << outcome.old_name;
     taken.insert(outcome.old_name);
   }
   for (const auto& [name, content] : before) {
     EXPECT_TRUE(taken.count(name) != 0 || after[name] == content) << name;
   }
-  // Nothing outside the folder was touched.
-  Contents sibling;
-  for (const std::string& name : DiskWorld::NamesIn(world.sibling()))
-    sibling[name] = DiskWorld::ContentIn(world.sibling(), name).value_or("");
-  EXPECT_EQ(sibling, sentinels);
+  EXPECT_EQ(Disk::Held(disk.Path("sibling")), sentinels);  // nothing outside the folder
 }
 
 TEST(BatchRandomTest, PreviewMatchesTheBatchAndEveryEntryEndsUnderOneName) {

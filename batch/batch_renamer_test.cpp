@@ -140,57 +140,6 @@ TEST_F(BatchRenamerTest, InputChecksStopTheBatchWithTheirMessage) {
   EXPECT_EQ(Where(), (Names{"a", "d"}));
 }
 
-TEST_F(BatchRenamerTest, OnePassInListOrderNewNamesGoToTheFirstAndNothingReplaces) {
-  AddFiles({"xb", "yb", "a", "aa", "README.TXT", "lower.txt"});
-  state_.active_operation = ActiveOperation::Strip;
-  state_.Text6 = "1";
-  Select(/*files=*/true, {"xb", "yb"});
-  const BatchReport report = batch_.Command9_Click();
-  EXPECT_EQ(Kinds(report), "DK");
-  EXPECT_EQ(report.entries[1].new_name, "b");
-  EXPECT_EQ(report.entries[1].reason, kNameExists);
-
-  // "a" wants "aa", which "aa" frees only later: one pass, so "a" keeps its name.
-  state_.active_operation = ActiveOperation::Replace;
-  state_.Text8 = "a";
-  state_.Text7 = "aa";
-  Select(/*files=*/true, {"a", "aa"});
-  EXPECT_EQ(Kinds(batch_.Command9_Click()), "KD");
-
-  // A change of case alone is applied; a name that stays is unchanged, not asked for.
-  state_.active_operation = ActiveOperation::Case;
-  state_.case_choice = CaseChoice::lowercase;
-  Select(/*files=*/true, {"README.TXT", "lower.txt"});
-  const std::size_t asked = fs_.rename_calls().size();
-  EXPECT_EQ(Kinds(batch_.Command9_Click()), "UD");
-  EXPECT_EQ(fs_.rename_calls().size(), asked + 1);
-  EXPECT_EQ(Where(),
-            (Names{"a", "aaaa<-aa", "b<-xb", "lower.txt", "readme.txt<-README.TXT", "yb"}));
-  EXPECT_TRUE(ui_.messages.empty());
-}
-
-TEST_F(BatchRenamerTest, ANewNameOutsideTheFolderOrNoNameAtAllIsRefusedBeforeTheFileSystem) {
-  AddFiles({"up", "x", "b  "});
-  fs_.AddFolder("/work/sibling");
-  state_.active_operation = ActiveOperation::Replace;
-  for (const auto& [find, with, reason] :
-       {std::tuple{"up", "../sibling/up", kNewNameHoldsSeparator}, {"x", "   ", kNewNameEmpty}}) {
-    state_.Text8 = find;
-    state_.Text7 = with;
-    Select(/*files=*/true, {find});
-    const BatchReport report = batch_.Command9_Click();
-    EXPECT_EQ(Kinds(report), "K") << find;
-    EXPECT_EQ(report.entries[0].reason, reason) << find;
-  }
-  EXPECT_TRUE(fs_.rename_calls().empty());
-  EXPECT_TRUE(fs_.AllNames("/work/sibling").empty());
-  // Blanks at the end of a new name are dropped.
-  state_.Text8 = "b";
-  state_.Text7 = "c";
-  Select(/*files=*/true, {"b  "});
-  EXPECT_EQ(batch_.Command9_Click().entries.at(0).new_name, "c");
-}
-
 TEST_F(BatchRenamerTest, AFailureMidBatchKeepsThatEntryAndTheRestGoOn) {
   AddFiles({"a", "b", "c", "d", "e", "caf\xe9"});
   fs_.FailRenameOf(kFolder, "b", Status::Error(Status::Code::kPermission, "permission denied"));

@@ -43,9 +43,9 @@ struct Scenario {
   const char* expected;
 };
 
-// Previews `s` in the in-memory folder, then runs the batch there, checks they agree entry by
-// entry and message by message, and returns the preview.
-OutcomePreview PreviewThenRename(const Scenario& s) {
+// Previews `s` in the in-memory folder, which stays as it was. (That "Rename!" then does what the
+// preview shows is checked on random real folders.)
+OutcomePreview Preview(const Scenario& s) {
   MemoryFileSystem fs;
   fs.AddFolder(kFolder);
   for (const std::string& name : s.names) {
@@ -74,7 +74,7 @@ OutcomePreview PreviewThenRename(const Scenario& s) {
   state.numbering.sortstartatnum = s.a;
   const FixedClock clock({2026, 12, 4});
   RecordingUiHost ui;
-  BatchRenamer batch(state, fs, clock, ui);
+  BatchRenamer batch(state, fs, clock, ui);  // to list the folder
   batch.Dir2_Change();
   batch.File1_PathChange();
   SelectableList& list = s.files ? state.List2 : state.List1;
@@ -87,19 +87,6 @@ OutcomePreview PreviewThenRename(const Scenario& s) {
   EXPECT_TRUE(ReadFolderNames(fs, kFolder, &names).ok());
   const OutcomePreview preview = PreviewBatch(state, clock, fs, names);
   EXPECT_TRUE(fs.rename_calls().empty()) << "the preview touched the folder";
-  const BatchReport report = batch.Command10_Click();
-  EXPECT_EQ(preview.stopped_at_check, !report.ran);
-  EXPECT_EQ(preview.rows.size(), report.entries.size());
-  std::size_t with_message = 0;
-  for (std::size_t i = 0; i < preview.rows.size() && i < report.entries.size(); ++i) {
-    const EntryOutcome& shown = preview.rows[i].outcome;
-    const EntryOutcome& done = report.entries[i];
-    EXPECT_EQ(shown.old_name + ">" + shown.new_name, done.old_name + ">" + done.new_name);
-    EXPECT_EQ(shown.kind, done.kind) << done.old_name;
-    EXPECT_EQ(shown.reason, done.reason) << done.old_name;
-    with_message += preview.rows[i].message.empty() ? 0 : 1;
-  }
-  EXPECT_EQ(with_message + (preview.stopped_at_check ? 1 : 0), ui.messages.size());
   return preview;
 }
 
@@ -151,22 +138,19 @@ TEST(OutcomePreviewTest, SaysWhatTheBatchDoesAndWhoHoldsATakenName) {
   };
   for (const Scenario& s : scenarios) {
     SCOPED_TRACE(s.expected);
-    EXPECT_EQ(Summary(PreviewThenRename(s)), s.expected);
+    EXPECT_EQ(Summary(Preview(s)), s.expected);
   }
 }
 
 TEST(OutcomePreviewTest, EachKeptNameIsExplainedInWords) {
   using Op = ActiveOperation;
-  const OutcomePreview earlier =
-      PreviewThenRename({true, {"1a", "2a"}, {}, {}, Op::Strip, "1", "L", ""});
+  const OutcomePreview earlier = Preview({true, {"1a", "2a"}, {}, {}, Op::Strip, "1", "L", ""});
   EXPECT_EQ(DescribeRow(earlier.rows.at(1)),
             "keeps its name: '1a' gets this name earlier in the batch");
-  const OutcomePreview refused =
-      PreviewThenRename({true, {"x"}, {}, {}, Op::Replace, "x", "a/b", ""});
+  const OutcomePreview refused = Preview({true, {"x"}, {}, {}, Op::Replace, "x", "a/b", ""});
   EXPECT_EQ(DescribeRow(refused.rows.at(0)),
             std::string("keeps its name: ") + kNewNameHoldsSeparator);
-  const OutcomePreview no_name =
-      PreviewThenRename({true, {"a"}, {}, {}, Op::Numbering, "-5", "", ""});
+  const OutcomePreview no_name = Preview({true, {"a"}, {}, {}, Op::Numbering, "-5", "", ""});
   EXPECT_EQ(no_name.rows.at(0).message, messages::kErroneousValues);
   EXPECT_EQ(DescribeRow(no_name.rows.at(0)),
             "keeps its name: no new name can be computed (You have entered erraneous values!)");
@@ -208,13 +192,22 @@ TEST(OutcomePreviewTest, ACaseInsensitiveFolderIsCopiedAsOne) {
             "unchanged present:B.TXT");
 }
 
-// A file system that lists visible entries only: the preview still runs, and says so.
+// A file system that lists visible entries only: the preview still runs, and says so; a listing
+// that fails half-way leaves no names.
 TEST(OutcomePreviewTest, FolderNamesFallBackToVisibleEntriesOfBothKinds) {
   class VisibleOnly : public MemoryFileSystem {
    public:
     Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override {
       return FileSystem::ListAllNames(folder, names);
     }
+    Status ListNames(const std::string& folder, EntryKind kind,
+                     std::vector<std::string>* names) override {
+      if (kind == EntryKind::kDirectory && fail_directories) {
+        return Status::Error(Status::Code::kIoError, "cannot read folder");
+      }
+      return MemoryFileSystem::ListNames(folder, kind, names);
+    }
+    bool fail_directories = false;
   } fs;
   fs.AddFile(kFolder, "a");
   fs.AddFile(kFolder, ".hidden");
@@ -223,7 +216,8 @@ TEST(OutcomePreviewTest, FolderNamesFallBackToVisibleEntriesOfBothKinds) {
   ASSERT_TRUE(ReadFolderNames(fs, kFolder, &names).ok());
   EXPECT_FALSE(names.complete);
   EXPECT_EQ(names.names, (Names{"a", "sub"}));
-  EXPECT_EQ(ReadFolderNames(fs, "/missing", &names).code(), Status::Code::kNotFound);
+  fs.fail_directories = true;
+  EXPECT_EQ(ReadFolderNames(fs, kFolder, &names).message(), "cannot read folder");
   EXPECT_TRUE(names.names.empty());
 }
 
