@@ -121,7 +121,8 @@ TEST(ParseSortLineTest, AcceptedAndRejectedForms) {
       {{"-L", "0.5"}, R::kAccepted, "desc L len=0.5 "},
       // Rejections keep what was set before them and nothing after.
       {{"-L", "0", "-S", "5"}, R::kRejected, "desc L "},
-      {{"-L", "-X"}, R::kRejected, "desc L "},
+      {{"-L", "-X", "5"}, R::kRejected, "desc L "},
+      {{"-L", "-S", " "}, R::kRejected, "desc L "},
       {{"-L", "3", "-S"}, R::kRejected, "desc L len=3 "},
       {{"-L", "3", "x", "  "}, R::kRejected, "desc L len=3 "},
       {{"-S"}, R::kRejected, "desc "},
