@@ -1,8 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,27 +132,6 @@ TYPED_TEST(RenameMethodTest, RenamesWithoutReplacingAnythingAndLeavesNoTemporary
   EXPECT_EQ(w.Content(folder, "read me"), "lower");
   EXPECT_EQ(w.Content(folder, "README"), "upper");
   EXPECT_EQ(w.Content(folder, "second"), "f");
-}
-
-TEST(PosixFileSystemTest, AnImmutableFileIsKeptWithTheSystemsReason) {
-  TempTree tree;
-  const std::string folder = tree.NewFolder();
-  tree.AddFile(folder, "locked", "l");
-  const int fd = open((folder + "/locked").c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0);
-  int flags = 0;
-  if (ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 ||
-      (flags |= FS_IMMUTABLE_FL, ioctl(fd, FS_IOC_SETFLAGS, &flags)) != 0) {
-    close(fd);
-    GTEST_SKIP() << "this file system or user cannot make a file immutable";
-  }
-  const Status status = PosixFileSystem().RenameNoReplace(folder, "locked", "free");
-  flags &= ~FS_IMMUTABLE_FL;
-  ioctl(fd, FS_IOC_SETFLAGS, &flags);
-  close(fd);
-  EXPECT_EQ(status.code(), Status::Code::kPermission);
-  EXPECT_EQ(status.message(), "Operation not permitted");
-  EXPECT_EQ(tree.AllNames(folder), Names{"locked"});
 }
 
 std::size_t OpenDescriptors() {
