@@ -2,23 +2,18 @@
 // named), with a configuration folder and a home of its own, on temporary folders. What the
 // switches do is tested below the program; here, what only a real process shows: the exit status,
 // standard output and error, the settings file, and how arguments reach the program.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/help_texts.h"
-
-extern char** environ;
 
 namespace kestro {
 namespace {
@@ -62,58 +57,25 @@ struct Outcome {
   std::string err;
 };
 
-// Runs kestro with `arguments` in `cwd`; one that has not ended after 30 seconds is killed and
-// fails the test: the command line never waits.
-Outcome RunKestro(const Words& arguments, const fs::path& cwd, const fs::path& home) {
-  Words environment;
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    const std::string entry = *variable;
-    const std::string name = entry.substr(0, entry.find('='));
-    if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" &&
-        name != "XDG_CONFIG_HOME" && name != "HOME") {
-      environment.push_back(entry);
-    }
-  }
-  environment.push_back("XDG_CONFIG_HOME=" + (home / "config").string());
-  environment.push_back("HOME=" + home.string());
-  std::vector<char*> argv{const_cast<char*>(KESTRO_BINARY)};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
+// `text` as one word for the shell.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
 
-  const fs::path out_file = home / "stdout";
-  const fs::path err_file = home / "stderr";
-  const pid_t child = fork();
-  if (child == 0) {
-    const int in = open("/dev/null", O_RDONLY);
-    const int out = open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || chdir(cwd.c_str()) != 0) _exit(126);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
-    execve(argv[0], argv.data(), envp.data());
-    _exit(127);
-  }
-  Outcome outcome;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  int wait_status = 0;
-  while (child > 0 && waitpid(child, &wait_status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(child, SIGKILL);
-      waitpid(child, &wait_status, 0);
-      ADD_FAILURE() << "kestro did not end on its own";
-      return outcome;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  EXPECT_TRUE(WIFEXITED(wait_status)) << "kestro ended by signal " << WTERMSIG(wait_status);
-  outcome.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-  outcome.out = ReadAll(out_file);
-  outcome.err = ReadAll(err_file);
-  return outcome;
+// Runs kestro with `arguments` in `cwd`, headless, with `home` as its home and configuration;
+// one that has not ended after 30 seconds is stopped (status 124): the command line never waits.
+Outcome RunKestro(const Words& arguments, const fs::path& cwd, const fs::path& home) {
+  std::string command = "cd " + Quoted(cwd) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u " +
+                        "QT_QPA_PLATFORM HOME=" + Quoted(home) +
+                        " XDG_CONFIG_HOME=" + Quoted(home / "config") + " timeout 30 " +
+                        Quoted(KESTRO_BINARY);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " </dev/null >" + Quoted(home / "out") + " 2>" + Quoted(home / "err");
+  const int status = std::system(command.c_str());
+  return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(home / "out"),
+                 ReadAll(home / "err")};
 }
 
 // One run in a fresh folder "My Photos" (a blank in its path) of the home folder, started there.
