@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/process_string.h"
-
 namespace kestro {
 namespace {
 
@@ -68,31 +66,6 @@ TEST(ComputeNumberingTest, NumbersOrTheReasonThereAreNone) {
   const std::string huge(400, '9');
   EXPECT_EQ(ComputeNumbering(Settings({.startat = true, .startatnum = huge.c_str()}), 1, 3).status,
             Status::kErroneous);
-}
-
-// Names of a whole batch, as the window and the command line compute them.
-std::vector<std::string> Batch(const Options& options, int count) {
-  std::vector<std::string> names;
-  for (int p = 1; p <= count; ++p) {
-    const NumberingOutcome out = ComputeNumbering(Settings(options), p, count);
-    RenameOperation op;
-    op.mode = RenameMode::Numbering;
-    op.param1 = out.param1;
-    op.param2 = out.param2;
-    names.push_back(out.status != Status::kOk ? ""
-                                              : ProcessString("x", op, out.values, {2026, 12, 4}));
-  }
-  return names;
-}
-
-TEST(ComputeNumberingTest, WholeBatches) {
-  using Names = std::vector<std::string>;
-  EXPECT_EQ(Batch({.ascending = false, .leading = true, .len = true, .lennum = "2"}, 2),
-            (Names{"99 - x", "98 - x"}));
-  EXPECT_EQ(Batch({.leading = true, .startat = true, .startatnum = "8"}, 3),
-            (Names{"8 - x", "9 - x", "10 - x"}));
-  EXPECT_EQ(Batch({.startat = true, .startatnum = "-1"}, 3), (Names{"", "0 - x", "1 - x"}));
-  EXPECT_EQ(Batch({.leading = true}, 250).front(), "001 - x");
 }
 
 // What ParseSortLine leaves in the settings: "L" leading zeros, "len=N", "S=N"; blank-separated.

@@ -50,16 +50,5 @@ TEST(Utf8TextTest, SimpleCaseMappingCoversAllOfUnicodeAndNothingElse) {
             "B\xC3");
 }
 
-TEST(Utf8TextTest, DecodeAndAppendRoundTrip) {
-  for (const char32_t c : {char32_t{0x7F}, char32_t{0x80}, char32_t{0x7FF}, char32_t{0x800},
-                           char32_t{0xFFFF}, char32_t{0x10000}, char32_t{0x10FFFF}}) {
-    std::string text;
-    AppendUtf8(text, c);
-    const Utf8Unit unit = DecodeUtf8At(text, 0);
-    EXPECT_TRUE(unit.valid && unit.value == c && unit.length == text.size())
-        << static_cast<unsigned>(c);
-  }
-}
-
 }  // namespace
 }  // namespace kestro
