@@ -18,10 +18,7 @@ set(KESTRO_PLATFORM_WINDOWS_TEST_SOURCES
   ${kestro_windows_dir}/registry_settings_store_test.cpp
   ${kestro_windows_dir}/system_clock_test.cpp
   ${kestro_windows_dir}/wide_text_test.cpp
-  ${kestro_windows_dir}/windows_error_status_test.cpp
   ${kestro_windows_dir}/windows_file_system_test.cpp
-  ${kestro_windows_dir}/windows_name_rules_test.cpp
-  ${kestro_windows_dir}/windows_path_test.cpp
 )
 # advapi32 for the registry; kernel32 comes with every Windows program.
 set(KESTRO_PLATFORM_WINDOWS_LIBS advapi32)
