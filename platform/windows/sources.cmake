@@ -14,11 +14,10 @@ set(KESTRO_PLATFORM_WINDOWS_SOURCES
   ${kestro_windows_dir}/windows_path.cpp
 )
 set(KESTRO_PLATFORM_WINDOWS_TEST_SOURCES
-  ${kestro_windows_dir}/command_line_text_test.cpp
   ${kestro_windows_dir}/registry_settings_store_test.cpp
   ${kestro_windows_dir}/system_clock_test.cpp
-  ${kestro_windows_dir}/wide_text_test.cpp
   ${kestro_windows_dir}/windows_file_system_test.cpp
+  ${kestro_windows_dir}/windows_text_test.cpp
 )
 # advapi32 for the registry; kernel32 comes with every Windows program.
 set(KESTRO_PLATFORM_WINDOWS_LIBS advapi32)

@@ -1,0 +1,95 @@
+// The text at Windows' edge: names in UTF-16, and the raw command line.
+#include <process.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "platform/argument_text.h"
+#include "platform/windows/command_line_text.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/windows_test_tree.h"
+
+namespace kestro {
+namespace {
+
+TEST(WideTextTest, ConvertsBothWaysAndRefusesWhatIsNotUtf8) {
+  for (const auto& [utf8, wide] : {std::pair<std::string, std::wstring>{"", L""},
+                                   {"Néw näme.txt", L"N\x00E9w n\x00E4me.txt"},
+                                   {"日本語", L"\x65E5\x672C\x8A9E"},
+                                   {"emoji \xF0\x9F\x98\x80", L"emoji \xD83D\xDE00"}}) {
+    EXPECT_EQ(WideFromUtf8(utf8), wide) << utf8;
+    EXPECT_EQ(Utf8FromWide(wide), utf8);
+  }
+  // A lone byte, a cut sequence, an overlong form, an encoded surrogate, a stray continuation.
+  for (const char* text : {"\xFF", "a\xC3", "\xC0\xAF", "\xED\xA0\x80", "x\x80y"}) {
+    EXPECT_EQ(WideFromUtf8(text), std::nullopt) << text;
+  }
+}
+
+// A lone surrogate in a name on disk becomes the three bytes it would take as a code point, which
+// are not UTF-8, so the name cannot come back changed; a whole pair beside it is still one
+// character.
+TEST(WideTextTest, ALoneSurrogateBecomesBytesThatAreNotUtf8) {
+  for (const auto& [wide, bytes] :
+       {std::pair<std::wstring, std::string>{L"a\xD800"
+                                             L"b",
+                                             "a\xED\xA0\x80"
+                                             "b"},
+        {L"\xDFFF\xDC00", "\xED\xBF\xBF\xED\xB0\x80"},  // two low halves
+        {L"\xDE00\xD83D", "\xED\xB8\x80\xED\xA0\xBD"},  // a pair in the wrong order
+        {L"\xD83D\xDE00\xD800", "\xF0\x9F\x98\x80\xED\xA0\x80"}}) {
+    EXPECT_EQ(Utf8FromWide(wide), bytes);
+    EXPECT_EQ(WideFromUtf8(bytes), std::nullopt);
+  }
+}
+
+// The program's name is the first word by the system's rule: to the next quote when it begins with
+// one (a backslash escapes nothing), otherwise to the first blank or tab.
+TEST(CommandLineTextTest, TakesAwayTheProgramNameAndKeepsTheRestAsItIs) {
+  for (const auto& [command_line, arguments] : {
+           std::pair{L"\"C:\\Program Files\\kestro.exe\" \"C:\\My Photos\" -D",
+                     L"\"C:\\My Photos\" -D"},
+           {L"kestro   C:\\Photos  -L $NAME  ", L"C:\\Photos  -L $NAME  "},
+           {L"kestro\t \tC:\\Photos", L"C:\\Photos"},
+           {L"\"kestro.exe\"C:\\Photos", L"C:\\Photos"},
+           {L"\"C:\\a b\\kestro\".exe /?", L".exe /?"},
+           {L"\"C:\\odd\\\" /?", L"/?"},
+           {L"kestro   ", L""},
+           {L"\"C:\\no closing quote\\kestro.exe -D", L""},
+           {L"", L""},
+       }) {
+    EXPECT_EQ(ArgumentsOfCommandLine(command_line), arguments) << Utf8FromWide(command_line);
+  }
+}
+
+// Run in a child process that the test below starts with a raw command line; it writes the
+// argument text it sees into the folder named in KESTRO_ARGUMENT_TEXT_FOLDER.
+TEST(ArgumentTextChild, WritesTheArgumentTextItWasGiven) {
+  const char* folder = std::getenv("KESTRO_ARGUMENT_TEXT_FOLDER");
+  if (folder == nullptr) GTEST_SKIP() << "only runs as the child of ArgumentTextTest";
+  WindowsTestTree::AddFile(folder, "arguments.txt", ArgumentText(0, nullptr));
+}
+
+TEST(ArgumentTextTest, AChildProcessSeesTheRawTextAfterItsName) {
+  WindowsTestTree tree;
+  const std::string folder = tree.NewFolder();
+  wchar_t self[MAX_PATH + 1] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH + 1), 0u);
+  ASSERT_TRUE(SetEnvironmentVariableW(L"KESTRO_ARGUMENT_TEXT_FOLDER", TestPath(folder).c_str()));
+  // The runtime joins these with one blank and quotes nothing: the child gets them as they are.
+  const std::wstring name = L"\"" + std::wstring(self) + L"\"  ";
+  const std::wstring arguments =
+      L"--gtest_filter=ArgumentTextChild.*  \"C:\\My Photos\"  -F \"*.doc\" -L \x00DCn\x00EF$NAME "
+      L" ";
+  EXPECT_EQ(_wspawnl(_P_WAIT, self, name.c_str(), arguments.c_str(), nullptr), 0);
+  SetEnvironmentVariableW(L"KESTRO_ARGUMENT_TEXT_FOLDER", nullptr);
+  EXPECT_EQ(tree.Content(folder, "arguments.txt"), Utf8FromWide(arguments));
+}
+
+}  // namespace
+}  // namespace kestro
