@@ -9,63 +9,37 @@
 namespace kestro {
 namespace {
 
-// Each test works under a key of its own below HKEY_CURRENT_USER\Software, removed at the end,
-// so the user's own settings are never touched.
-class RegistrySettingsStoreTest : public ::testing::Test {
- protected:
-  RegistrySettingsStoreTest()
-      : root_(L"Software\\KestrovaneTest-" + std::to_wstring(GetCurrentProcessId())),
-        store_(root_) {}
-  ~RegistrySettingsStoreTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str()); }
-
-  std::wstring root_;
-  RegistrySettingsStore store_;
-};
-
-TEST_F(RegistrySettingsStoreTest, AMissingValueGivesTheDefault) {
-  EXPECT_EQ(store_.Get(kSettingsApplication, kSettingsSection, "LastDir", "C:\\"), "C:\\");
-  EXPECT_EQ(store_.Get(kSettingsApplication, kSettingsSection, "Splash", ""), "");
-}
-
-TEST_F(RegistrySettingsStoreTest, ValuesRoundTrip) {
-  const std::string long_value(20000, 'x');
-  for (const std::string& value :
-       {std::string("C:\\Users\\me\\My Photos"), std::string("1"),
-        std::string("Fotos Ünïcödé 日本 \xF0\x9F\x98\x80"), long_value, std::string()}) {
-    store_.Set(kSettingsApplication, kSettingsSection, "LastDir", value);
-    EXPECT_EQ(store_.Get(kSettingsApplication, kSettingsSection, "LastDir", "default"), value);
+// Under a key of its own below HKEY_CURRENT_USER\Software, removed at the end, so the user's own
+// settings are never touched.
+TEST(RegistrySettingsStoreTest, KeepsEachValueAsAStringUnderApplicationAndSection) {
+  const std::wstring root = L"Software\\KestrovaneTest-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring key = root + L"\\Vintrellos\\Kestrovane";
+  RegistrySettingsStore store(root);
+  const auto get = [&](const char* name) {
+    return store.Get(kSettingsApplication, kSettingsSection, name, "default");
+  };
+  EXPECT_EQ(get("LastDir"), "default");
+  for (const std::string value : {"C:\\My Photos", "Ünï 日本 \xF0\x9F\x98\x80", ""}) {
+    store.Set(kSettingsApplication, kSettingsSection, "LastDir", value);
+    EXPECT_EQ(get("LastDir"), value);
   }
-}
+  store.Set(kSettingsApplication, kSettingsSection, "LastDir", std::string(20000, 'x'));
+  EXPECT_EQ(get("LastDir"), std::string(20000, 'x'));
+  store.Set(kSettingsApplication, kSettingsSection, "LastDir", "C:\\Photos");
+  store.Set(kSettingsApplication, kSettingsSection, "LastDir", "\xFF");  // not UTF-8: not written
 
-TEST_F(RegistrySettingsStoreTest, KeysAndSectionsAreKeptApart) {
-  store_.Set(kSettingsApplication, kSettingsSection, "LastDir", "D:\\Work");
-  store_.Set(kSettingsApplication, kSettingsSection, "Splash", "1");
-  store_.Set(kSettingsApplication, "Other", "LastDir", "E:\\");
-  EXPECT_EQ(store_.Get(kSettingsApplication, kSettingsSection, "LastDir", ""), "D:\\Work");
-  EXPECT_EQ(store_.Get(kSettingsApplication, kSettingsSection, "Splash", ""), "1");
-  EXPECT_EQ(store_.Get(kSettingsApplication, "Other", "LastDir", ""), "E:\\");
-}
-
-TEST_F(RegistrySettingsStoreTest, AValueIsAStringUnderApplicationAndSection) {
-  store_.Set(kSettingsApplication, kSettingsSection, "LastDir", "C:\\Photos");
-  const std::wstring key = root_ + L"\\Vintrellos\\Kestrovane";
   wchar_t data[64] = {};
   DWORD bytes = sizeof data;
   DWORD type = 0;
-  ASSERT_EQ(
+  EXPECT_EQ(
       RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"LastDir", RRF_RT_ANY, &type, data, &bytes),
       ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(type, DWORD{REG_SZ});
   EXPECT_EQ(std::wstring(data), L"C:\\Photos");
-}
-
-TEST_F(RegistrySettingsStoreTest, AValueOfAnotherTypeGivesTheDefault) {
-  const std::wstring key = root_ + L"\\Vintrellos\\Kestrovane";
-  const DWORD number = 1;
-  ASSERT_EQ(
-      RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Splash", REG_DWORD, &number, sizeof number),
-      ERROR_SUCCESS);
-  EXPECT_EQ(store_.Get(kSettingsApplication, kSettingsSection, "Splash", "0"), "0");
+  const DWORD number = 1;  // a value of another type is as good as missing
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Splash", REG_DWORD, &number, sizeof number);
+  EXPECT_EQ(get("Splash"), "default");
+  RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
 }
 
 }  // namespace
