@@ -90,7 +90,7 @@ class Disk {
 class Random {
  public:
   explicit Random(unsigned seed) : rng_(seed) {}
-  const std::string& Pick(const Words& items) {
+  std::string Pick(const Words& items) {
     return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(rng_)];
   }
   bool Chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(rng_) < percent; }

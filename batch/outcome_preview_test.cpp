@@ -38,8 +38,11 @@ struct Scenario {
   Names others;    // entries of the other kind
   Names selected;  // empty: every entry
   ActiveOperation operation;
-  const char* a;  // Strip: the count; Replace: what; Case: "lower"/"upper"; Extension; Numbering:
-  const char* b;  // the start (empty: unchecked); Strip: "L" from the left; Replace: with what
+  // The page's field: Strip's count, Replace's "A:", Case "lower" or "upper", Extension's text,
+  // Numbering's start position (empty: unchecked). Then Strip's side ("L": from the left) or
+  // Replace's "B:".
+  const char* a;
+  const char* b;
   const char* expected;
 };
 
