@@ -1,13 +1,17 @@
-// The window tests' main: one QApplication for all tests, on the offscreen platform unless
-// QT_QPA_PLATFORM names another.
+// The main of the window tests (ui_tests and app_tests): one QApplication for all tests, on the
+// offscreen platform unless QT_QPA_PLATFORM names another, with a configuration folder of its
+// own, so that no test reads or writes the user's settings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication app(argc, argv);
-  // A test that closes the window must not end the application for the tests after it.
+  // A test that closes a window must not end the application for the tests after it.
   QApplication::setQuitOnLastWindowClosed(false);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
