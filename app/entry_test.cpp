@@ -1,53 +1,50 @@
+// The program around the main window: the entry procedure, the help window of the command line,
+// its message boxes with a display, and the services the program hands to its windows.
 #include "app/entry.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPushButton>
-#include <QTest>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
-#include <QWindow>
 #include <sstream>
-#include <string>
 
 #include "app/command_line_mode.h"
 #include "app/form3.h"
 #include "app/help_texts.h"
+#include "app/message_box_ui_host.h"
+#include "app/qt_document_opener.h"
+#include "app/qt_settings_store.h"
 #include "app/splash_window.h"
-#include "app/test_doubles.h"
+#include "app/user_guide.h"
 #include "batch/recording_ui_host.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
+#include "ui/window_test_helpers.h"
 
-namespace kestro {
+namespace kestro::window_test {
 namespace {
 
-constexpr char kFolder[] = "/home/u/Photos";
-
 TEST(DisplayAvailableTest, EitherVariableSetAndNotEmpty) {
-  EXPECT_FALSE(DisplayAvailable(nullptr, nullptr));
-  EXPECT_FALSE(DisplayAvailable("", ""));
-  EXPECT_TRUE(DisplayAvailable(":0", nullptr));
-  EXPECT_TRUE(DisplayAvailable(nullptr, "wayland-0"));
-  EXPECT_TRUE(DisplayAvailable("", "wayland-0"));
+  EXPECT_FALSE(DisplayAvailable(nullptr, nullptr) || DisplayAvailable("", ""));
+  EXPECT_TRUE(DisplayAvailable(":0", nullptr) && DisplayAvailable("", "wayland-0"));
 }
 
 class EntryTest : public ::testing::Test {
  protected:
-  EntryTest() {
-    fs_.AddFile(kFolder, "a.doc");
-    fs_.AddFile(kFolder, "b.txt");
+  EntryTest() { fs_.AddFile("/home/u/Photos", "a.doc"); }
+  Module12& Fresh(UiHost* messages = nullptr) {
+    entry_ = std::make_unique<Module12>(EntryServices{fs_, settings_, clock_, opener_}, out_, err_,
+                                        messages);
+    return *entry_;
   }
-  EntryServices services() { return EntryServices{fs_, settings_, clock_, opener_}; }
   std::string Splash() {
     return settings_.Get(kSettingsApplication, kSettingsSection, kSplashKey, "<unset>");
-  }
-  static qsizetype Windows() { return QApplication::topLevelWidgets().size(); }
-  static QWidget* FindWindow(const char* name) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (widget->objectName() == QLatin1String(name)) return widget;
-    }
-    return nullptr;
   }
 
   MemoryFileSystem fs_;
@@ -57,150 +54,219 @@ class EntryTest : public ::testing::Test {
   RecordingUiHost ui_;
   std::ostringstream out_;
   std::ostringstream err_;
+  std::unique_ptr<Module12> entry_;
 };
 
-TEST_F(EntryTest, SetsTheInitialProgramWideState) {
-  Module12 entry(services(), out_, err_);
-  entry.state().TargetKind = false;
-  entry.state().active_operation = ActiveOperation::Case;
-  entry.state().WrongCommand = true;
-  ASSERT_EQ(entry.Start("/home/u/Photos -F *.none -C upper", false), kExitDone);
-  EXPECT_TRUE(entry.state().TargetKind);
-  EXPECT_FALSE(entry.state().WrongCommand);
-}
-
-TEST_F(EntryTest, HeadlessRunOpensNoWindowAndLeavesSplashAlone) {
+TEST_F(EntryTest, WithoutADisplayTheCommandLineOpensNoWindowAndNeverWaits) {
   settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, "0");
-  const qsizetype before = Windows();
-  Module12 entry(services(), out_, err_);
-  EXPECT_EQ(entry.Start("/home/u/Photos -F *.doc -C upper", false), kExitDone);
-  EXPECT_EQ(Windows(), before);
-  EXPECT_EQ(entry.splash(), nullptr);
-  EXPECT_EQ(Splash(), "0");
-  EXPECT_TRUE(fs_.Exists(kFolder, "A.DOC"));
-  EXPECT_EQ(out_.str(), "");
-  EXPECT_EQ(err_.str(), "");
-}
-
-TEST_F(EntryTest, HeadlessHelpGoesToStandardOutputAndMessagesToStandardError) {
-  Module12 entry(services(), out_, err_);
-  EXPECT_EQ(entry.Start("/home/u/Photos -F *.doc -NA -X", false), kExitWrongCommand);
-  EXPECT_EQ(out_.str(), HelpTextForTerminal());
+  const qsizetype windows = QApplication::topLevelWidgets().size();
+  EXPECT_EQ(Fresh().Start("/home/u/Photos -F *.doc -C upper", false), kExitDone);
+  EXPECT_TRUE(fs_.Exists("/home/u/Photos", "A.DOC"));
+  EXPECT_EQ(out_.str() + err_.str(), "");
+  // A wrong command line, and one empty argument: the help on standard output.
+  EXPECT_EQ(Fresh().Start("/home/u/Photos -F *.doc -NA -X", false), kExitWrongCommand);
   EXPECT_EQ(err_.str(), std::string("kestro: ") + messages::kWrongCommands + "\n");
-  EXPECT_EQ(entry.help_window(), nullptr);
-  EXPECT_TRUE(fs_.Exists(kFolder, "a.doc"));
+  EXPECT_EQ(Fresh().Start("\"\"", false), kExitWrongCommand);
+  EXPECT_EQ(out_.str(), HelpTextForTerminal() + HelpTextForTerminal());
+  // As the window shows it: a row on a line, a blank line for a rule, the explanations in a column.
+  const std::string help = HelpTextForTerminal();
+  EXPECT_TRUE(
+      help.starts_with("Commandline Parameters \nKESTRO <path> <mode> <options>\n\n<path>:"
+                       "  The directory in which you wish Kestrovane to process.\n"))
+      << help;
+  const std::size_t f = help.find("\n  -F <filemask> "), nd = help.find("\n  -ND [-L [<length>] ]");
+  EXPECT_EQ(help.find("-- Process Files", f) - f, help.find("-- Same as above", nd) - nd) << help;
+  EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+  EXPECT_EQ(Splash(), "0");
 }
 
-TEST_F(EntryTest, OneEmptyArgumentIsACommandLine) {
-  Module12 entry(services(), out_, err_);
-  EXPECT_EQ(entry.Start("\"\"", false), kExitWrongCommand);
-  EXPECT_EQ(out_.str(), HelpTextForTerminal());
-  EXPECT_EQ(entry.main_window(), nullptr);
-}
-
-TEST_F(EntryTest, FirstStartWithADisplayShowsTheSplashOnTopAndRemembersIt) {
-  for (const char* stored : {"<unset>", "0", "", "11"}) {
-    SCOPED_TRACE(stored);
-    if (std::string(stored) != "<unset>") {
-      settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, stored);
-    }
-    Module12 entry(services(), out_, err_, &ui_);
-    EXPECT_EQ(entry.Start("/home/u/Photos -F *.doc -C lower", true), kExitDone);
-    QWidget* splash = FindWindow("frmSplash");
-    ASSERT_NE(splash, nullptr);
-    EXPECT_EQ(splash, entry.splash());
-    EXPECT_TRUE(splash->isVisible());
-    EXPECT_TRUE(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+TEST_F(EntryTest, TheSplashComesOnTopOnAUsersFirstStartWithADisplay) {
+  EXPECT_EQ(Fresh(&ui_).Start("", false), std::nullopt);  // the window, but no display
+  EXPECT_EQ(entry_->splash(), nullptr);
+  EXPECT_EQ(Splash(), "<unset>");
+  for (const char* stored : {"1", "", "11", "0"}) {
+    settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, stored);
+    EXPECT_EQ(Fresh(&ui_).Start("/home/u/Photos -F *.doc -C lower", true), kExitDone);
+    ASSERT_EQ(entry_->splash() != nullptr, std::string(stored) != "1") << stored;
     EXPECT_EQ(Splash(), "1");
   }
-}
-
-TEST_F(EntryTest, TheSplashIsShownOnlyOnce) {
-  settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
-  Module12 entry(services(), out_, err_, &ui_);
-  EXPECT_EQ(entry.Start("/home/u/Photos -F *.doc -C lower", true), kExitDone);
-  EXPECT_EQ(entry.splash(), nullptr);
-  EXPECT_EQ(FindWindow("frmSplash"), nullptr);
+  SplashWindow& splash = *entry_->splash();
+  EXPECT_TRUE(splash.isVisible());
+  EXPECT_TRUE(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(splash.size() * splash.devicePixelRatio(), QSize(250, 250));
+  EXPECT_EQ(splash.geometry().center(), splash.screen()->geometry().center());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 10000));  // by its timer
 }
 
 TEST_F(EntryTest, WithADisplayMessagesGoToTheHostAndErrorLinesToStandardError) {
-  settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
-  fs_.AddFile(kFolder, "A.DOC");
-  Module12 entry(services(), out_, err_, &ui_);
-  EXPECT_EQ(entry.Start("/home/u/Photos -F *.doc -C upper", true), kExitEntriesKept);
+  fs_.AddFile("/home/u/Photos", "A.DOC");
+  EXPECT_EQ(Fresh(&ui_).Start("/home/u/Photos -F *.doc -C upper", true), kExitEntriesKept);
   EXPECT_EQ(err_.str().rfind("kestro: cannot rename 'a.doc' to 'A.DOC': ", 0), 0u) << err_.str();
   EXPECT_EQ(out_.str(), "");
 }
 
-// Runs the event loop until the program quits, or gives up after ten seconds with 99.
-int RunEventLoop() {
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-  watchdog.start(10000);
-  return QApplication::exec();
+// The help window of a wrong command line, closed by its close box (the splash still up) or by
+// OK, and the main window: the program ends with its window, and no window is left behind.
+TEST_F(EntryTest, ClosingItsWindowEndsTheProgram) {
+  for (const auto& [arguments, by_ok, status] :
+       {std::tuple{"--help", false, kExitWrongCommand},
+        std::tuple{"/ -D -Q", true, kExitWrongCommand}, std::tuple{"", false, 0}}) {
+    const qsizetype windows = QApplication::topLevelWidgets().size();
+    ASSERT_EQ(Fresh(&ui_).Start(arguments, true), std::nullopt);
+    QWidget* window = *arguments ? entry_->help_window() : entry_->main_window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), *arguments ? "Form3" : "Form1");
+    QTimer::singleShot(0, window,
+                       [=] { by_ok ? Click(*window, "Command1") : void(window->close()); });
+    QTimer::singleShot(10000, window, [] { QCoreApplication::exit(99); });
+    const int loop = QApplication::exec();
+    EXPECT_EQ(loop, 0);
+    EXPECT_EQ(entry_->StatusAfterEventLoop(loop), status);
+    entry_.reset();
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+  }
+  EXPECT_EQ(out_.str(), "");
 }
 
-TEST_F(EntryTest, AWrongCommandLineShowsTheHelpWindowAndClosingItEndsTheProgram) {
-  settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
-  const qsizetype before = Windows();
-  {
-    Module12 entry(services(), out_, err_, &ui_);
-    EXPECT_EQ(entry.Start("/home/u/Photos -D -Q", true), std::nullopt);
-    Form3* help = entry.help_window();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(out_.str(), "");
-    QTimer::singleShot(0, help, [help] {
-      QTest::mouseClick(help->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+class Form3Test : public ::testing::Test {
+ protected:
+  RecordingOpener opener_;
+  RecordingUiHost ui_;
+  Form3 form_{opener_, ui_};
+};
+
+// The window says what the terminal says: the frame's caption and the labels, read row by row,
+// give the terminal's help word for word. Every text is shown whole and clear of the others, in a
+// window of 7920 by 5808 twips (1/1440 inch) at any DPI, the buttons below the frame.
+TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
+  form_.show();
+  const double dpi = ScreenDpi(form_);
+  EXPECT_NEAR(form_.width() * 1440 / dpi, 7920, 1440 / dpi);
+  EXPECT_NEAR(form_.height() * 1440 / dpi, 5808, 1440 / dpi);
+  QList<QLabel*> labels = form_.findChildren<QLabel*>();
+  std::sort(labels.begin(), labels.end(), [](const QLabel* a, const QLabel* b) {
+    return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+  });
+  QString shown = Find<QGroupBox>(form_, "Frame2")->title();
+  std::vector<QRect> inked;  // where the texts are drawn
+  for (const QLabel* label : labels) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    shown += " " + label->text();
+    EXPECT_TRUE(label->isVisible() && label->parentWidget()->rect().contains(label->geometry()));
+    const QRect text =
+        label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                          label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+    EXPECT_LE(text.width(), label->width() + 1);  // a pixel of rounding
+    EXPECT_LE(text.height(), label->height() + 1);
+    for (const QRect& other : inked) EXPECT_FALSE(other.intersects({label->pos(), text.size()}));
+    inked.emplace_back(label->pos(), text.size());
+  }
+  const QRegularExpression blanks("\\s+");
+  EXPECT_EQ(shown.replace(blanks, " ").trimmed(),
+            QString::fromStdString(HelpTextForTerminal()).replace(blanks, " ").trimmed());
+  EXPECT_TRUE(Find(form_, "Label11")->font().bold());  // the syntax, not its explanation
+  EXPECT_FALSE(Find(form_, "Label3")->font().bold());
+  EXPECT_GT(Find(form_, "Command2")->y(), Find(form_, "Frame2")->geometry().bottom());
+  EXPECT_LT(Find(form_, "Command2")->geometry().right(), Find(form_, "Command1")->x());
+  EXPECT_TRUE(form_.rect().contains(Find(form_, "Command1")->geometry()));
+}
+
+TEST_F(Form3Test, PlacementAgainAt144Dpi) {
+  RunAgainAtDpi("Form3Test.Placement*-Form3Test.PlacementAgainAt144Dpi", 144);
+}
+
+TEST_F(Form3Test, UserguideKeepsTheWindowOpenAndEnterOnOkEndsIt) {
+  form_.show();
+  opener_.answer = Status::Error(Status::Code::kNotFound, "'/x/manual.htm': no such file");
+  Click(form_, "Command2");
+  ASSERT_EQ(opener_.opened.size(), 1u);
+  EXPECT_TRUE(QString::fromStdString(opener_.opened[0]).endsWith("/manual.htm"));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            "The user guide could not be opened: '/x/manual.htm': no such file");
+  QSignalSpy finished(&form_, &QDialog::finished);
+  QTest::keyClick(form_.focusWidget(), Qt::Key_Return);  // on OK, which has the focus
+  EXPECT_EQ(finished.count(), 1);
+  EXPECT_FALSE(form_.isVisible());
+}
+
+// Each message as its box shows it, read while the box waits; then its one button is pressed.
+TEST(MessageBoxUiHostTest, ShowsTitleTextAndIconWithOneButton) {
+  using Seen = std::tuple<std::string, QMessageBox::Icon, std::string>;  // title, icon, text
+  const std::tuple<MessageIcon, const char*, Seen> cases[] = {
+      {MessageIcon::Critical, "Error!", {"Error!", QMessageBox::Critical, "a <b>"}},
+      {MessageIcon::Exclamation, "Error!", {"Error!", QMessageBox::Warning, "a <b>"}},
+      {MessageIcon::None, "", {messages::kProgramTitle, QMessageBox::NoIcon, "a <b>"}},
+  };
+  for (const auto& [icon, title, expected] : cases) {
+    Seen seen;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      seen = {box->windowTitle().toStdString(), box->icon(), box->text().toStdString()};
+      EXPECT_EQ(box->buttons().size(), 1);
+      box->buttons().isEmpty() ? box->reject() : box->buttons()[0]->click();
     });
-    const int loop = RunEventLoop();
-    EXPECT_EQ(loop, 0);
-    EXPECT_EQ(entry.StatusAfterEventLoop(loop), kExitWrongCommand);
+    reader.start(10);
+    MessageBoxUiHost().ShowMessage(Message{"a <b>", title, icon});
+    EXPECT_EQ(seen, expected);
   }
-  EXPECT_EQ(Windows(), before) << "no window of the run is left behind";
 }
 
-TEST_F(EntryTest, ClosingTheHelpWindowAnyOtherWayEndsTheProgramToo) {
-  Module12 entry(services(), out_, err_, &ui_);
-  EXPECT_EQ(entry.Start("--help", true), std::nullopt);
-  Form3* help = entry.help_window();
-  ASSERT_NE(help, nullptr);
-  ASSERT_NE(entry.splash(), nullptr);
-  QTimer::singleShot(0, help, [help] { help->close(); });
-  EXPECT_EQ(RunEventLoop(), 0) << "the open splash does not keep the program alive";
+void Write(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  ASSERT_TRUE(QDir().mkpath(path.section('/', 0, -2)) && file.open(QIODevice::WriteOnly) &&
+              file.write(content) == content.size());
 }
 
-TEST_F(EntryTest, FirstStartWithoutArgumentsShowsTheSplashAndTheMainWindow) {
-  const qsizetype before = Windows();
-  {
-    Module12 entry(services(), out_, err_, &ui_);
-    EXPECT_EQ(entry.Start("", true), std::nullopt);
-    ASSERT_NE(entry.main_window(), nullptr);
-    EXPECT_EQ(entry.main_window()->objectName(), "Form1");
-    EXPECT_TRUE(entry.main_window()->isVisible());
-    ASSERT_NE(entry.splash(), nullptr);
-    EXPECT_TRUE(entry.splash()->isVisible());
-    EXPECT_EQ(Splash(), "1");
-    EXPECT_TRUE(entry.state().TargetKind);
-    EXPECT_EQ(entry.state().command_line, "");
-    // Closing the main window ends the program, the splash still showing or not.
-    QWidget* main_window = entry.main_window();
-    QTimer::singleShot(0, main_window, [main_window] { main_window->close(); });
-    const int loop = RunEventLoop();
-    EXPECT_EQ(loop, 0);
-    EXPECT_EQ(entry.StatusAfterEventLoop(loop), 0);
+// The test program points XDG_CONFIG_HOME at a folder of its own; the program's file there holds
+// the values as they were written.
+TEST(QtSettingsStoreTest, ValuesComeBackAsWritten) {
+  EXPECT_EQ(QtSettingsStore().Get(kSettingsApplication, kSettingsSection, "Nothing", "no"), "no");
+  for (const std::string value : {"/home/u/Ünïcødé, with; \"quotes\" = and #hash",
+                                  "@Variant(not one)", "", " leading and trailing "}) {
+    QtSettingsStore().Set(kSettingsApplication, kSettingsSection, "LastDir", value);
+    EXPECT_EQ(QtSettingsStore().Get(kSettingsApplication, kSettingsSection, "LastDir", "x"), value);
   }
-  EXPECT_EQ(Windows(), before);
 }
 
-TEST_F(EntryTest, WindowModeWithoutADisplayShowsNoSplash) {
-  Module12 entry(services(), out_, err_, &ui_);
-  EXPECT_EQ(entry.Start("", false), std::nullopt);
-  ASSERT_NE(entry.main_window(), nullptr);
-  EXPECT_EQ(entry.splash(), nullptr);
-  EXPECT_EQ(Splash(), "<unset>");
+TEST(UserGuidePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne) {
+  QTemporaryDir prefix;
+  const QString beside = prefix.filePath("bin/manual.htm");
+  const QString installed = prefix.filePath("share/doc/kestrovane/manual.htm");
+  const std::string bin = prefix.filePath("bin").toStdString();
+  EXPECT_EQ(UserGuidePathIn(bin), beside.toStdString());
+  Write(installed, "<html></html>");
+  EXPECT_EQ(UserGuidePathIn(bin), installed.toStdString());
+  Write(beside, "<html></html>");
+  EXPECT_EQ(UserGuidePathIn(bin), beside.toStdString());
+}
+
+// The launcher records its argument only once the test lets it go on: had Open waited for it, it
+// would have given up first and recorded that instead.
+TEST(QtDocumentOpenerTest, StartsTheLauncherWithThePathAndDoesNotWaitForIt) {
+  QTemporaryDir dir;
+  const QString guide = dir.filePath("manual.htm");
+  const QString launcher = dir.filePath("launcher.sh");
+  Write(guide, "<html></html>");
+  Write(launcher, QStringLiteral("#!/bin/sh\ncd '%1'\nfor i in $(seq 100); do [ -e go ] || sleep "
+                                 "0.1; done\n[ -e go ] && echo \"$1\" >x || echo waited >x\nmv x "
+                                 "seen\n")
+                      .arg(dir.path())
+                      .toUtf8());
+  QFile::setPermissions(launcher, QFile::ReadOwner | QFile::ExeOwner);
+  const Status status = QtDocumentOpener(launcher.toStdString()).Open(guide.toStdString());
+  ASSERT_TRUE(status.ok()) << status.message();
+  Write(dir.filePath("go"), "");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("seen")); }, 20000));
+  QFile seen(dir.filePath("seen"));
+  EXPECT_TRUE(seen.open(QIODevice::ReadOnly));
+  EXPECT_EQ(seen.readAll().trimmed(), guide.toUtf8());
+  // A missing document is said so.
+  EXPECT_EQ(QtDocumentOpener("/bin/true").Open("/nonexistent/manual.htm").message(),
+            "'/nonexistent/manual.htm': no such file");
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::window_test
