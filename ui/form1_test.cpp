@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 
@@ -165,6 +166,13 @@ TEST_F(Form1Test, EveryPageDrivesTheExample) {
   QTest::keyClick(Find(*form, "TabStrip1"), Qt::Key_Right);  // an arrow key on a focused strip
   EXPECT_EQ(VisiblePages(*form), (QStringList{"files", "replace"}));
   EXPECT_EQ(Find<QLineEdit>(*form, "before")->text(), "Example filename.ext");
+  // The strip count takes typed digits, two at most; Ctrl+V pastes nothing into it.
+  QApplication::clipboard()->setText("9");
+  ClickTab(*form, "Strip");
+  Type(*form, "Text6", "1");
+  QTest::keyClick(Find(*form, "Text6"), Qt::Key_V, Qt::ControlModifier);
+  Type(*form, "Text6", "25");
+  EXPECT_EQ(Find<QLineEdit>(*form, "Text6")->text(), "12");
 }
 
 // The drive a folder lies on.
