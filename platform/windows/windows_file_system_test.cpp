@@ -129,9 +129,6 @@ TEST_F(WindowsFileSystemTest, ListsAndRenamesAtTheRootOfADrive) {
   } emptied{root};
 
   EXPECT_TRUE(Listed(root, EntryKind::kFile).empty());  // an empty root holds not even "."
-  std::string absolute;
-  ASSERT_TRUE(world_.fs().AbsoluteFolder(std::string(drive) + "/", &absolute).ok());
-  EXPECT_EQ(absolute, root);
   world_.AddFile(root, "a.txt", "a");
   world_.AddDirectory(root, "folder");
   ASSERT_TRUE(world_.fs().RenameNoReplace(root, "folder", "Folder").ok());
