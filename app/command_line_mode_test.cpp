@@ -18,7 +18,8 @@ namespace kestro {
 namespace {
 
 // One command line over a fresh program and folder tree: what was renamed, the exit status, the
-// error lines ("{ENOENT}" stands for the system's text), the messages shown, and LastDir
+// error lines ("{ENOENT}" stands for the system's text), what was asked of the window (each
+// message as "text [title icon]", icon "!" exclamation, "x" critical; "unload"), and LastDir
 // afterwards.
 struct Case {
   const char* text;
@@ -41,14 +42,16 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
       {"/home/u/Photos -F *.txt -C upper", "", kExitEntriesKept,
        "kestro: cannot rename 'b.txt' to 'B.TXT': a file of that name exists\n"},
       {"/home/u/Photos -F *.doc -NA -L 12", "", kExitEntriesKept, "",
-       "You have entered erraneous values!"},
+       "You have entered erraneous values! [Error! x]"},
       // A wrong command line: help. Word 1 naming a folder is still remembered.
       {"/home/u/Photos  -F *.doc -C upper", "", kExitWrongCommand},  // every word one further on
-      {"Photos", "", kExitWrongCommand},
+      {"Photos", "", kExitWrongCommand, "", "unload"},
       {"/home/u/Photos -X *.doc -C upper", "a.doc>A.DOC", kExitWrongCommand},  // mask is word 3
-      {"/home/u/Photos -F *.doc -C x", "", kExitWrongCommand},
-      {"/home/u/Photos -D -Q", "", kExitWrongCommand},
-      {"/home/u/Photos -F *.doc -NA -X", "", kExitWrongCommand, "", "Wrong Commands!"},
+      {"/home/u/Photos -F *.doc -C x", "", kExitWrongCommand, "", "unload"},
+      {"/home/u/Photos -F *.doc -NA -L 3 -S", "", kExitWrongCommand, "", "unload"},
+      {"\"/home/u/My Photos\" -D -Q", "", kExitWrongCommand, "", "unload", "/home/u/My Photos"},
+      {"/home/u/Photos -F *.doc -NA -X", "", kExitWrongCommand, "",
+       "Wrong Commands! [Kestrovane]unload"},
       // Word 1 names no folder: nothing is renamed anywhere, LastDir stays.
       {"/?", "", kExitWrongCommand, "", "", "/home/u/Other"},
       {"/HELP", "", kExitWrongCommand, "", "", "/home/u/Other"},
@@ -62,8 +65,9 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     MemoryFileSystem fs;
-    for (const char* name : {"a.doc", "b.txt", "B.TXT"}) fs.AddFile("/home/u/Photos", name);
-    for (const char* name : {"img10", "img2"}) fs.AddDirectory("/home/u/Photos", name);
+    for (const char* name : {"a.doc", "b.txt", "B.TXT", ".h.doc"})
+      fs.AddFile("/home/u/Photos", name);
+    for (const char* name : {"img10", "img2", ".git"}) fs.AddDirectory("/home/u/Photos", name);
     fs.AddFile("/home/u/My Photos", "Mixed.DOC");
     fs.AddFile("/home/u/Other", "c.doc");
     fs.AddFile("/home/u", "d.doc");
@@ -90,9 +94,16 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
     if (const auto at = expected_errors.find("{ENOENT}"); at != std::string::npos)
       expected_errors.replace(at, 8, std::strerror(ENOENT));
     EXPECT_EQ(errors.str(), expected_errors);
-    std::string messages;
-    for (const Message& m : ui.messages) messages += m.text;
-    EXPECT_EQ(messages, c.messages);
+    const char* const kIcons[] = {"", " !", " x"};
+    std::string asked;
+    std::size_t shown = 0;
+    for (const RecordingUiHost::Call call : ui.calls) {
+      if (call == RecordingUiHost::Call::kUnload) asked += "unload";
+      if (call != RecordingUiHost::Call::kMessage) continue;
+      const Message& m = ui.messages[shown++];
+      asked += m.text + " [" + m.title + kIcons[static_cast<int>(m.icon)] + "]";
+    }
+    EXPECT_EQ(asked, c.messages);
     EXPECT_EQ(settings.Get(kSettingsApplication, kSettingsSection, kLastDirKey, ""), c.last_dir);
   }
 }

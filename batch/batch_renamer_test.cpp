@@ -15,7 +15,6 @@ namespace kestro {
 namespace {
 
 using Kind = EntryOutcome::Kind;
-using Call = RecordingUiHost::Call;
 using Names = std::vector<std::string>;
 constexpr char kFolder[] = "/work/folder";
 
@@ -44,24 +43,6 @@ class BatchRenamerTest : public ::testing::Test {
     for (std::size_t i = 0; i < list.size(); ++i) {
       list.SetSelected(i, std::find(chosen.begin(), chosen.end(), list.at(i)) != chosen.end());
     }
-  }
-  // What the command-line mode does before it calls a batch, in a fresh program: for "-D" every
-  // sub-directory is selected, for "-F" the files are listed by the mask.
-  BatchReport CommandLine(const Names& words_after_folder) {
-    state_ = WindowState{};
-    state_.dirs_folder = kFolder;
-    state_.files_folder = kFolder;
-    state_.args[1] = kFolder;
-    state_.command_line = kFolder;
-    for (std::size_t i = 0; i < words_after_folder.size(); ++i) {
-      state_.args[i + 2] = words_after_folder[i];
-      state_.command_line += " " + words_after_folder[i];
-    }
-    batch_.Dir2_Change();
-    state_.List1.SelectAll(true);
-    state_.file_mask = state_.args[3];
-    batch_.File1_PathChange();
-    return state_.args[2] == "-D" ? batch_.Command2_Click() : batch_.Command9_Click();
   }
   // Every name of the folder with the origin of what it holds: "new<-old".
   Names Where() {
@@ -169,63 +150,6 @@ TEST_F(BatchRenamerTest, NumberingThatCannotBeComputedSaysSoOncePerEntry) {
   EXPECT_EQ(Where(), (Names{"0 - d<-d", "a", "b", "c"}));
 }
 
-TEST_F(BatchRenamerTest, TheCommandLineTakesEveryListedEntryHiddenOnesNever) {
-  AddFiles({"b.JPG", "a.jpg", "c.png", "d.txt", ".e.jpg"});
-  AddDirectories({"img10", "img2", ".git"});
-  EXPECT_EQ(Kinds(CommandLine({"-F", " *.jpg;*.PNG ", "-ND"})), "DDD");
-  EXPECT_EQ(state_.file_mask, "*.jpg;*.PNG");
-  EXPECT_FALSE(state_.numbering.sortascending);
-  EXPECT_EQ(Kinds(CommandLine({"-D", "-NA", "-L", "3"})), "DD");
-  EXPECT_EQ(Where(), (Names{".e.jpg", ".git", "001 - img2<-img2", "002 - img10<-img10",
-                            "1 - c.png<-c.png", "2 - b.JPG<-b.JPG", "3 - a.jpg<-a.jpg", "d.txt"}));
-  // "-L" words that are absent leave blanks at the end, which are dropped: nothing to do.
-  EXPECT_EQ(Kinds(CommandLine({"-F", "d*", "-L", "$NAME"})), "U");
-}
-
-TEST_F(BatchRenamerTest, TheCommandLineKeepsTheExtensionOnlyForFiles) {
-  AddFiles({"report.txt"});
-  AddDirectories({"photos.old"});
-  CommandLine({"-F", "*.*", "-SR", "2", "-noext"});
-  EXPECT_TRUE(state_.SmartCheck);
-  CommandLine({"-D", "-SR", "2", "-noext"});
-  EXPECT_FALSE(state_.SmartCheck);
-  EXPECT_EQ(Where(), (Names{"photos.o<-photos.old", "repo.txt<-report.txt"}));
-}
-
-TEST_F(BatchRenamerTest, ARejectedCommandLineRenamesNothingAndUnloadsTheWindow) {
-  AddFiles({"a"});
-  struct Case {
-    Names words;
-    bool wrong_commands_message;
-  };
-  const Case cases[] = {
-      {{"-F", "*.*", "-C", "x"}, false},  {{"-F", "*.*", "-Q"}, false},
-      {{"-F", "*.*", "-NA", "-X"}, true}, {{"-F", "*.*", "-NA", "-L", "3", "-S"}, false},
-      {{"-D", "-nonsense"}, false},  // read even in a folder without sub-directories
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.words.back());
-    ui_ = RecordingUiHost();
-    EXPECT_FALSE(CommandLine(c.words).ran);
-    EXPECT_TRUE(state_.WrongCommand);
-    EXPECT_EQ(ui_.calls.back(), Call::kUnload);
-    ASSERT_EQ(ui_.messages.size(), c.wrong_commands_message ? 1u : 0u);
-    if (c.wrong_commands_message) {
-      EXPECT_EQ(ui_.messages[0].text, messages::kWrongCommands);
-      EXPECT_EQ(ui_.messages[0].title, messages::kProgramTitle);
-      EXPECT_EQ(ui_.messages[0].icon, MessageIcon::None);
-    }
-  }
-  // A mask that selects nothing ends the run before the switch is read; so does a good switch
-  // in a folder without sub-directories.
-  ui_ = RecordingUiHost();
-  EXPECT_FALSE(CommandLine({"-F", "*.doc", "-nonsense"}).ran);
-  EXPECT_FALSE(CommandLine({"-D", "-C", "upper"}).ran);
-  EXPECT_FALSE(state_.WrongCommand);
-  EXPECT_TRUE(ui_.calls.empty());
-  EXPECT_EQ(Where(), Names{"a"});
-}
-
 TEST_F(BatchRenamerTest, TheProgressHookCanStopTheBatchBeforeAnyEntry) {
   AddFiles({"a", "b", "c", "d"});
   std::vector<std::pair<std::size_t, std::size_t>> seen;
@@ -233,34 +157,22 @@ TEST_F(BatchRenamerTest, TheProgressHookCanStopTheBatchBeforeAnyEntry) {
     seen.emplace_back(done, total);
     return done < 2;
   });
-  const BatchReport report = CommandLine({"-F", "*", "-C", "upper"});
+  state_.active_operation = ActiveOperation::Case;
+  state_.case_choice = CaseChoice::uppercase;
+  Select(/*files=*/true, {"a", "b", "c", "d"});
+  const BatchReport report = batch_.Command9_Click();
   EXPECT_TRUE(report.cancelled);
   EXPECT_EQ(Kinds(report), "DD");
   EXPECT_EQ(seen, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 4}, {1, 4}, {2, 4}}));
   EXPECT_EQ(Where(), (Names{"A<-a", "B<-b", "c", "d"}));
 }
 
-TEST_F(BatchRenamerTest, FoldersAtTheRootUnreadableOrCaseInsensitive) {
-  fs_.AddFile("/", "boot.txt", "b");
-  state_.files_folder = "/";
-  state_.active_operation = ActiveOperation::Case;
-  state_.case_choice = CaseChoice::uppercase;
-  Select(/*files=*/true, {"boot.txt"});
-  const BatchReport report = batch_.Command9_Click();
-  EXPECT_EQ(fs_.JoinPath(report.folder, report.entries.at(0).new_name), "/BOOT.TXT");
-  EXPECT_EQ(fs_.Content("/", "BOOT.TXT"), "b");
-
+TEST_F(BatchRenamerTest, AFolderThatCannotBeReadLeavesAnEmptyList) {
+  AddFiles({"a"});
+  Select(/*files=*/true, {"a"});
   state_.files_folder = "/no/such/folder";
-  EXPECT_FALSE(batch_.File1_PathChange().ok());
+  EXPECT_EQ(batch_.File1_PathChange().code(), Status::Code::kNotFound);
   EXPECT_EQ(state_.List2.size(), 0u);
-
-  fs_.SetCaseInsensitive(true);
-  AddFiles({"Photo.JPG"});
-  state_.files_folder = kFolder;
-  state_.case_choice = CaseChoice::lowercase;
-  Select(/*files=*/true, {"Photo.JPG"});
-  EXPECT_EQ(Kinds(batch_.Command9_Click()), "D");
-  EXPECT_EQ(fs_.AllNames(kFolder), Names{"photo.jpg"});
 }
 
 }  // namespace
