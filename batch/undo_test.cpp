@@ -67,14 +67,6 @@ TEST_F(UndoTest, RestoresEveryNameLastFirstSoAChainUnwinds) {
   EXPECT_EQ(DescribeUndo(last_.Undo(fs_)), "Nothing to undo.");
 }
 
-TEST_F(UndoTest, ACancelledBatchIsUndoneAsFarAsItWent) {
-  batch_.SetProgressHook([](std::size_t done, std::size_t) { return done < 2; });
-  ASSERT_TRUE(RenameAll({"1", "2", "3"}, ActiveOperation::Extension, ".x").cancelled);
-  EXPECT_EQ(fs_.AllNames(kFolder), (Names{"1.x", "2.x", "3"}));
-  EXPECT_EQ(last_.Undo(fs_).Count(Kind::kDone), 2u);
-  ExpectOriginal({"1", "2", "3"});
-}
-
 TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
   RenameAll({"a", "b", "c", "d", "e"}, ActiveOperation::Extension, ".x");
   fs_.AddFile(kFolder, "b", "a newcomer");

@@ -49,8 +49,7 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       {kStrip, "6", "1", false, "abcdef", "abcdef"},  // the whole name is never stripped away
       {kStrip, "-99999999999999999999", "2", false, "abcdef", "abcdef"},
       {kStrip, "2", "2", true, "report.doc", "repo.doc"},
-      {kStrip, "2", "1", true, "report.doc",
-       "port.doc"},  // from the left the extension is no matter
+      {kStrip, "2", "1", true, "report.doc", "port.doc"},          // from the left: the whole name
       {kStrip, "2", "2", true, "archive.tar.gz", "archive.t.gz"},  // split at the last "."
       {kStrip, "2", "2", true, "README", "README"},
       {kStrip, "2", "2", true, ".profile", ".profile"},  // empty base
@@ -115,11 +114,8 @@ TEST(ProcessStringTest, NamesThatAreNotUtf8ComeBackUnchangedWhateverTheMode) {
     const Case c{static_cast<RenameMode>(mode), "1", "1", false, "caf\xE9.txt", ""};
     EXPECT_EQ(Transform(c), c.name) << "mode " << mode;
   }
-  EXPECT_EQ(ReplaceAll("a\xFF"
-                       "b",
-                       "B", "c"),
-            "a\xFF"
-            "c");  // stray bytes match only themselves
+  // Stray bytes match only themselves.
+  EXPECT_EQ(ReplaceAll(std::string("a\xFF") + "b", "B", "c"), std::string("a\xFF") + "c");
 }
 
 TEST(ProcessStringTest, CaseDoesNotDependOnTheCLocale) {
