@@ -81,13 +81,13 @@ Outcome RunKestro(const Words& arguments, const fs::path& cwd, const fs::path& h
 // One run in a fresh folder "My Photos" (a blank in its path) of the home folder, started there.
 // In the words, "{dir}" stands for the folder's absolute path; a directory's name ends in "/".
 struct Case {
-  Words before;
   Words arguments;
+  Words before;
   int status;
-  std::string after;  // the listing afterwards; "" when nothing changed
   bool help;          // the help on standard output, else nothing there
   std::string err;    // standard error
   bool remembered;    // LastDir holds the folder afterwards
+  std::string after;  // the listing afterwards; "" when nothing changed
 };
 
 TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
@@ -95,96 +95,37 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
   Words many = {"{dir}", "-F", "*.doc", "-L", "$NAME"};
   for (int word = 6; word <= 30; ++word) many.push_back("w" + std::to_string(word));
   const std::string erraneous = "kestro: You have entered erraneous values!\n";
+  const std::string taken =
+      "kestro: cannot rename 'a.doc' to 'A.DOC': a file of that name exists\n";
+  // clang-format off
   const Case cases[] = {
-      {{"a.doc", "b.DOC", "c.txt", ".h.doc"},
-       {"{dir}", "-F", "*.doc", "-C", "upper"},
-       0,
-       ".h.doc A.DOC<a.doc B.DOC<b.DOC c.txt",
-       false,
-       "",
-       true},
-      {{"abc/", "xyz1/", ".h/", "file"},
-       {"{dir}", "-d", "-SL", "2"},
-       0,
-       ".h/ c<abc/ file z1<xyz1/",
-       false,
-       "",
-       true},
-      {{"report.doc", "photos.old/"},
-       {"{dir}", "-F", "*", "-SR", "2", "-noext"},
-       0,
-       "photos.old/ repo.doc<report.doc",
-       false,
-       "",
-       true},
-      {{"report.doc", "photos.old/"},
-       {"{dir}", "-D", "-SR", "2", "-noext"},
-       0,
-       "photos.o<photos.old/ report.doc",
-       false,
-       "",
-       true},
-      {{"my_file.txt", "my_dir/"},
-       {"{dir}", "-D", "-R", "_", "~"},
-       0,
-       "my dir<my_dir/ my_file.txt",
-       false,
-       "",
-       true},
-      {{"a", "b", "c/"},
-       {"{dir}", "-F", "*", "-ND", "-L", "2", "-S", "5"},
-       0,
-       "94 - b<b 95 - a<a c/",
-       false,
-       "",
-       true},
-      {{"a.jpg", "b.png"},
-       {"{dir}", "-F", "*.jpg;*.png", "-L", "$DATE3 $NAME"},
-       0,
-       date3 + " a.jpg<a.jpg " + date3 + " b.png<b.png",
-       false,
-       "",
-       true},
-      {{"old name.txt"},
-       {"{dir}", "-F", "*", "-R", "o\"l\"d~", "n\"ew\"_"},
-       0,
-       "new_name.txt<old name.txt",
-       false,
-       "",
-       true},
-      {{"a.doc"}, many, 0, "a.doc w6 w7 w8 w9<a.doc", false, "", true},  // words past the 20th
-                                                                         // dropped
-      {{"a.doc", "A.DOC", "b.doc"},
-       {"{dir}", "-F", "*.doc", "-C", "upper"},
-       1,
-       "A.DOC B.DOC<b.doc a.doc",
-       false,
-       "kestro: cannot rename 'a.doc' to 'A.DOC': a file of that name exists\n",
-       true},
-      {{"a", "b"},
-       {"{dir}", "-F", "*", "-NA", "-L", "12"},
-       1,
-       "",
-       false,
-       erraneous + erraneous,
-       true},
-      {{"a"}, {"{dir}", "-F", "*", "-NA", "-X"}, 2, "", true, "kestro: Wrong Commands!\n", true},
-      {{"a.doc"}, {"{dir}", "", "-F", "*.doc", "-C", "upper"}, 2, "", true, "", true},
-      {{"a.doc"}, {"{dir}"}, 2, "", true, "", true},
-      {{"a.doc", "b.txt"},
-       {"{dir}", "-X", "*.doc", "-C", "upper"},
-       2,
-       "A.DOC<a.doc b.txt",
-       true,
-       "",
-       true},
-      {{"a.doc"}, {"{dir}", "-D", "-Q"}, 2, "", true, "", true},
-      {{"a.doc"}, {"."}, 2, "", true, "", true},  // relative to where it was started
-      {{"a.doc", "dir/"}, {"/?"}, 2, "", true, "", false},
-      {{"a.doc"}, {"--help"}, 2, "", true, "", false},
-      {{"a.doc"}, {""}, 2, "", true, "", false},
-      {{"a.doc"}, {"-D"}, 2, "", true, "", false},
+      {{"{dir}", "-F", "*.doc", "-C", "upper"}, {"a.doc", "b.DOC", "c.txt", ".h.doc"},
+       0, false, "", true, ".h.doc A.DOC<a.doc B.DOC<b.DOC c.txt"},
+      {{"{dir}", "-d", "-SL", "2"}, {"abc/", "xyz1/", ".h/", "file"},
+       0, false, "", true, ".h/ c<abc/ file z1<xyz1/"},
+      {{"{dir}", "-F", "*", "-SR", "2", "-noext"}, {"report.doc", "photos.old/"},
+       0, false, "", true, "photos.old/ repo.doc<report.doc"},
+      {{"{dir}", "-F", "*", "-ND", "-L", "2", "-S", "5"}, {"a", "b", "c/"},
+       0, false, "", true, "94 - b<b 95 - a<a c/"},
+      {{"{dir}", "-F", "*.jpg;*.png", "-L", "$DATE3 $NAME"}, {"a.jpg", "b.png"},
+       0, false, "", true, date3 + " a.jpg<a.jpg " + date3 + " b.png<b.png"},
+      {{"{dir}", "-F", "*", "-R", "o\"l\"d~", "n\"ew\"_"}, {"old name.txt"},
+       0, false, "", true, "new_name.txt<old name.txt"},
+      {many, {"a.doc"}, 0, false, "", true, "a.doc w6 w7 w8 w9<a.doc"},  // past the 20th: dropped
+      {{"{dir}", "-F", "*.doc", "-C", "upper"}, {"a.doc", "A.DOC", "b.doc"},
+       1, false, taken, true, "A.DOC B.DOC<b.doc a.doc"},
+      {{"{dir}", "-F", "*", "-NA", "-L", "12"}, {"a", "b"},
+       1, false, erraneous + erraneous, true, ""},
+      {{"{dir}", "-F", "*", "-NA", "-X"}, {"a"}, 2, true, "kestro: Wrong Commands!\n", true, ""},
+      {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, true, "", true, ""},
+      {{"{dir}", "-X", "*.doc", "-C", "upper"}, {"a.doc", "b.txt"},
+       2, true, "", true, "A.DOC<a.doc b.txt"},
+      {{"{dir}"}, {"a.doc"}, 2, true, "", true, ""},
+      {{"."}, {"a.doc"}, 2, true, "", true, ""},  // relative to where it was started
+      {{"/?"}, {"a.doc", "dir/"}, 2, true, "", false, ""},
+      {{""}, {"a.doc"}, 2, true, "", false, ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::string line;
     for (const std::string& word : c.arguments) line += " '" + word + "'";

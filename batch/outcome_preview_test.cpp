@@ -95,50 +95,28 @@ OutcomePreview Preview(const Scenario& s) {
 
 TEST(OutcomePreviewTest, SaysWhatTheBatchDoesAndWhoHoldsATakenName) {
   using Op = ActiveOperation;
+  // clang-format off
   const Scenario scenarios[] = {
       // Each wants the next one's name, free only once the next has gone: in one pass only the
       // last moves, the one before it waits for a name still to be freed, the first for one
       // that stays.
-      {true,
-       {"a", "a.x", "a.x.x"},
-       {},
-       {},
-       Op::Extension,
-       ".x",
-       "",
+      {true, {"a", "a.x", "a.x.x"}, {}, {}, Op::Extension, ".x", "",
        "present:a.x later:a.x.x renamed"},
       {true, {"abc", "abcd"}, {}, {}, Op::Strip, "1", "R", "renamed renamed"},
       {true, {"1a", "2a"}, {}, {}, Op::Strip, "1", "L", "renamed earlier:1a"},
       // Names held by an unselected entry, a hidden one, one of the other kind.
-      {true,
-       {"A", "B", "C", "a", ".c"},
-       {"b"},
-       {"A", "B", "C"},
-       Op::Case,
-       "lower",
-       "",
+      {true, {"A", "B", "C", "a", ".c"}, {"b"}, {"A", "B", "C"}, Op::Case, "lower", "",
        "present:a present:b renamed"},
       {false, {"c", "d", ".c"}, {}, {}, Op::Replace, "c", ".c", "present:.c unchanged"},
       {true, {"Photo.JPG", "notes.txt"}, {}, {}, Op::Case, "lower", "", "unchanged renamed"},
       {true, {"ab", "x", "xy"}, {}, {}, Op::Replace, "x", ".", "unchanged refused renamed"},
       {true, {"a", "b"}, {}, {}, Op::Numbering, "-5", "", "no-name no-name"},
-      {true,
-       {"a"},
-       {},
-       {},
-       Op::Replace,
-       "",
-       "",
+      {true, {"a"}, {}, {}, Op::Replace, "", "",
        "stop: Error! You need to fill in all required fields!"},
-      {false,
-       {"a"},
-       {},
-       {"none"},
-       Op::Case,
-       "lower",
-       "",
+      {false, {"a"}, {}, {"none"}, Op::Case, "lower", "",
        "stop: You need to select some directories to process!"},
   };
+  // clang-format on
   for (const Scenario& s : scenarios) {
     SCOPED_TRACE(s.expected);
     EXPECT_EQ(Summary(Preview(s)), s.expected);

@@ -31,16 +31,13 @@ TEST(ParseModeSwitchTest, FilesReadWordFourDirectoriesWordThree) {
   };
   const Case cases[] = {
       {true, "-sl abc", "2 'abc' '1'"},
-      {true, "-SL 2 -noext", "2 '2' '1'"},  // only "-SR" keeps the extension
-      {true, "-sr 3 -NOEXT", "2 '3' '2' smart"},
-      {true, "-SR 3 x", "2 '3' '2' smart"},  // any word does
+      {true, "-SL 2 -noext", "2 '2' '1'"},   // only "-SR" keeps the extension
+      {true, "-SR 3 x", "2 '3' '2' smart"},  // any word keeps the extension
       {true, "-SR 3 \"\"", "2 '3' '2'"},
       {false, "-SR 2 -noext", "2 '2' '2'"},  // directories have no extension
       {true, "-R ~ _", "3 ' ' '_'"},
       {true, "-R \"a b\" a~~", "3 'a b' 'a  '"},
-      {true, "-R x", "3 'x' ''"},
       {true, "-C Silly", "4 '3' ''"},  // the first letter decides
-      {true, "-C L", "4 '2' ''"},
       {false, "-c ultra", "4 '1' ''"},
       {true, "-C title", "rejected"},
       {true, "-C \"\"", "rejected"},
@@ -53,7 +50,6 @@ TEST(ParseModeSwitchTest, FilesReadWordFourDirectoriesWordThree) {
       {true, "-NA  -L", "7 '1' '' asc"},  // an empty word first: no options to read
       {false, "-nd -S 2", "7 '2' '' desc sort[-S|2||]"},
       {true, "-X 3", "rejected"},
-      {true, "", "rejected"},
       {true, "-SLX 3", "rejected"},
   };
   for (const Case& c : cases) {
