@@ -149,24 +149,26 @@ class Random {
   std::mt19937 rng_;
 };
 
-// The preview of the window's batch agrees with the batch's report, entry by entry.
+// The preview of the window's batch agrees with the batch's report, entry by entry, and says
+// where the batch shows a message.
 void ExpectPreviewMatches(const OutcomePreview& preview, const BatchReport& report,
                           const RecordingUiHost& ui) {
-  EXPECT_EQ(preview.stopped_at_check, !report.ran);
-  if (preview.stopped_at_check && !ui.messages.empty()) {
-    EXPECT_EQ(preview.check.text, ui.messages[0].text);
-  }
-  ASSERT_EQ(preview.rows.size(), report.entries.size());
+  const auto line = [](const EntryOutcome& e) {
+    return e.old_name + " > " + e.new_name + " " + "DUKN"[static_cast<int>(e.kind)] + " " +
+           e.reason;
+  };
+  Words shown;
+  Words done;
   std::size_t with_message = 0;
-  for (std::size_t i = 0; i < report.entries.size(); ++i) {
-    const EntryOutcome& shown = preview.rows[i].outcome;
-    const EntryOutcome& done = report.entries[i];
-    EXPECT_EQ(shown.old_name + " > " + shown.new_name, done.old_name + " > " + done.new_name);
-    EXPECT_EQ(shown.kind, done.kind) << done.old_name;
-    EXPECT_EQ(shown.reason, done.reason) << done.old_name;
-    with_message += preview.rows[i].message.empty() ? 0 : 1;
+  for (const PreviewRow& row : preview.rows) {
+    shown.push_back(line(row.outcome));
+    with_message += row.message.empty() ? 0 : 1;
   }
-  EXPECT_TRUE(!report.ran || with_message == ui.messages.size());
+  for (const EntryOutcome& entry : report.entries) done.push_back(line(entry));
+  EXPECT_EQ(shown, done);
+  EXPECT_EQ(preview.stopped_at_check, !report.ran);
+  EXPECT_EQ(with_message + (preview.stopped_at_check ? 1 : 0), ui.messages.size());
+  EXPECT_TRUE(!preview.stopped_at_check || preview.check.text == ui.messages.at(0).text);
 }
 
 void CheckRun(unsigned seed) {
