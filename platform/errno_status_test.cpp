@@ -1,25 +1,12 @@
-#include "platform/name_rules.h"
+#include "platform/errno_status.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 #include <string>
-
-#include "platform/errno_status.h"
-#include "platform/memory_file_system.h"
-
 namespace kestro {
 namespace {
-
-// The refusals themselves are checked through every file system's rename; here, what must pass.
-TEST(CheckNewNameTest, NamesThatOnlyLookOddAreAccepted) {
-  const MemoryFileSystem fs;
-  for (const char* name : {" blank at both ends ", "...", ".hidden", "..a", "back\\slash"}) {
-    EXPECT_TRUE(CheckNewName(fs, name).ok()) << "'" << name << "'";
-    EXPECT_TRUE(CheckOldName(fs, name).ok()) << "'" << name << "'";
-  }
-}
 
 TEST(StatusFromErrnoTest, SortsTheSystemsFailuresIntoCodesAndKeepsItsText) {
   using Code = Status::Code;
