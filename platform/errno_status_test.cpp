@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+
 namespace kestro {
 namespace {
 
