@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_renamer.h"
-#include "batch/recording_ui_host.h"
+#include "batch/test_folder.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
@@ -34,9 +33,8 @@ std::string Summary(const OutcomePreview& preview) {
 
 struct Scenario {
   bool files;
-  Names names;     // entries of the target kind; hidden ones are files
-  Names others;    // entries of the other kind
-  Names selected;  // empty: every entry
+  Names entries;   // a directory's name ends in "/"
+  Names selected;  // empty: every entry of the page
   ActiveOperation operation;
   // The page's field: Strip's count, Replace's "A:", Case "lower" or "upper", Extension's text,
   // Numbering's start position (empty: unchecked). Then Strip's side ("L": from the left) or
@@ -49,47 +47,20 @@ struct Scenario {
 // Previews `s` in the in-memory folder, which stays as it was. (That "Rename!" then does what the
 // preview shows is checked on random real folders.)
 OutcomePreview Preview(const Scenario& s) {
-  MemoryFileSystem fs;
-  fs.AddFolder(kFolder);
-  for (const std::string& name : s.names) {
-    if (s.files || name[0] == '.')
-      fs.AddFile(kFolder, name);
-    else
-      fs.AddDirectory(kFolder, name);
-  }
-  for (const std::string& name : s.others) {
-    if (s.files)
-      fs.AddDirectory(kFolder, name);
-    else
-      fs.AddFile(kFolder, name);
-  }
-  WindowState state;
-  state.TargetKind = !s.files;
-  state.dirs_folder = state.files_folder = kFolder;
+  TestFolder folder;
+  folder.Add(s.entries);
+  s.selected.empty() ? folder.SelectAll(s.files) : folder.Select(s.files, s.selected);
+  WindowState& state = folder.state;
   state.active_operation = s.operation;
-  state.Text6 = s.a;
+  state.Text6 = state.Text8 = state.extad = state.numbering.sortstartatnum = s.a;
   state.leftoption = std::string(s.b) == "L";
-  state.Text8 = s.a;
   state.Text7 = s.b;
   state.case_choice = std::string(s.a) == "upper" ? CaseChoice::uppercase : CaseChoice::lowercase;
-  state.extad = s.a;
   state.numbering.sortstartat = *s.a != '\0';
-  state.numbering.sortstartatnum = s.a;
-  const FixedClock clock({2026, 12, 4});
-  RecordingUiHost ui;
-  BatchRenamer batch(state, fs, clock, ui);  // to list the folder
-  batch.Dir2_Change();
-  batch.File1_PathChange();
-  SelectableList& list = s.files ? state.List2 : state.List1;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    list.SetSelected(i, s.selected.empty() || std::find(s.selected.begin(), s.selected.end(),
-                                                        list.at(i)) != s.selected.end());
-  }
-
   FolderNames names;
-  EXPECT_TRUE(ReadFolderNames(fs, kFolder, &names).ok());
-  const OutcomePreview preview = PreviewBatch(state, clock, fs, names);
-  EXPECT_TRUE(fs.rename_calls().empty()) << "the preview touched the folder";
+  EXPECT_TRUE(ReadFolderNames(folder.fs, TestFolder::kFolder, &names).ok());
+  const OutcomePreview preview = PreviewBatch(state, folder.clock, folder.fs, names);
+  EXPECT_TRUE(folder.fs.rename_calls().empty()) << "the preview touched the folder";
   return preview;
 }
 
@@ -100,20 +71,18 @@ TEST(OutcomePreviewTest, SaysWhatTheBatchDoesAndWhoHoldsATakenName) {
       // Each wants the next one's name, free only once the next has gone: in one pass only the
       // last moves, the one before it waits for a name still to be freed, the first for one
       // that stays.
-      {true, {"a", "a.x", "a.x.x"}, {}, {}, Op::Extension, ".x", "",
-       "present:a.x later:a.x.x renamed"},
-      {true, {"abc", "abcd"}, {}, {}, Op::Strip, "1", "R", "renamed renamed"},
-      {true, {"1a", "2a"}, {}, {}, Op::Strip, "1", "L", "renamed earlier:1a"},
+      {true, {"a", "a.x", "a.x.x"}, {}, Op::Extension, ".x", "", "present:a.x later:a.x.x renamed"},
+      {true, {"abc", "abcd"}, {}, Op::Strip, "1", "R", "renamed renamed"},
+      {true, {"1a", "2a"}, {}, Op::Strip, "1", "L", "renamed earlier:1a"},
       // Names held by an unselected entry, a hidden one, one of the other kind.
-      {true, {"A", "B", "C", "a", ".c"}, {"b"}, {"A", "B", "C"}, Op::Case, "lower", "",
+      {true, {"A", "B", "C", "a", ".c", "b/"}, {"A", "B", "C"}, Op::Case, "lower", "",
        "present:a present:b renamed"},
-      {false, {"c", "d", ".c"}, {}, {}, Op::Replace, "c", ".c", "present:.c unchanged"},
-      {true, {"Photo.JPG", "notes.txt"}, {}, {}, Op::Case, "lower", "", "unchanged renamed"},
-      {true, {"ab", "x", "xy"}, {}, {}, Op::Replace, "x", ".", "unchanged refused renamed"},
-      {true, {"a", "b"}, {}, {}, Op::Numbering, "-5", "", "no-name no-name"},
-      {true, {"a"}, {}, {}, Op::Replace, "", "",
-       "stop: Error! You need to fill in all required fields!"},
-      {false, {"a"}, {}, {"none"}, Op::Case, "lower", "",
+      {false, {"c/", "d/", ".c"}, {}, Op::Replace, "c", ".c", "present:.c unchanged"},
+      {true, {"Photo.JPG", "notes.txt"}, {}, Op::Case, "lower", "", "unchanged renamed"},
+      {true, {"ab", "x", "xy"}, {}, Op::Replace, "x", ".", "unchanged refused renamed"},
+      {true, {"a", "b"}, {}, Op::Numbering, "-5", "", "no-name no-name"},
+      {true, {"a"}, {}, Op::Replace, "", "", "stop: Error! You need to fill in all required fields!"},
+      {false, {"a/"}, {"none"}, Op::Case, "lower", "",
        "stop: You need to select some directories to process!"},
   };
   // clang-format on
@@ -125,13 +94,13 @@ TEST(OutcomePreviewTest, SaysWhatTheBatchDoesAndWhoHoldsATakenName) {
 
 TEST(OutcomePreviewTest, EachKeptNameIsExplainedInWords) {
   using Op = ActiveOperation;
-  const OutcomePreview earlier = Preview({true, {"1a", "2a"}, {}, {}, Op::Strip, "1", "L", ""});
+  const OutcomePreview earlier = Preview({true, {"1a", "2a"}, {}, Op::Strip, "1", "L", ""});
   EXPECT_EQ(DescribeRow(earlier.rows.at(1)),
             "keeps its name: '1a' gets this name earlier in the batch");
-  const OutcomePreview refused = Preview({true, {"x"}, {}, {}, Op::Replace, "x", "a/b", ""});
+  const OutcomePreview refused = Preview({true, {"x"}, {}, Op::Replace, "x", "a/b", ""});
   EXPECT_EQ(DescribeRow(refused.rows.at(0)),
             std::string("keeps its name: ") + kNewNameHoldsSeparator);
-  const OutcomePreview no_name = Preview({true, {"a"}, {}, {}, Op::Numbering, "-5", "", ""});
+  const OutcomePreview no_name = Preview({true, {"a"}, {}, Op::Numbering, "-5", "", ""});
   EXPECT_EQ(no_name.rows.at(0).message, messages::kErroneousValues);
   EXPECT_EQ(DescribeRow(no_name.rows.at(0)),
             "keeps its name: no new name can be computed (You have entered erraneous values!)");

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_renamer.h"
-#include "batch/recording_ui_host.h"
+#include "batch/test_folder.h"
 #include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
 
@@ -19,36 +18,21 @@ namespace {
 
 using Kind = EntryOutcome::Kind;
 using Names = std::vector<std::string>;
-constexpr char kFolder[] = "/work/folder";
 
-class UndoTest : public ::testing::Test {
+class UndoTest : public ::testing::Test, public TestFolder {
  protected:
   // Renames every file of `names` by `operation`, as "Rename!" does, and remembers the batch.
   BatchReport RenameAll(const Names& names, ActiveOperation operation, const std::string& text) {
-    for (const std::string& name : names) fs_.AddFile(kFolder, name, "of " + name);
-    state_.TargetKind = false;
-    state_.files_folder = kFolder;
-    state_.active_operation = operation;
-    state_.extad = text;
-    state_.Text6 = text;
-    state_.leftoption = false;
-    batch_.File1_PathChange();
-    state_.List2.SelectAll(true);
-    const BatchReport report = batch_.Command10_Click();
+    Add(names);
+    SelectAll(/*files=*/true);
+    state.active_operation = operation;
+    state.extad = state.Text6 = text;
+    state.leftoption = false;
+    const BatchReport report = batch.Command10_Click();
     last_.Remember(report);
     return report;
   }
-  // Every entry under its original name, with its own content.
-  void ExpectOriginal(const Names& names) {
-    EXPECT_EQ(fs_.AllNames(kFolder), names);
-    for (const std::string& name : names) EXPECT_EQ(fs_.Content(kFolder, name), "of " + name);
-  }
 
-  MemoryFileSystem fs_;
-  WindowState state_;
-  FixedClock clock_{CalendarDate{2026, 12, 4}};
-  RecordingUiHost ui_;
-  BatchRenamer batch_{state_, fs_, clock_, ui_};
   LastBatch last_;
 };
 
@@ -58,24 +42,23 @@ TEST_F(UndoTest, RestoresEveryNameLastFirstSoAChainUnwinds) {
   const Names names = {"a", "ab", "bcd", "bcde"};
   EXPECT_EQ(RenameAll(names, ActiveOperation::Strip, "1").Count(Kind::kDone), 2u);
   EXPECT_EQ(last_.size(), 2u);
-  const UndoReport undo = last_.Undo(fs_);
+  const UndoReport undo = last_.Undo(fs);
   ASSERT_EQ(undo.entries.size(), 2u);
   EXPECT_EQ(undo.entries[0].old_name + ">" + undo.entries[0].new_name, "bcd>bcde");
-  ExpectOriginal(names);
+  EXPECT_EQ(Where(), names);  // each under its own name again
   EXPECT_FALSE(last_.CanUndo());
   EXPECT_EQ(DescribeUndo(undo), "Undo: 2 of 2 entries have their old names back.");
-  EXPECT_EQ(DescribeUndo(last_.Undo(fs_)), "Nothing to undo.");
+  EXPECT_EQ(DescribeUndo(last_.Undo(fs)), "Nothing to undo.");
 }
 
 TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
   RenameAll({"a", "b", "c", "d", "e"}, ActiveOperation::Extension, ".x");
-  fs_.AddFile(kFolder, "b", "a newcomer");
-  fs_.AddFile(kFolder, "d", "another");
-  fs_.VanishBeforeRename(kFolder, "e.x");
-  const UndoReport undo = last_.Undo(fs_);
+  fs.AddFile(kFolder, "b", "a newcomer");
+  fs.AddFile(kFolder, "d", "another");
+  fs.VanishBeforeRename(kFolder, "e.x");
+  const UndoReport undo = last_.Undo(fs);
   EXPECT_EQ(undo.Count(Kind::kKept), 3u);
-  EXPECT_EQ(fs_.AllNames(kFolder), (Names{"a", "b", "b.x", "c", "d", "d.x"}));
-  EXPECT_EQ(fs_.Content(kFolder, "b"), "a newcomer");
+  EXPECT_EQ(Where(), (Names{"a", "b<-a newcomer", "b.x<-b", "c", "d<-another", "d.x<-d"}));
   EXPECT_EQ(DescribeUndo(undo, 2),
             std::string("Undo: 2 of 5 entries have their old names back; 3 could not go back: ") +
                 "'e.x' to 'e': " + std::strerror(ENOENT) + "; 'd.x' to 'd': " + kNameExists +
