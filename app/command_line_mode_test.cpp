@@ -54,7 +54,6 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
        "Wrong Commands! [Kestrovane]unload"},
       // Word 1 names no folder: nothing is renamed anywhere, LastDir stays.
       {"/?", "", kExitWrongCommand, "", "", "/home/u/Other"},
-      {"/HELP", "", kExitWrongCommand, "", "", "/home/u/Other"},
       {"/home/u/Missing -F *.doc -C upper", "", kExitWrongCommand,
        "kestro: cannot use folder '/home/u/Missing': cannot open folder '/home/u/Missing': "
        "{ENOENT}\n",

@@ -103,10 +103,6 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
        0, false, "", true, ".h.doc A.DOC<a.doc B.DOC<b.DOC c.txt"},
       {{"{dir}", "-d", "-SL", "2"}, {"abc/", "xyz1/", ".h/", "file"},
        0, false, "", true, ".h/ c<abc/ file z1<xyz1/"},
-      {{"{dir}", "-F", "*", "-SR", "2", "-noext"}, {"report.doc", "photos.old/"},
-       0, false, "", true, "photos.old/ repo.doc<report.doc"},
-      {{"{dir}", "-F", "*", "-ND", "-L", "2", "-S", "5"}, {"a", "b", "c/"},
-       0, false, "", true, "94 - b<b 95 - a<a c/"},
       {{"{dir}", "-F", "*.jpg;*.png", "-L", "$DATE3 $NAME"}, {"a.jpg", "b.png"},
        0, false, "", true, date3 + " a.jpg<a.jpg " + date3 + " b.png<b.png"},
       {{"{dir}", "-F", "*", "-R", "o\"l\"d~", "n\"ew\"_"}, {"old name.txt"},
@@ -118,10 +114,6 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
        1, false, erraneous + erraneous, true, ""},
       {{"{dir}", "-F", "*", "-NA", "-X"}, {"a"}, 2, true, "kestro: Wrong Commands!\n", true, ""},
       {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, true, "", true, ""},
-      {{"{dir}", "-X", "*.doc", "-C", "upper"}, {"a.doc", "b.txt"},
-       2, true, "", true, "A.DOC<a.doc b.txt"},
-      {{"{dir}"}, {"a.doc"}, 2, true, "", true, ""},
-      {{"."}, {"a.doc"}, 2, true, "", true, ""},  // relative to where it was started
       {{"/?"}, {"a.doc", "dir/"}, 2, true, "", false, ""},
       {{""}, {"a.doc"}, 2, true, "", false, ""},
   };

@@ -65,18 +65,5 @@ TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
                 "; and 1 more.");
 }
 
-TEST(LastBatchTest, ABatchThatRenamedNothingLeavesNothingToUndo) {
-  BatchReport report;
-  report.ran = true;
-  report.entries.push_back(EntryOutcome{"a", "a", Kind::kUnchanged, ""});
-  report.entries.push_back(EntryOutcome{"b", "c", Kind::kKept, kNameExists});
-  LastBatch last;
-  last.Remember(report);
-  EXPECT_FALSE(last.CanUndo());
-  MemoryFileSystem fs;
-  EXPECT_FALSE(last.Undo(fs).ran);
-  EXPECT_TRUE(fs.rename_calls().empty());
-}
-
 }  // namespace
 }  // namespace kestro

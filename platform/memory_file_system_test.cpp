@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/file_system_conformance_test.h"
-#include "platform/name_rules.h"
 
 namespace kestro {
 namespace {
@@ -41,23 +40,6 @@ class MemoryWorld {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, FileSystemConformance, ::testing::Types<MemoryWorld>);
-
-// As NTFS or vfat: a name in any case finds the entry, which keeps its own spelling. (The
-// outcome preview copies a Windows folder into such a file system.)
-TEST(MemoryFileSystemTest, CaseInsensitiveFindsAnEntryInAnyCaseAndKeepsItsSpelling) {
-  MemoryFileSystem fs;
-  fs.AddFile("/f", "Straße.TXT", "s");
-  fs.AddFile("/f", "Photo.JPG", "p");
-  fs.SetCaseInsensitive(true);  // the entries already there are found too
-  fs.AddFile("/f", "other.txt", "o");
-  EXPECT_FALSE(fs.Exists("/f", "STRASSE.txt"));  // simple case mapping: ß stays ß
-  EXPECT_EQ(fs.Content("/f", "STRAßE.txt"), "s");
-  EXPECT_EQ(fs.RenameNoReplace("/f", "straße.txt", "OTHER.TXT").message(), kNameExists);
-  ASSERT_TRUE(fs.RenameNoReplace("/f", "straße.txt", "STRAẞE.txt").ok());
-  ASSERT_TRUE(fs.RenameNoReplace("/f", "PHOTO.JPG", "photo.jpg").ok());
-  EXPECT_EQ(fs.AllNames("/f"), (Names{"STRAẞE.txt", "other.txt", "photo.jpg"}));
-  EXPECT_EQ(fs.Content("/f", "straße.TXT"), "s");
-}
 
 }  // namespace
 }  // namespace kestro

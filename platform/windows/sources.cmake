@@ -15,7 +15,6 @@ set(KESTRO_PLATFORM_WINDOWS_SOURCES
 )
 set(KESTRO_PLATFORM_WINDOWS_TEST_SOURCES
   ${kestro_windows_dir}/registry_settings_store_test.cpp
-  ${kestro_windows_dir}/system_clock_test.cpp
   ${kestro_windows_dir}/windows_file_system_test.cpp
   ${kestro_windows_dir}/windows_text_test.cpp
 )
