@@ -37,6 +37,15 @@ TEST(BeginningBitTest, EveryOptionOfEveryGroup) {
   }
 }
 
+// The dates of the prefix and of "$DATE1" to "$DATE4": two digits a field, a leading zero.
+TEST(FormatDateTest, TwoDigitsPerFieldWithALeadingZero) {
+  const CalendarDate day{2009, 1, 5};
+  EXPECT_EQ(FormatDate(day, DateFormat::kMMDDYY) + " " + FormatDate(day, DateFormat::kDDMMYY) +
+                " " + FormatDate(day, DateFormat::kMMDD) + " " + FormatDate(day, DateFormat::kDDMM),
+            "010509 050109 0105 0501");
+  EXPECT_EQ(FormatDate({2000, 10, 31}, DateFormat::kDDMMYY), "311000");
+}
+
 TEST(BeginningBitTest, ThePrefixKeepsTheLoadDate) {
   // The window sets the captions once; a batch run on a later day still uses them.
   RenameOperation op;
