@@ -81,7 +81,8 @@ TEST(OutcomePreviewTest, SaysWhatTheBatchDoesAndWhoHoldsATakenName) {
       {true, {"Photo.JPG", "notes.txt"}, {}, Op::Case, "lower", "", "unchanged renamed"},
       {true, {"ab", "x", "xy"}, {}, Op::Replace, "x", ".", "unchanged refused renamed"},
       {true, {"a", "b"}, {}, Op::Numbering, "-5", "", "no-name no-name"},
-      {true, {"a"}, {}, Op::Replace, "", "", "stop: Error! You need to fill in all required fields!"},
+      {true, {"a"}, {}, Op::Replace, "", "",
+       "stop: Error! You need to fill in all required fields!"},
       {false, {"a/"}, {"none"}, Op::Case, "lower", "",
        "stop: You need to select some directories to process!"},
   };
