@@ -36,6 +36,7 @@ TEST(ComputeNumberingTest, NumbersOrTheReasonThereAreNone) {
   const Case cases[] = {
       {{}, 2, 999, Status::kOk, 2, 999, 3},
       {{.startat = true, .startatnum = "10"}, 2, 3, Status::kOk, 11, 3, 1},
+      {{.startat = true, .startatnum = "0"}, 1, 3, Status::kOk, 0, 3, 1},    // start 0 is allowed
       {{.startat = true, .startatnum = "1.5"}, 2, 3, Status::kOk, 2, 3, 1},  // 2.5 -> 2
       {{.startat = true, .startatnum = "2147483647"}, 1, 3, Status::kOk, 2147483647, 3, 1},
       {{.startat = false, .startatnum = "50"}, 1, 3, Status::kOk, 1, 3, 1},  // unchecked

@@ -8,7 +8,7 @@ namespace kestro {
 namespace {
 
 TEST(Utf8TextTest, OnlyWellFormedSequencesAreValid) {
-  for (const char* valid : {"", "plain.txt", "été", "日本", "😀"}) {
+  for (const char* valid : {"", "plain.txt", "été", "日本", "😀", "\xF4\x8F\xBF\xBF"}) {
     EXPECT_TRUE(IsValidUtf8(valid)) << valid;
   }
   for (const char* invalid : {"\xC3", "\xC3(", "\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
