@@ -61,6 +61,26 @@ bool SameEntry(int dir_fd, const char* a, const char* b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+// Whether the folder lists an entry spelled exactly `name`; a folder that cannot be read is taken
+// to list it, so that nothing is done on a guess.
+bool ListsName(int dir_fd, const std::string& name) {
+  const int fd = openat(dir_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = fd < 0 ? nullptr : fdopendir(fd);
+  if (dir == nullptr) {
+    if (fd >= 0) close(fd);
+    return true;
+  }
+  bool listed = false;
+  while (const dirent* entry = readdir(dir)) {
+    if (name == entry->d_name) {
+      listed = true;
+      break;
+    }
+  }
+  closedir(dir);
+  return listed;
+}
+
 Status StatusOfMove(int error_number) {
   if (error_number == 0) return Status::Ok();
   if (error_number == EEXIST) return Status::Error(Status::Code::kAlreadyExists, kNameExists);
@@ -172,20 +192,29 @@ Status PosixFileSystem::RenameNoReplace(const std::string& folder, const std::st
     return Status::Ok();
   }
   const int error_number = MoveNoReplace(dir.fd(), old_name.c_str(), new_name.c_str());
-  // On a case-insensitive file system a change of letter case alone finds the entry itself
-  // under the new name. Two no-replace steps through a free name make the change; when the new
-  // name was another entry after all, the second step fails and the first is undone. One inode
-  // under both names is the sign on most file systems; FUSE ones may number a lookup by each
-  // name apart, so names equal without regard to case are tried too.
-  if (error_number == EEXIST && (SameEntry(dir.fd(), old_name.c_str(), new_name.c_str()) ||
-                                 FoldCase(old_name) == FoldCase(new_name))) {
+  // On a case-insensitive file system a change of letter case alone finds the entry itself under
+  // the new name; two no-replace steps through a free name make the change. Any other entry of
+  // that name is taken, and nothing is moved.
+  if (error_number == EEXIST && NewNameFindsTheEntry(dir.fd(), old_name, new_name)) {
     return MoveThroughTemporary(dir.fd(), old_name, new_name);
   }
   return StatusOfMove(error_number);
 }
 
+bool PosixFileSystem::NewNameFindsTheEntry(int dir_fd, const std::string& old_name,
+                                           const std::string& new_name) const {
+  // An entry spelled exactly as the new name is another entry: a case twin on a case-sensitive
+  // disk, or a second name (hard link) of the same file. Otherwise the system found the name by
+  // folding case, so it found the entry itself: one inode under both names is the sign on most
+  // file systems; FUSE ones may number a lookup by each name apart, so names equal without
+  // regard to case count too.
+  if (ListsName(dir_fd, new_name)) return false;
+  return SameEntry(dir_fd, old_name.c_str(), new_name.c_str()) ||
+         FoldCase(old_name) == FoldCase(new_name);
+}
+
 int PosixFileSystem::MoveNoReplace(int dir_fd, const char* from, const char* to) const {
-  if (method_ == RenameMethod::kCheckThenRename) return MoveAfterCheck(dir_fd, from, to);
+  if (method_ == RenameMethod::kClaimThenRename) return MoveOntoClaim(dir_fd, from, to);
   if (method_ == RenameMethod::kAuto) {
     if (renameat2(dir_fd, from, dir_fd, to, RENAME_NOREPLACE) == 0) return 0;
     // EINVAL: the file system does not know the flag (the names themselves were checked);
@@ -194,11 +223,11 @@ int PosixFileSystem::MoveNoReplace(int dir_fd, const char* from, const char* to)
   }
   struct stat st {};
   if (fstatat(dir_fd, from, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
-  if (S_ISDIR(st.st_mode)) return MoveAfterCheck(dir_fd, from, to);
+  if (S_ISDIR(st.st_mode)) return MoveOntoClaim(dir_fd, from, to);
   const int error_number = MoveByLink(dir_fd, from, to);
   // EPERM and EOPNOTSUPP: a file system without hard links (FAT, for one); EMLINK: too many.
   if (error_number == EPERM || error_number == EOPNOTSUPP || error_number == EMLINK) {
-    return MoveAfterCheck(dir_fd, from, to);
+    return MoveOntoClaim(dir_fd, from, to);
   }
   return error_number;
 }
@@ -213,17 +242,45 @@ int PosixFileSystem::MoveByLink(int dir_fd, const char* from, const char* to) co
   return error_number;
 }
 
-int PosixFileSystem::MoveAfterCheck(int dir_fd, const char* from, const char* to) const {
-  struct stat st {};
-  if (fstatat(dir_fd, from, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
-  if (fstatat(dir_fd, to, &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
-  if (errno != ENOENT) return errno;
-  // The race that is left: another program may create the new name between the check above and
-  // the rename below, and renameat would then replace that entry when both are files, or when it
-  // is an empty directory and ours is one. The window is the time between two system calls; a
-  // file system without RENAME_NOREPLACE and without hard links offers nothing narrower.
-  if (renameat(dir_fd, from, dir_fd, to) != 0) return errno;
-  return 0;
+int PosixFileSystem::MoveOntoClaim(int dir_fd, const char* from, const char* to) const {
+  struct stat source {};
+  if (fstatat(dir_fd, from, &source, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  // The claim: the new name made ours, only if it is free, in one step (O_EXCL, mkdir); a taken
+  // name fails here with EEXIST and nothing else is done.
+  const bool directory = S_ISDIR(source.st_mode);
+  struct stat claim {};
+  int made = -1;
+  if (directory) {
+    if (mkdirat(dir_fd, to, 0) != 0) return errno;
+    made = fstatat(dir_fd, to, &claim, AT_SYMLINK_NOFOLLOW);
+  } else {
+    // No permissions: where the file system keeps them, other programs of a user cannot write
+    // into the claim.
+    const int fd = openat(dir_fd, to, O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    made = fstat(fd, &claim);
+    close(fd);
+  }
+  if (made != 0) {  // made, but cannot be told from another entry later: given up
+    unlinkat(dir_fd, to, directory ? AT_REMOVEDIR : 0);
+    return EIO;
+  }
+  Step("claimed");
+  // Only our own claim, still empty, may be replaced by the rename (a directory's rename fails on
+  // a claim that is no longer empty). What is left: another program that writes into the claim,
+  // or puts its own entry in its place, between this check and the rename (a span of two system
+  // calls) would see what it wrote replaced; no call of a file system without RENAME_NOREPLACE
+  // closes that.
+  const auto ours = [&] {
+    struct stat now {};
+    return fstatat(dir_fd, to, &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == claim.st_dev &&
+           now.st_ino == claim.st_ino && (directory || now.st_size == 0);
+  };
+  if (!ours()) return EEXIST;  // not ours any more: left as it is
+  if (renameat(dir_fd, from, dir_fd, to) == 0) return 0;
+  const int error_number = errno;
+  if (ours()) unlinkat(dir_fd, to, directory ? AT_REMOVEDIR : 0);
+  return error_number;
 }
 
 Status PosixFileSystem::MoveThroughTemporary(int dir_fd, const std::string& from,
@@ -235,6 +292,7 @@ Status PosixFileSystem::MoveThroughTemporary(int dir_fd, const std::string& from
     int error_number = MoveNoReplace(dir_fd, from.c_str(), temporary.c_str());
     if (error_number == EEXIST) continue;
     if (error_number != 0) return StatusOfMove(error_number);
+    Step("parked");
     error_number = MoveNoReplace(dir_fd, temporary.c_str(), to.c_str());
     if (error_number == 0) return Status::Ok();
     const Status failure = StatusOfMove(error_number);

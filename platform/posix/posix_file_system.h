@@ -2,6 +2,7 @@
 // replaces anything, made with renameat2(RENAME_NOREPLACE) or a safe fallback.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,10 @@ class PosixFileSystem : public FileSystem {
   // How a rename is made. kAuto uses renameat2 with RENAME_NOREPLACE and falls back, for one call,
   // when the file system refuses that flag: a file is linked under the new name and then unlinked
   // under the old one (kLinkThenUnlink); a directory, or a file on a file system without hard
-  // links, is renamed after checking that the new name is free (kCheckThenRename, which leaves a
-  // short race, see the .cpp). The other two force that path, so it can be tested anywhere.
-  enum class RenameMethod { kAuto, kLinkThenUnlink, kCheckThenRename };
+  // links, first claims the new name (an empty file made only if the name is free, or an empty
+  // directory) and is then renamed onto its own claim (kClaimThenRename; the window that is left
+  // is described in the .cpp). The other two force that path, so it can be tested anywhere.
+  enum class RenameMethod { kAuto, kLinkThenUnlink, kClaimThenRename };
 
   explicit PosixFileSystem(RenameMethod method = RenameMethod::kAuto) : method_(method) {}
   ~PosixFileSystem() override;
@@ -38,17 +40,35 @@ class PosixFileSystem : public FileSystem {
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
 
+  // Called where another program could step in while an entry is renamed: "claimed" (the new name
+  // claimed, the entry not yet renamed onto it) and "parked" (the first of the two steps of a
+  // change of case made). Tests stage races with it; the program never sets it.
+  void SetStepHookForTesting(std::function<void(std::string_view step)> hook) {
+    step_hook_ = std::move(hook);
+  }
+
+ protected:
+  // Whether `new_name`, taken, is the entry `old_name` itself (a change of letter case on a file
+  // system that folds case) rather than another entry: then the change is made in two steps
+  // through a free name. Virtual so tests can take those steps on a case-sensitive disk.
+  virtual bool NewNameFindsTheEntry(int dir_fd, const std::string& old_name,
+                                    const std::string& new_name) const;
+
  private:
   // Each returns 0 or the errno value of the step that failed; `dir_fd` is the open folder.
   int MoveNoReplace(int dir_fd, const char* from, const char* to) const;
   int MoveByLink(int dir_fd, const char* from, const char* to) const;
-  int MoveAfterCheck(int dir_fd, const char* from, const char* to) const;
+  int MoveOntoClaim(int dir_fd, const char* from, const char* to) const;
+  void Step(std::string_view step) const {
+    if (step_hook_) step_hook_(step);
+  }
   Status MoveThroughTemporary(int dir_fd, const std::string& from, const std::string& to);
 
   RenameMethod method_;
   std::string run_folder_;
   int run_fd_ = -1;
   unsigned long temporary_count_ = 0;
+  std::function<void(std::string_view)> step_hook_;
 };
 
 }  // namespace kestro

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,8 +28,8 @@ using Names = std::vector<std::string>;
 // the working folder is put back too.
 class TempTree {
  public:
-  TempTree() {
-    std::string pattern = (stdfs::temp_directory_path() / "kestro-fs-XXXXXX").string();
+  explicit TempTree(const stdfs::path& base = stdfs::temp_directory_path()) {
+    std::string pattern = (base / "kestro-fs-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
     root_ = pattern;
   }
@@ -79,6 +81,7 @@ class PosixWorld : public TempTree {
  public:
   static constexpr char kSeparator = '/';
   FileSystem& fs() { return fs_; }
+  PosixFileSystem& posix() { return fs_; }
   std::string Root() { return "/"; }
 
  private:
@@ -97,11 +100,13 @@ class RenameMethodTest : public ::testing::Test {
 };
 using Methods =
     ::testing::Types<AutoWorld, PosixWorld<PosixFileSystem::RenameMethod::kLinkThenUnlink>,
-                     PosixWorld<PosixFileSystem::RenameMethod::kCheckThenRename>>;
+                     PosixWorld<PosixFileSystem::RenameMethod::kClaimThenRename>>;
 TYPED_TEST_SUITE(RenameMethodTest, Methods);
 
 TYPED_TEST(RenameMethodTest, RenamesWithoutReplacingAnythingAndLeavesNoTemporary) {
   auto& w = this->world_;
+  std::string steps;
+  w.posix().SetStepHookForTesting([&](std::string_view step) { (steps += step) += ' '; });
   const std::string folder = w.NewFolder();
   w.AddFile(folder, "file", "f");
   w.AddFile(folder, "README", "upper");
@@ -111,7 +116,8 @@ TYPED_TEST(RenameMethodTest, RenamesWithoutReplacingAnythingAndLeavesNoTemporary
   ASSERT_EQ(symlink("file", (folder + "/link").c_str()), 0);
   ASSERT_EQ(link((folder + "/file").c_str(), (folder + "/second").c_str()), 0);
 
-  // Two names of one file and case twins look like a change of case alone, but are two entries.
+  // Two names of one file and case twins look like a change of case alone, but are two entries:
+  // refused at once, nothing moved, not even for a moment.
   for (const auto& [from, to] : {std::pair{"file", "second"},
                                  {"readme", "README"},
                                  {"dir", "empty"},
@@ -132,6 +138,100 @@ TYPED_TEST(RenameMethodTest, RenamesWithoutReplacingAnythingAndLeavesNoTemporary
   EXPECT_EQ(w.Content(folder, "read me"), "lower");
   EXPECT_EQ(w.Content(folder, "README"), "upper");
   EXPECT_EQ(w.Content(folder, "second"), "f");
+  EXPECT_EQ(steps.find("parked"), std::string::npos) << steps;
+}
+
+// Where the file system offers no atomic no-replace rename, the new name is claimed first; if the
+// claim is not ours any more when the entry would move onto it, nothing replaces it.
+TEST(PosixFileSystemTest, AClaimThatIsNoLongerOursIsLeftAndTheEntryKeepsItsName) {
+  struct Race {
+    const char* label;
+    bool directory;
+    std::function<void(const std::string& claim)> act;
+  };
+  // The claim has no permissions; a racer that owns it (or is root) may still write to it.
+  const auto write = [](const std::string& path) {
+    chmod(path.c_str(), 0700);
+    std::ofstream(path) << "racer";
+  };
+  const Race races[] = {
+      {"claim replaced", false, [&](const std::string& c) { unlink(c.c_str()), write(c); }},
+      {"claim written", false, write},
+      {"claim of a directory filled", true,
+       [&](const std::string& c) { chmod(c.c_str(), 0700), write(c + "/in"); }},
+  };
+  for (const Race& race : races) {
+    SCOPED_TRACE(race.label);
+    TempTree tree;
+    const std::string folder = tree.NewFolder();
+    race.directory ? tree.AddDirectory(folder, "a b") : tree.AddFile(folder, "a b", "original");
+    PosixFileSystem fs(PosixFileSystem::RenameMethod::kClaimThenRename);
+    fs.SetStepHookForTesting([&](std::string_view step) {
+      if (step == "claimed") race.act(folder + "/a_b");
+    });
+    EXPECT_EQ(fs.RenameNoReplace(folder, "a b", "a_b").code(), Status::Code::kAlreadyExists);
+    EXPECT_EQ(tree.AllNames(folder), (Names{"a b", "a_b"}));
+    EXPECT_EQ(tree.Content(folder, race.directory ? "a_b/in" : "a_b"), "racer");
+    if (!race.directory) {
+      EXPECT_EQ(tree.Content(folder, "a b"), "original");
+    }
+  }
+}
+
+// A file system that found the entry itself under its new spelling, as one that folds case does.
+class FoldingFileSystem : public PosixFileSystem {
+  bool NewNameFindsTheEntry(int, const std::string&, const std::string&) const override {
+    return true;
+  }
+};
+
+TEST(PosixFileSystemTest, AChangeOfCaseThatCannotBePutBackSaysWhereTheEntryIs) {
+  TempTree tree;
+  const std::string folder = tree.NewFolder();
+  tree.AddFile(folder, "A.txt", "upper");
+  tree.AddFile(folder, "a.txt", "lower");
+  FoldingFileSystem fs;
+  fs.SetStepHookForTesting([&](std::string_view step) {
+    if (step == "parked") tree.AddFile(folder, "A.txt", "racer");  // the old name taken meanwhile
+  });
+  const Status status = fs.RenameNoReplace(folder, "A.txt", "a.txt");
+  EXPECT_EQ(status.code(), Status::Code::kAlreadyExists);
+  const Names names = tree.AllNames(folder);
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(status.message(),
+            std::string(kNameExists) + "; the entry was left as '" + names[0] + "'");
+  EXPECT_EQ(tree.Content(folder, names[0]), "upper");
+  EXPECT_EQ(tree.Content(folder, "A.txt"), "racer");
+  EXPECT_EQ(tree.Content(folder, "a.txt"), "lower");
+}
+
+// On a real file system without RENAME_NOREPLACE and without hard links, that folds case: a FAT
+// volume mounted through FUSE, in the folder KESTRO_FAT_DIR names (scripts/test.sh makes one where
+// the machine can).
+TEST(PosixFileSystemTest, OnAFatVolumeNothingIsReplacedAndACaseChangeIsApplied) {
+  const char* fat = std::getenv("KESTRO_FAT_DIR");
+  if (fat == nullptr || *fat == '\0') GTEST_SKIP() << "KESTRO_FAT_DIR names no FAT folder";
+  TempTree tree(fat);
+  const std::string folder = tree.NewFolder();
+  tree.AddFile(folder, "a b.txt", "original");
+  tree.AddFile(folder, "photo.jpg", "photo");
+  tree.AddFile(folder, "taken.txt", "taken");
+  PosixFileSystem fs;
+  fs.SetStepHookForTesting([&](std::string_view step) {
+    if (step == "claimed" && stdfs::exists(folder + "/a_b.txt")) {
+      unlink((folder + "/a_b.txt").c_str());
+      tree.AddFile(folder, "a_b.txt", "racer");
+    }
+  });
+  EXPECT_EQ(fs.RenameNoReplace(folder, "a b.txt", "a_b.txt").code(), Status::Code::kAlreadyExists);
+  EXPECT_EQ(fs.RenameNoReplace(folder, "a b.txt", "TAKEN.TXT").code(),
+            Status::Code::kAlreadyExists);
+  fs.SetStepHookForTesting({});
+  EXPECT_TRUE(fs.RenameNoReplace(folder, "photo.jpg", "PHOTO.JPG").ok());
+  EXPECT_EQ(tree.AllNames(folder), (Names{"PHOTO.JPG", "a b.txt", "a_b.txt", "taken.txt"}));
+  EXPECT_EQ(tree.Content(folder, "a_b.txt"), "racer");
+  EXPECT_EQ(tree.Content(folder, "a b.txt"), "original");
+  EXPECT_EQ(tree.Content(folder, "taken.txt"), "taken");
 }
 
 std::size_t OpenDescriptors() {
