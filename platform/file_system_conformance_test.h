@@ -82,6 +82,7 @@ TYPED_TEST_P(FileSystemConformance, AMissingFolderIsNamedInEveryFailure) {
   this->ExpectCannotOpen(w.fs().ListAllNames(missing, &names), missing);
   EXPECT_TRUE(names.empty());
   this->ExpectCannotOpen(w.fs().RenameNoReplace(missing, "a", "b"), missing);
+  this->ExpectCannotOpen(w.fs().RenameNoReplace(missing, "a", "a"), missing);
   // A NUL would cut the path short at an existing folder if it reached the system as it is.
   const std::string cut_short = w.NewFolder() + std::string(1, '\0') + "x";
   EXPECT_EQ(w.fs().ListNames(cut_short, EntryKind::kFile, &names).code(), Status::Code::kNotFound);
@@ -106,9 +107,9 @@ TYPED_TEST_P(FileSystemConformance, RenameMovesTheEntryWithItsContentAndNeverRep
     EXPECT_EQ(status.code(), Status::Code::kAlreadyExists) << from << " -> " << to;
     EXPECT_EQ(status.message(), kNameExists);
   }
-  // A vanished entry, whether its new name is free or taken.
-  EXPECT_EQ(w.fs().RenameNoReplace(folder, "gone", "free").code(), Status::Code::kNotFound);
-  EXPECT_EQ(w.fs().RenameNoReplace(folder, "gone", "b").code(), Status::Code::kNotFound);
+  // A vanished entry, whether its new name is free, taken, or its own.
+  for (const char* new_name : {"free", "b", "gone"})
+    EXPECT_EQ(w.fs().RenameNoReplace(folder, "gone", new_name).code(), Status::Code::kNotFound);
   // The same name is done without change; a directory takes what it holds along.
   EXPECT_TRUE(w.fs().RenameNoReplace(folder, "b", "b").ok());
   ASSERT_TRUE(w.fs().RenameNoReplace(folder, "dir", "moved").ok());

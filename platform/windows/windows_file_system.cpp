@@ -237,9 +237,19 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
 
   const std::wstring from = JoinWide(wide_folder, *wide_old);
   const std::wstring to = JoinWide(wide_folder, *wide_new);
+  // A folder that is not there is reported as such, not as an entry missing from it.
+  const auto named_folder = [&](Status status) {
+    if (status.code() != Status::Code::kNotFound) return status;
+    const DWORD attributes = GetFileAttributesW(ApiPath(wide_folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return StatusFromLastError(CannotOpenFolder(folder));
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      return StatusFromWindowsError(ERROR_DIRECTORY, CannotOpenFolder(folder));
+    }
+    return status;
+  };
   if (from == to) {
     if (GetFileAttributesW(ApiPath(from).c_str()) == INVALID_FILE_ATTRIBUTES) {
-      return StatusFromLastError();
+      return named_folder(StatusFromLastError());
     }
     return Status::Ok();
   }
@@ -266,15 +276,7 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
       EqualIgnoringCase(NameOnDisk(to), *wide_old)) {
     return MoveThroughTemporary(wide_folder, from, *wide_new);
   }
-  // A folder that is not there is reported as such, not as an entry missing from it.
-  if (moved.code() == Status::Code::kNotFound) {
-    const DWORD attributes = GetFileAttributesW(ApiPath(wide_folder).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return StatusFromLastError(CannotOpenFolder(folder));
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      return StatusFromWindowsError(ERROR_DIRECTORY, CannotOpenFolder(folder));
-    }
-  }
-  return moved;
+  return named_folder(std::move(moved));
 }
 
 Status WindowsFileSystem::MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,
