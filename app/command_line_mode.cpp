@@ -2,9 +2,22 @@
 
 #include "batch/pickers.h"
 #include "engine/command_args.h"
+#include "engine/printable_text.h"
 #include "engine/utf8_text.h"
 
 namespace kestro {
+namespace {
+
+// "'FOLDER': REASON" for a listing that failed: its message names the folder already ("cannot open
+// folder 'FOLDER': REASON"), so only the system's reason is kept.
+std::string ListError(const std::string& folder, const Status& status) {
+  const std::string& message = status.message();
+  const std::size_t named = message.find("'" + folder + "': ");
+  const std::size_t reason = named == std::string::npos ? 0 : named + folder.size() + 4;
+  return "'" + folder + "': " + message.substr(reason);
+}
+
+}  // namespace
 
 CommandLineMode::CommandLineMode(WindowState& state, BatchRenamer& batch, FileSystem& fs,
                                  SettingsStore& settings)
@@ -35,7 +48,8 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
   // and stores it as LastDir.
   state_.files_folder = run.folder;
   state_.dirs_folder = run.folder;
-  if (!ChooseDirectoriesFolder(state_, batch_, fs_, settings_, run.folder).ok()) {
+  const Status directories = ChooseDirectoriesFolder(state_, batch_, fs_, settings_, run.folder);
+  if (!directories.ok()) {
     // A folder that exists but cannot be listed is still the one the user named.
     settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey, run.folder);
   }
@@ -44,20 +58,23 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
   const std::string& target = state_.args[2];
   if (target != "-F" && target != "-D") state_.WrongCommand = true;
 
+  Status listed = directories;
   if (target == "-D") {
     state_.List1.SelectAll(true);
     run.report = batch_.Command2_Click();
   } else {
     state_.file_mask = state_.args[3];
-    (void)batch_.File1_PathChange();
+    listed = batch_.File1_PathChange();
     run.report = batch_.Command9_Click();
   }
+  if (!listed.ok()) run.list_error = ListError(run.folder, listed);
   run.wrong_command = state_.WrongCommand;
   return run;
 }
 
 int ExitStatus(const CommandLineRun& run) {
   if (run.wrong_command) return kExitWrongCommand;
+  if (!run.list_error.empty()) return kExitEntriesKept;
   if (run.report.has_value() && (run.report->Count(EntryOutcome::Kind::kKept) > 0 ||
                                  run.report->Count(EntryOutcome::Kind::kNoName) > 0)) {
     return kExitEntriesKept;
@@ -66,15 +83,16 @@ int ExitStatus(const CommandLineRun& run) {
 }
 
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
-  if (!run.folder_error.empty()) err << "kestro: cannot use folder " << run.folder_error << '\n';
-  if (!run.report.has_value()) {
-    err.flush();
-    return;
-  }
-  for (const EntryOutcome& entry : run.report->entries) {
-    if (entry.kind != EntryOutcome::Kind::kKept) continue;
-    err << "kestro: cannot rename '" << entry.old_name << "' to '" << entry.new_name
-        << "': " << entry.reason << '\n';
+  const auto line = [&err](const std::string& text) {
+    err << "kestro: " << PrintableText(text) << '\n';
+  };
+  if (!run.folder_error.empty()) line("cannot use folder " + run.folder_error);
+  if (!run.list_error.empty()) line("cannot list folder " + run.list_error);
+  if (run.report.has_value()) {
+    for (const EntryOutcome& entry : run.report->entries) {
+      if (entry.kind != EntryOutcome::Kind::kKept) continue;
+      line("cannot rename '" + entry.old_name + "' to '" + entry.new_name + "': " + entry.reason);
+    }
   }
   err.flush();
 }

@@ -27,6 +27,9 @@ struct CommandLineRun {
   // Why word 1 could not be used, for a command line that otherwise had the form of a command
   // (a help request or a lone word gets the help alone).
   std::string folder_error;
+  // Why the entries of the folder could not be listed ("'FOLDER': REASON"), when they could not:
+  // nothing is renamed, and the run does not count as done.
+  std::string list_error;
   std::optional<BatchReport> report;  // the batch of the target, when one ran
 };
 
@@ -46,13 +49,14 @@ class CommandLineMode {
   SettingsStore& settings_;
 };
 
-// 2 for a wrong command line; else 1 when an entry kept its name (refused, failed, or no name
-// could be computed); else 0 (nothing to rename counts as done).
+// 2 for a wrong command line; else 1 when the folder could not be listed or an entry kept its
+// name (refused, failed, or no name could be computed); else 0 (nothing to rename counts as done).
 [[nodiscard]] int ExitStatus(const CommandLineRun& run);
 
-// The folder that could not be used, "kestro: cannot use folder 'WORD1': REASON", and one line
-// per entry whose rename was refused or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON".
-// Entries that got no name are reported by the message that said why, when it was shown.
+// The folder that could not be used, "kestro: cannot use folder 'WORD1': REASON", or listed,
+// "kestro: cannot list folder 'FOLDER': REASON", and one line per entry whose rename was refused
+// or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON"; control characters in them written
+// out. Entries that got no name are reported by the message that said why, when it was shown.
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err);
 
 }  // namespace kestro

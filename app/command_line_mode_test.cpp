@@ -18,9 +18,9 @@ namespace kestro {
 namespace {
 
 // One command line over a fresh program and folder tree: what was renamed, the exit status, the
-// error lines ("{ENOENT}" stands for the system's text), what was asked of the window (each
-// message as "text [title icon]", icon "!" exclamation, "x" critical; "unload"), and LastDir
-// afterwards.
+// error lines ("{ENOENT}" and "{EACCES}" stand for the system's texts), what was asked of the
+// window (each message as "text [title icon]", icon "!" exclamation, "x" critical; "unload"), and
+// LastDir afterwards.
 struct Case {
   const char* text;
   const char* renamed;  // "old>new" per rename done, in batch order
@@ -58,6 +58,15 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
        "kestro: cannot use folder '/home/u/Missing': cannot open folder '/home/u/Missing': "
        "{ENOENT}\n",
        "", "/home/u/Other"},
+      // A folder that cannot be listed is said so, and is no success.
+      {"/home/u/Locked -F *.doc -C upper", "", kExitEntriesKept,
+       "kestro: cannot list folder '/home/u/Locked': {EACCES}\n", "", "/home/u/Locked"},
+      {"/home/u/Locked -D -C upper", "", kExitEntriesKept,
+       "kestro: cannot list folder '/home/u/Locked': {EACCES}\n", "", "/home/u/Locked"},
+      // Control characters in a report line are written out, so an entry stays on one line.
+      {"/home/u/Odd -F *.doc -C upper", "", kExitEntriesKept,
+       "kestro: cannot rename 'a\\tb.doc' to 'A\\tB.DOC': a file of that name exists\n", "",
+       "/home/u/Odd"},
       {"\"\" -F *.doc -C upper", "", kExitWrongCommand,
        "kestro: cannot use folder '': no folder given\n", "", "/home/u/Other"},
   };
@@ -69,6 +78,11 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
     for (const char* name : {"img10", "img2", ".git"}) fs.AddDirectory("/home/u/Photos", name);
     fs.AddFile("/home/u/My Photos", "Mixed.DOC");
     fs.AddFile("/home/u/Other", "c.doc");
+    fs.AddFile("/home/u/Locked", "e.doc");
+    fs.AddDirectory("/home/u/Locked", "sub");
+    fs.MakeUnreadable("/home/u/Locked");
+    fs.AddFile("/home/u/Odd", "a\tb.doc");
+    fs.AddFile("/home/u/Odd", "A\tB.DOC");
     fs.AddFile("/home/u", "d.doc");
     fs.SetWorkingFolder("/home/u");
     MemorySettingsStore settings;
@@ -90,8 +104,10 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
     std::ostringstream errors;
     WriteErrorLines(run, errors);
     std::string expected_errors = c.errors;
-    if (const auto at = expected_errors.find("{ENOENT}"); at != std::string::npos)
-      expected_errors.replace(at, 8, std::strerror(ENOENT));
+    for (const auto& [code, error_number] : {std::pair{"{ENOENT}", ENOENT}, {"{EACCES}", EACCES}}) {
+      if (const auto at = expected_errors.find(code); at != std::string::npos)
+        expected_errors.replace(at, 8, std::strerror(error_number));
+    }
     EXPECT_EQ(errors.str(), expected_errors);
     const char* const kIcons[] = {"", " !", " x"};
     std::string asked;

@@ -90,6 +90,8 @@ void MemoryFileSystem::VanishBeforeRename(const std::string& folder, const std::
   vanish_.insert({folder, name});
 }
 
+void MemoryFileSystem::MakeUnreadable(const std::string& folder) { unreadable_.insert(folder); }
+
 void MemoryFileSystem::SetBeforeRename(std::function<void()> hook) {
   before_rename_ = std::move(hook);
 }
@@ -135,6 +137,7 @@ Status MemoryFileSystem::ListNames(const std::string& folder, EntryKind kind,
   names->clear();
   const Folder* f = FindFolder(folder);
   if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
+  if (unreadable_.count(folder) != 0) return StatusFromErrno(EACCES, CannotOpenFolder(folder));
   for (const auto& [name, entry] : f->entries) {
     if (name.front() != '.' && entry.kind == kind) names->push_back(name);
   }
@@ -145,6 +148,7 @@ Status MemoryFileSystem::ListAllNames(const std::string& folder, std::vector<std
   names->clear();
   const Folder* f = FindFolder(folder);
   if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
+  if (unreadable_.count(folder) != 0) return StatusFromErrno(EACCES, CannotOpenFolder(folder));
   names->reserve(f->entries.size());
   for (const auto& [name, entry] : f->entries) names->push_back(name);
   return Status::Ok();

@@ -47,6 +47,8 @@ class MemoryFileSystem : public FileSystem {
   void MarkInUse(const std::string& folder, const std::string& name);  // rename fails kInUse
   // Removes the entry just before the next rename of it, as if another program deleted it.
   void VanishBeforeRename(const std::string& folder, const std::string& name);
+  // Listing `folder` fails as for a folder that can be entered but not read (mode 0333).
+  void MakeUnreadable(const std::string& folder);
   // Called before every rename (for example to sleep, so a batch runs slowly).
   void SetBeforeRename(std::function<void()> hook);
   // Treats names that differ only in letter case as the same entry (like NTFS or vfat): a lookup
@@ -91,6 +93,7 @@ class MemoryFileSystem : public FileSystem {
   std::string working_folder_ = "/";
   std::map<Key, Status> failures_;
   std::set<Key> vanish_;
+  std::set<std::string> unreadable_;
   std::function<void()> before_rename_;
   bool case_insensitive_ = false;
   std::vector<RenameCall> calls_;

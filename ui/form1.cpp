@@ -24,6 +24,7 @@
 #include "batch/rename_str.h"
 #include "engine/beginning_bit.h"
 #include "engine/messages.h"
+#include "engine/printable_text.h"
 #include "ui/batch_progress.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
@@ -527,7 +528,8 @@ void Form1::ReloadLists() {
   list2_model_->Reload();
 }
 
-void Form1::ShowStatus(const QString& text) {
+void Form1::ShowStatus(const QString& line) {
+  const QString text = QString::fromStdString(PrintableText(line.toStdString()));
   status_text_ = text;
   status_->setToolTip(text);
   status_->setText(

@@ -126,6 +126,19 @@ TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits)
   EXPECT_FALSE(form->isVisible());
 }
 
+// A name may hold a control character; the status line writes it out, so it stays one line.
+TEST_F(Form1Test, AControlCharacterInANameIsWrittenOutOnTheStatusLine) {
+  Make({"a\tb", "A\tB"});
+  auto form = Open();
+  ClickTab(*form, "Files");
+  ClickRow(*form, "List2", "a\tb");
+  ClickTab(*form, "Case");
+  Click(*form, "uppercase");
+  Click(*form, "Command10");
+  EXPECT_TRUE(form->status_text().contains("1 kept its name: 'a\\tb' to 'A\\tB': "))
+      << form->status_text().toStdString();
+}
+
 // Each row: what a person does on a fresh window, then the example's new name. A word names a tab
 // or a button to click; "field=text" types into a field.
 TEST_F(Form1Test, EveryPageDrivesTheExample) {

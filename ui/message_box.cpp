@@ -5,6 +5,8 @@
 #include <QString>
 #include <utility>
 
+#include "engine/printable_text.h"
+
 namespace kestro {
 namespace {
 
@@ -34,7 +36,7 @@ void ShowMessageBox(QWidget* parent, const Message& message) {
     return;
   }
   QMessageBox box(ToQtIcon(message.icon), QString::fromStdString(message.title),
-                  QString::fromStdString(message.text), QMessageBox::Ok, parent);
+                  QString::fromStdString(PrintableText(message.text)), QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "engine/printable_text.h"
 #include "ui/preview_worker.h"
 
 namespace kestro {
@@ -95,7 +96,7 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
           return ShortOutcome(row);
       }
     case Qt::ToolTipRole:
-      return Text(row.outcome.old_name) + QStringLiteral(": ") + Text(DescribeRow(row));
+      return Text(PrintableText(row.outcome.old_name + ": " + DescribeRow(row)));
     case Qt::ForegroundRole:
       if (kept) return QBrush(Qt::darkRed);
       if (row.why == PreviewRow::Why::kUnchanged) return QBrush(Qt::darkGray);
