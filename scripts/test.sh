@@ -13,7 +13,7 @@ KESTRO_FAT_DIR=""
 fat_work=$(mktemp -d)
 trap 'umount "$fat_work/m" 2>/dev/null || fusermount -u "$fat_work/m" 2>/dev/null; rm -rf "$fat_work"' EXIT
 if [ -c /dev/fuse ] && command -v fusefat >/dev/null && command -v mkfs.vfat >/dev/null; then
-  truncate -s 32M "$fat_work/fat.img" && mkfs.vfat -F 32 "$fat_work/fat.img" >/dev/null &&
+  truncate -s 64M "$fat_work/fat.img" && mkfs.vfat -F 32 "$fat_work/fat.img" >/dev/null &&
     mkdir "$fat_work/m" && fusefat -o rw+ "$fat_work/fat.img" "$fat_work/m" >/dev/null 2>&1 &&
     KESTRO_FAT_DIR="$fat_work/m"
 fi
