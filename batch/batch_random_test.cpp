@@ -19,6 +19,7 @@
 #include "batch/outcome_preview.h"
 #include "batch/recording_ui_host.h"
 #include "engine/utf8_text.h"
+#include "platform/listing.h"
 #include "platform/native_file_system.h"
 
 namespace kestro {
@@ -53,13 +54,19 @@ class Disk {
   }
   // Adds a file, or a directory holding a file "tag", with `content` under exactly `name`; false,
   // and nothing added, where the folder cannot hold that name as spelled (NTFS folds case, drops
-  // blanks at the end and cannot spell a name that is not UTF-8).
+  // blanks at the end and cannot spell a name that is not UTF-8). Where it folds case, a name that
+  // folds as one already there is left out too, so the folder and the preview's copy of it agree
+  // on what a case twin is (Wine, for one, folds a few title-case letters otherwise).
   bool Add(const std::string& where, const std::string& name, const std::string& content,
            bool directory) {
     try {
       const stdfs::path path = PathOf(where + "/" + name);
       std::error_code error;
       if (stdfs::exists(path, error)) return false;
+      if (fs_->NamesIgnoreCase()) {
+        for (const auto& [held, ignored] : Held(where))
+          if (FoldCase(held) == FoldCase(name)) return false;
+      }
       if (directory) stdfs::create_directory(path);
       std::ofstream(directory ? path / "tag" : path, std::ios::binary) << content;
       if (Held(where).count(name) == 1) return true;
