@@ -111,6 +111,30 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
   report.folder = folder;
   report.ran = true;
   report.entries.reserve(names.size());
+  std::vector<std::optional<std::string>> computed;
+  computed.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (name_hook_) name_hook_(i);
+    computed.push_back(new_name(names[i], i));
+  }
+  // The journal: the renames to try, in order, and the place of each entry's among them.
+  JournalWriter journal;
+  std::vector<std::size_t> rename_of;
+  if (journal_ != nullptr) {
+    std::vector<std::pair<std::string_view, std::string_view>> renames;
+    rename_of.assign(names.size(), static_cast<std::size_t>(-1));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (!computed[i]) continue;
+      const std::string_view asked = AskedName(*computed[i]);
+      if (asked == names[i]) continue;
+      rename_of[i] = renames.size();
+      renames.emplace_back(names[i], asked);
+    }
+    if (!renames.empty()) {
+      const Status begun = journal_->Begin(folder, renames, &journal);
+      if (!begun.ok()) report.journal_error = begun.message();
+    }
+  }
   // The folder is opened once for the whole pass, not once per entry.
   RenameRun run(fs_, folder);
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -118,8 +142,10 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
       report.cancelled = true;
       break;
     }
-    std::optional<std::string> computed = new_name(names[i], i);
-    report.entries.push_back(RenameEntry(fs_, folder, std::move(names[i]), std::move(computed)));
+    report.entries.push_back(RenameEntry(fs_, folder, std::move(names[i]), std::move(computed[i])));
+    if (journal.open() && rename_of[i] != static_cast<std::size_t>(-1)) {
+      journal.Made(rename_of[i], report.entries.back().kind == EntryOutcome::Kind::kDone);
+    }
   }
   return report;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/journal.h"
 #include "batch/outcome.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
@@ -37,6 +38,12 @@ class BatchRenamer {
   Status File1_PathChange();
 
   void SetProgressHook(ProgressHook hook);
+  // Called with each entry's place in the batch before its new name is computed (so a message
+  // that computing it shows comes after the call). The new names of a batch are all computed
+  // before the first rename, so the journal holds every rename before any is made.
+  void SetNameHook(std::function<void(std::size_t index)> hook) { name_hook_ = std::move(hook); }
+  // Every batch from now on writes its journal there, so it can be undone (none: no journal).
+  void SetJournal(JournalFolder* journal) { journal_ = journal; }
 
  private:
   // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed.
@@ -48,7 +55,8 @@ class BatchRenamer {
   BatchReport WindowBatch(const std::string& folder, const SelectableList& list);
   BatchReport CommandLineBatch(BatchTarget target);
   BatchReport RejectCommandLine();
-  // Renames `names` in `folder`, one pass in order, asking the progress hook before each.
+  // Renames `names` in `folder`, one pass in order, asking the progress hook before each; the
+  // new names are computed first, so the journal holds every rename before the first is made.
   BatchReport RunEntries(const std::string& folder, std::vector<std::string> names,
                          const NewNameFn& new_name);
 
@@ -57,6 +65,8 @@ class BatchRenamer {
   const Clock& clock_;
   UiHost& ui_;
   ProgressHook progress_;
+  std::function<void(std::size_t)> name_hook_;
+  JournalFolder* journal_ = nullptr;
 };
 
 }  // namespace kestro

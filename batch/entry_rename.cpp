@@ -22,6 +22,11 @@ EntryOutcome Outcome(std::string old_name, std::string new_name, EntryOutcome::K
 
 }  // namespace
 
+std::string_view AskedName(std::string_view new_name) {
+  const std::size_t end = new_name.find_last_not_of(' ');
+  return new_name.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
 EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder, std::string old_name,
                          std::optional<std::string> new_name) {
   using Kind = EntryOutcome::Kind;
@@ -32,9 +37,7 @@ EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder, std::string 
     return Outcome(std::move(old_name), std::move(name), Kind::kKept, kReasonNotUtf8);
   if (name == old_name) return Outcome(std::move(old_name), std::move(name), Kind::kUnchanged);
 
-  // Blanks at the end of a name are dropped, as the target platform does.
-  std::size_t end = name.find_last_not_of(' ');
-  name.resize(end == std::string::npos ? 0 : end + 1);
+  name.resize(AskedName(name).size());
   if (name == old_name) return Outcome(std::move(old_name), std::move(name), Kind::kUnchanged);
 
   if (Status refusal = CheckNewName(fs, name); !refusal.ok()) {

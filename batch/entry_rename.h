@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "batch/outcome.h"
 #include "platform/file_system.h"
@@ -14,6 +15,9 @@ namespace kestro {
 // itself are the file system's own, platform/name_rules.h).
 inline constexpr char kReasonNotUtf8[] = "the name is not valid UTF-8";
 inline constexpr char kReasonNoName[] = "no new name could be computed";
+
+// `new_name` as the rename asks for it: the blanks at its end dropped, as the target platform does.
+[[nodiscard]] std::string_view AskedName(std::string_view new_name);
 
 // Renames `old_name` in `folder` to `new_name` (no value: the numbering settings gave none), in
 // this order:

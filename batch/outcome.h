@@ -26,6 +26,8 @@ struct BatchReport {
   std::string folder;      // the folder the entries are in (join with FileSystem::JoinPath)
   bool ran = false;        // the checks passed and the entries were walked (possibly none)
   bool cancelled = false;  // the progress hook stopped the batch before its end
+  // Why the batch cannot be undone, when its journal could not be written (it ran all the same).
+  std::string journal_error;
 
   [[nodiscard]] std::size_t Count(EntryOutcome::Kind kind) const {
     std::size_t n = 0;

@@ -17,45 +17,36 @@
 namespace kestro {
 namespace {
 
-// Where the simulation keeps the folder's names; a plain absolute path in the in-memory file
-// system's own form, whatever the real folder's path looks like on this platform.
-constexpr char kSimulatedFolder[] = "/folder";
-
-// The in-memory folder as the batch sees it. Renames are the in-memory file system's, whose
-// refusals are worded as the real ones; a separator is the real platform's. The lists are never
-// refilled from it (the preview does not look at them after the batch), so listing gives nothing.
-class SimulatedFolder : public FileSystem {
+// The folder as the preview's batch sees it: renames go to the copy of its names, listing gives
+// nothing (the preview does not look at the lists after the batch).
+class PreviewFolder : public FileSystem {
  public:
-  SimulatedFolder(MemoryFileSystem& memory, const FileSystem& platform)
-      : memory_(memory), platform_(platform) {}
+  PreviewFolder(const FileSystem& platform, const FolderNames& names)
+      : platform_(platform), copy_(platform, names) {}
 
   Status AbsoluteFolder(std::string_view path, std::string* absolute) override {
-    return memory_.AbsoluteFolder(path, absolute);
+    *absolute = std::string(path);
+    return Status::Ok();
   }
   Status ListNames(const std::string&, EntryKind, std::vector<std::string>* names) override {
     names->clear();
     return Status::Ok();
   }
-  Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override {
-    return memory_.ListAllNames(folder, names);
-  }
-  Status RenameNoReplace(const std::string& folder, const std::string& old_name,
+  Status RenameNoReplace(const std::string&, const std::string& old_name,
                          const std::string& new_name) override {
-    // The real platform refuses these names before it looks for a taken one.
-    if (Status refusal = platform_.CheckPlatformName(new_name); !refusal.ok()) return refusal;
-    return memory_.RenameNoReplace(folder, old_name, new_name);
+    return copy_.Rename(old_name, new_name);
   }
   [[nodiscard]] std::string JoinPath(std::string_view folder,
                                      std::string_view name) const override {
-    return memory_.JoinPath(folder, name);
+    return platform_.JoinPath(folder, name);
   }
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override {
-    return platform_.HoldsSeparator(name) || memory_.HoldsSeparator(name);
+    return platform_.HoldsSeparator(name);
   }
 
  private:
-  MemoryFileSystem& memory_;
   const FileSystem& platform_;
+  SimulatedFolder copy_;
 };
 
 // Shows nothing; notes each message with the batch entry it came during (none: before the
@@ -140,45 +131,17 @@ PreviewRow::Why FirstWhy(const EntryOutcome& outcome) {
 
 }  // namespace
 
-Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names) {
-  names->folder = folder;
-  names->complete = true;
-  names->case_insensitive = fs.NamesIgnoreCase();
-  Status status = fs.ListAllNames(folder, &names->names);
-  if (status.code() != Status::Code::kNotSupported) return status;
-  names->complete = false;
-  std::vector<std::string> directories;
-  status = fs.ListNames(folder, EntryKind::kFile, &names->names);
-  if (status.ok()) status = fs.ListNames(folder, EntryKind::kDirectory, &directories);
-  if (!status.ok()) {
-    names->names.clear();
-    return status;
-  }
-  names->names.insert(names->names.end(), std::make_move_iterator(directories.begin()),
-                      std::make_move_iterator(directories.end()));
-  return Status::Ok();
-}
-
 OutcomePreview PreviewBatch(WindowState state, const Clock& clock, const FileSystem& platform,
                             const FolderNames& names, const std::function<bool()>& keep_going) {
-  MemoryFileSystem memory;
-  memory.SetCaseInsensitive(names.case_insensitive);
-  memory.AddFolder(kSimulatedFolder);
-  for (const std::string& name : names.names) memory.AddFile(kSimulatedFolder, name);
-  SimulatedFolder simulated(memory, platform);
-
+  PreviewFolder simulated(platform, names);
   state.command_line.clear();  // always the window's batch
-  state.dirs_folder = kSimulatedFolder;
-  state.files_folder = kSimulatedFolder;
   // The page that is not in force plays no part.
   (state.TargetKind ? state.List2 : state.List1).Clear();
 
   SilentHost host;
   BatchRenamer batch(state, simulated, clock, host);
-  batch.SetProgressHook([&](std::size_t done, std::size_t) {
-    host.entry = done;
-    return !keep_going || keep_going();
-  });
+  batch.SetNameHook([&](std::size_t index) { host.entry = index; });
+  batch.SetProgressHook([&](std::size_t, std::size_t) { return !keep_going || keep_going(); });
   BatchReport report = batch.Command10_Click();
 
   OutcomePreview preview;

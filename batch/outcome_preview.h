@@ -8,28 +8,13 @@
 #include <vector>
 
 #include "batch/outcome.h"
+#include "batch/simulated_folder.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
 namespace kestro {
-
-// The present names of one folder, as a rename inside it would meet them.
-struct FolderNames {
-  std::string folder;
-  std::vector<std::string> names;
-  // False when the file system could only list visible files and directories: a new name taken
-  // by a hidden entry or an entry of another kind then shows as free.
-  bool complete = true;
-  // The folder's file system takes names that differ only in letter case for one (NTFS, vfat):
-  // the copy then does too. ReadFolderNames cannot tell; whoever knows sets it.
-  bool case_insensitive = false;
-};
-
-// Every name in `folder` (FileSystem::ListAllNames); where the file system cannot give them, the
-// visible files and directories, with `complete` false.
-Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names);
 
 struct PreviewRow {
   enum class Why {

@@ -1,42 +1,52 @@
-// Undo of the last window batch: every renamed entry back to its old name, last first.
+// Undo of a batch from its journal: every renamed entry back to its old name, last first.
 #include "batch/undo.h"
 
+#include <set>
 #include <utility>
+#include <vector>
 
 namespace kestro {
 
-void LastBatch::Remember(const BatchReport& report) {
-  Forget();
-  folder_ = report.folder;
-  for (const EntryOutcome& entry : report.entries) {
-    if (entry.kind == EntryOutcome::Kind::kDone)
-      renamed_.push_back(Renamed{entry.old_name, entry.new_name});
-  }
-}
-
-void LastBatch::Forget() {
-  folder_.clear();
-  renamed_.clear();
-}
-
-UndoReport LastBatch::Undo(FileSystem& fs) {
+UndoReport UndoJournal(FileSystem& fs, const Journal& journal) {
   UndoReport report;
-  report.folder = folder_;
-  report.ran = !renamed_.empty();
-  report.entries.reserve(renamed_.size());
+  report.folder = journal.folder;
+  // What the folder holds decides the renames the journal left open; it is read only for them.
+  std::set<std::string> present;
+  bool present_read = false;
+  const auto made = [&](const JournalEntry& entry) {
+    if (entry.made != JournalEntry::Made::kUnknown) return entry.made == JournalEntry::Made::kYes;
+    if (!present_read) {
+      std::vector<std::string> names;
+      if (!fs.ListAllNames(journal.folder, &names).ok()) {
+        fs.ListNames(journal.folder, EntryKind::kFile, &names);
+        std::vector<std::string> directories;
+        fs.ListNames(journal.folder, EntryKind::kDirectory, &directories);
+        names.insert(names.end(), directories.begin(), directories.end());
+      }
+      present.insert(names.begin(), names.end());
+      present_read = true;
+    }
+    return present.count(entry.new_name) != 0 && present.count(entry.old_name) == 0;
+  };
   // Last first: in a chain renamed a -> b after b -> c, b must be free again before a gets it.
-  for (auto it = renamed_.rbegin(); it != renamed_.rend(); ++it) {
+  std::vector<const JournalEntry*> back;
+  for (auto it = journal.entries.rbegin(); it != journal.entries.rend(); ++it) {
+    if (made(*it)) back.push_back(&*it);
+  }
+  report.ran = !back.empty();
+  report.entries.reserve(back.size());
+  RenameRun run(fs, journal.folder);
+  for (const JournalEntry* entry : back) {
     EntryOutcome outcome;
-    outcome.old_name = std::move(it->new_name);
-    outcome.new_name = std::move(it->old_name);
-    const Status status = fs.RenameNoReplace(folder_, outcome.old_name, outcome.new_name);
+    outcome.old_name = entry->new_name;
+    outcome.new_name = entry->old_name;
+    const Status status = fs.RenameNoReplace(journal.folder, outcome.old_name, outcome.new_name);
     if (!status.ok()) {
       outcome.kind = EntryOutcome::Kind::kKept;
       outcome.reason = status.message();
     }
     report.entries.push_back(std::move(outcome));
   }
-  Forget();
   return report;
 }
 

@@ -1,11 +1,12 @@
-// Undo of the last window batch: the entries it renamed go back to their old names, last first,
-// with the same no-replace rename. Held in memory only; the command line has none.
+// Undo of a batch from its journal (batch/journal.h): the entries it renamed go back to their old
+// names, last first, with the same no-replace rename, whether the batch ran in the window or on
+// the command line, and also when it was killed half-way.
 #pragma once
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
+#include "batch/journal.h"
 #include "batch/outcome.h"
 #include "platform/file_system.h"
 
@@ -17,27 +18,10 @@ namespace kestro {
 // vanished, ...).
 using UndoReport = BatchReport;
 
-class LastBatch {
- public:
-  // Remembers the entries `report` renamed (kDone), replacing what was remembered before. A
-  // batch that renamed nothing leaves nothing to undo.
-  void Remember(const BatchReport& report);
-  void Forget();
-  [[nodiscard]] bool CanUndo() const { return !renamed_.empty(); }
-  [[nodiscard]] std::size_t size() const { return renamed_.size(); }
-
-  // Renames every remembered entry back, in the reverse of the batch's order, and forgets the
-  // batch (an entry that could not go back is reported, not kept for another try).
-  UndoReport Undo(FileSystem& fs);
-
- private:
-  struct Renamed {
-    std::string old_name;
-    std::string new_name;
-  };
-  std::string folder_;
-  std::vector<Renamed> renamed_;
-};
+// Takes back the renames of `journal` that were made, last first. A rename the journal does not
+// say was made or not (the batch was killed before it noted it) counts as made when the folder
+// holds its new name and not its old one.
+UndoReport UndoJournal(FileSystem& fs, const Journal& journal);
 
 // The status line after an undo, e.g. "Undo: 3 of 4 entries have their old names back; 1 could
 // not go back: 'b' to 'a': a file of that name exists." Reasons of at most `max_reasons` entries.

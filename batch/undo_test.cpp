@@ -1,54 +1,91 @@
-// Undo of the last window batch: every renamed entry gets its old name back, last first, with
-// the no-replace rename; what cannot go back is reported.
+// The journal of batches and undo from it: every renamed entry gets its old name back, last
+// first, with the no-replace rename, also after the batch was killed half-way; what cannot go
+// back is reported.
 #include "batch/undo.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "batch/test_folder.h"
-#include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
 
 namespace kestro {
 namespace {
 
+namespace stdfs = std::filesystem;
 using Kind = EntryOutcome::Kind;
 using Names = std::vector<std::string>;
 
 class UndoTest : public ::testing::Test, public TestFolder {
  protected:
-  // Renames every file of `names` by `operation`, as "Rename!" does, and remembers the batch.
+  UndoTest() { stdfs::create_directories(state_folder_); }
+  ~UndoTest() override { stdfs::remove_all(state_folder_); }
+
+  // Renames every file of `names` by `operation`, as "Rename!" does, with the journal on.
   BatchReport RenameAll(const Names& names, ActiveOperation operation, const std::string& text) {
     Add(names);
     SelectAll(/*files=*/true);
     state.active_operation = operation;
     state.extad = state.Text6 = text;
     state.leftoption = false;
-    const BatchReport report = batch.Command10_Click();
-    last_.Remember(report);
+    batch.SetJournal(&journal_);
+    return batch.Command10_Click();
+  }
+  UndoReport UndoNewest() {
+    Journal newest;
+    EXPECT_TRUE(journal_.Newest(&newest).ok());
+    const UndoReport report = UndoJournal(fs, newest);
+    EXPECT_TRUE(journal_.MarkUndone(newest).ok());
     return report;
   }
+  std::size_t Journals() const {
+    return static_cast<std::size_t>(
+        std::distance(stdfs::directory_iterator(state_folder_), stdfs::directory_iterator()));
+  }
 
-  LastBatch last_;
+  const stdfs::path state_folder_ =
+      stdfs::temp_directory_path() / ("kestro-journal-" + std::to_string(std::random_device()()));
+  JournalFolder journal_{state_folder_.string()};
 };
 
 TEST_F(UndoTest, RestoresEveryNameLastFirstSoAChainUnwinds) {
   // Stripping one from the right: bcd -> bc, then bcde -> bcd, freed just before; "a" is never
-  // stripped away and "a" is taken for "ab", so those two keep their names.
-  const Names names = {"a", "ab", "bcd", "bcde"};
-  EXPECT_EQ(RenameAll(names, ActiveOperation::Strip, "1").Count(Kind::kDone), 2u);
-  EXPECT_EQ(last_.size(), 2u);
-  const UndoReport undo = last_.Undo(fs);
-  ASSERT_EQ(undo.entries.size(), 2u);
-  EXPECT_EQ(undo.entries[0].old_name + ">" + undo.entries[0].new_name, "bcd>bcde");
+  // stripped away and "a" is taken for "ab", so those two keep their names. A name holding a
+  // newline, a tab and a backslash comes back as it was.
+  const Names names = {"a", "ab", "bcd", "bcde", "x\n\ty\\z"};
+  EXPECT_EQ(Kinds(RenameAll(names, ActiveOperation::Strip, "1")), "UKDDD");
+  const UndoReport undo = UndoNewest();
+  ASSERT_EQ(undo.entries.size(), 3u);
+  EXPECT_EQ(undo.entries[1].old_name + ">" + undo.entries[1].new_name, "bcd>bcde");
   EXPECT_EQ(Where(), names);  // each under its own name again
-  EXPECT_FALSE(last_.CanUndo());
-  EXPECT_EQ(DescribeUndo(undo), "Undo: 2 of 2 entries have their old names back.");
-  EXPECT_EQ(DescribeUndo(last_.Undo(fs)), "Nothing to undo.");
+  EXPECT_EQ(DescribeUndo(undo), "Undo: 3 of 3 entries have their old names back.");
+  Journal none;
+  EXPECT_EQ(journal_.Newest(&none).message(), "Nothing to undo.");
+}
+
+TEST_F(UndoTest, TwoUndosTakeBackTwoBatchesNewestFirstAndTenAreKept) {
+  RenameAll({"a", "b"}, ActiveOperation::Extension, ".x");
+  batch.SetJournal(&journal_);
+  state.extad = ".y";
+  SelectAll(/*files=*/true);
+  batch.Command10_Click();
+  EXPECT_EQ(Where(), (Names{"a.x.y<-a", "b.x.y<-b"}));
+  UndoNewest();
+  EXPECT_EQ(Where(), (Names{"a.x<-a", "b.x<-b"}));
+  UndoNewest();
+  EXPECT_EQ(Where(), (Names{"a", "b"}));
+  for (int i = 0; i < 12; ++i) {
+    SelectAll(/*files=*/true);
+    batch.Command10_Click();
+  }
+  EXPECT_EQ(Journals(), 10u);
 }
 
 TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
@@ -56,13 +93,42 @@ TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
   fs.AddFile(kFolder, "b", "a newcomer");
   fs.AddFile(kFolder, "d", "another");
   fs.VanishBeforeRename(kFolder, "e.x");
-  const UndoReport undo = last_.Undo(fs);
+  const UndoReport undo = UndoNewest();
   EXPECT_EQ(undo.Count(Kind::kKept), 3u);
   EXPECT_EQ(Where(), (Names{"a", "b<-a newcomer", "b.x<-b", "c", "d<-another", "d.x<-d"}));
   EXPECT_EQ(DescribeUndo(undo, 2),
             std::string("Undo: 2 of 5 entries have their old names back; 3 could not go back: ") +
                 "'e.x' to 'e': " + std::strerror(ENOENT) + "; 'd.x' to 'd': " + kNameExists +
                 "; and 1 more.");
+}
+
+// A batch killed half-way leaves its renames, some noted as made, the last few not: the folder
+// tells which of those were made.
+TEST_F(UndoTest, ABatchKilledHalfWayIsTakenBackFromWhatTheFolderHolds) {
+  Add({"a.x", "b.x", "c", "d", "e.x"});
+  std::ofstream(state_folder_ / "00000000000000000001-1.journal")
+      << "kestro journal 1\nfolder " << kFolder << "\n"
+      << "rename a\ta.x\nrename b\tb.x\nrename c\tc.x\nrename d\td.x\nrename e\te.x\n"
+      << "made 0 10\n";  // a made, b not noted as made; nothing about the rest
+  const UndoReport undo = UndoNewest();
+  EXPECT_EQ(Kinds(undo), "DD");  // e.x, then a.x; b.x was not the batch's, nor were c and d
+  EXPECT_EQ(Where(), (Names{"a<-a.x", "b.x", "c", "d", "e<-e.x"}));
+}
+
+TEST_F(UndoTest, AJournalThatCannotBeWrittenStopsNothing) {
+  const stdfs::path file = state_folder_ / "not a folder";
+  std::ofstream(file) << "x";
+  JournalFolder unwritable((file / "journals").string());
+  Add({"a", "b"});
+  SelectAll(/*files=*/true);
+  state.active_operation = ActiveOperation::Extension;
+  state.extad = ".x";
+  batch.SetJournal(&unwritable);
+  const BatchReport report = batch.Command10_Click();
+  EXPECT_EQ(Kinds(report), "DD");
+  EXPECT_NE(report.journal_error.find("journal"), std::string::npos) << report.journal_error;
+  Journal none;
+  EXPECT_EQ(unwritable.Newest(&none).code(), Status::Code::kNotFound);
 }
 
 }  // namespace

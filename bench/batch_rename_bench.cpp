@@ -45,8 +45,10 @@ void Discard(std::optional<FullFolder>& folder) {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
-void BM_BatchLayer(benchmark::State& state) {
+// `journal_folder` empty: no journal; else the batch writes its journal there.
+void RunBatchLayer(benchmark::State& state, const std::string& journal_folder) {
   std::size_t done = 0;
+  JournalFolder journal(journal_folder);
   for (auto _ : state) {
     state.PauseTiming();
     std::optional<FullFolder> folder(std::in_place);
@@ -59,17 +61,30 @@ void BM_BatchLayer(benchmark::State& state) {
     FixedClock clock(CalendarDate{2026, 12, 4});
     RecordingUiHost ui;
     BatchRenamer batch(window, fs, clock, ui);
+    if (!journal_folder.empty()) batch.SetJournal(&journal);
     state.ResumeTiming();
 
     BatchReport report = batch.Command9_Click();
 
     state.PauseTiming();
     done = report.Count(EntryOutcome::Kind::kDone);
-    if (done != kFiles) state.SkipWithError("not every file was renamed");
+    if (done != kFiles || !report.journal_error.empty()) state.SkipWithError("not every file");
     Discard(folder);
     state.ResumeTiming();
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
+}
+
+void BM_BatchLayer(benchmark::State& state) { RunBatchLayer(state, ""); }
+
+// The same with the journal of the batch written to a folder of the disk (the system's temporary
+// folder), as the program writes it to the user's state folder.
+void BM_BatchLayerWithJournal(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("kestro-bench-journal-" + std::to_string(getpid()));
+  RunBatchLayer(state, folder.string());
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 void BM_BareLoop(benchmark::State& state) {
@@ -132,6 +147,7 @@ void BM_PlatformRenameLoop(benchmark::State& state) {
 }
 
 BENCHMARK(BM_BatchLayer)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_BatchLayerWithJournal)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_PlatformRenameLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 

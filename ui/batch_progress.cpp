@@ -23,9 +23,10 @@ int ClampToInt(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n,
 }  // namespace
 
 BatchReport RunWindowBatch(QWidget& window, WindowState& state, FileSystem& fs, const Clock& clock,
-                           UiHost& ui) {
+                           UiHost& ui, JournalFolder* journal) {
   WindowState snapshot = state;
   BatchRenamer batch(snapshot, fs, clock, ui);
+  batch.SetJournal(journal);
   // Made when the first entry is due, so the input checks' messages come without it.
   std::unique_ptr<QProgressDialog> dialog;
   QElapsedTimer since_pump;

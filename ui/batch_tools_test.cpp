@@ -68,6 +68,10 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   EXPECT_EQ(sub.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
             (QStringList{"(Trip) x", "(Trip) y", "y.bak"}));
   EXPECT_EQ(Settled(*form), kNothingSelected);  // nothing is selected after a batch
+  // The batch is in the journal: a window opened afresh takes it back.
+  form.reset();
+  WindowState next_start;
+  form = Open(&disk_, LastDir(), &next_start);
   Click(*form, "Undo");
   EXPECT_EQ(sub.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
             (QStringList{"x", "y", "y.bak"}));
@@ -75,8 +79,6 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   EXPECT_EQ(form->status_text(), "Undo: 2 of 2 entries have their old names back.");
   EXPECT_FALSE(Find(*form, "Undo")->isEnabled());
   EXPECT_TRUE(sub.removeRecursively());  // gone when the preview opens again: it says so
-  Click(*form, "PreviewToggle");
-  EXPECT_EQ(form->width(), narrow);
   Click(*form, "PreviewToggle");
   EXPECT_TRUE(Settled(*form).contains("/sub")) << Settled(*form).toStdString();
 }

@@ -324,13 +324,10 @@ void Form1::ConnectControls() {
 void Form1::BuildBatchTools(const Twips& twips) {
   QPushButton* undo = MakeButton("Undo", "Undo", this);
   undo->setGeometry(twips.Rect(6876, kStatusTop, 660, kStatusHeight));
-  undo_ = new UndoControl(*undo, *this, services_.fs,
-                          [this](const UndoReport& report, bool directories) {
-                            if (directories) {
-                              batch_->Dir2_Change();
-                            } else {
-                              batch_->File1_PathChange();
-                            }
+  undo_ = new UndoControl(*undo, *this, services_.fs, services_.journal,
+                          [this](const UndoReport& report) {
+                            batch_->Dir2_Change();
+                            batch_->File1_PathChange();
                             RefreshAfterBatch();
                             ShowStatus(QString::fromStdString(DescribeUndo(report)));
                           });
@@ -479,11 +476,15 @@ void Form1::Dir3_Click() {
 void Form1::Command10_Click() {
   preview_->Pause();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  last_report_ = RunWindowBatch(*this, state_, services_.fs, services_.clock, *ui_host_);
+  last_report_ =
+      RunWindowBatch(*this, state_, services_.fs, services_.clock, *ui_host_, services_.journal);
   QApplication::restoreOverrideCursor();
-  if (last_report_.ran) undo_->Remember(last_report_, state_.TargetKind);
+  undo_->Refresh();
   RefreshAfterBatch();
-  ShowStatus(QString::fromStdString(DescribeBatch(last_report_)));
+  std::string status = DescribeBatch(last_report_);
+  if (!last_report_.journal_error.empty())
+    status += " It cannot be undone: " + last_report_.journal_error + ".";
+  ShowStatus(QString::fromStdString(status));
   preview_->Resume();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "batch/batch_renamer.h"
+#include "batch/journal.h"
 #include "batch/outcome.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
@@ -43,6 +44,7 @@ struct Form1Services {
   SettingsStore& settings;
   const Clock& clock;
   DocumentOpener& opener;
+  JournalFolder* journal = nullptr;  // where batches are recorded for Undo (none: no Undo)
 };
 
 class Form1 : public QWidget {

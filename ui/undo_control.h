@@ -1,38 +1,39 @@
-// The window's "Undo": its button beside the status line and Ctrl+Z take the last window batch
-// back (batch/undo.h). Only the last batch, only while the window is open.
+// The window's "Undo": its button beside the status line and Ctrl+Z take back the newest batch of
+// the journal not yet taken back (batch/undo.h), whether the window or the command line made it,
+// also one made before the window was opened.
 #pragma once
 
 #include <QObject>
 #include <functional>
 
+#include "batch/journal.h"
 #include "batch/undo.h"
 
 class QPushButton;
-class QShortcut;
 class QWidget;
 
 namespace kestro {
 
 class UndoControl : public QObject {
  public:
-  // Called after an undo with what it did and which page's list it concerns.
-  using Undone = std::function<void(const UndoReport& report, bool directories)>;
+  // Called after an undo with what it did.
+  using Undone = std::function<void(const UndoReport& report)>;
 
   // `button` and `window` (for the shortcut) must outlive the control; the button is enabled
-  // only while there is something to undo.
-  UndoControl(QPushButton& button, QWidget& window, FileSystem& fs, Undone undone);
+  // only while there is a batch to take back. Without a journal there is none.
+  UndoControl(QPushButton& button, QWidget& window, FileSystem& fs, JournalFolder* journal,
+              Undone undone);
 
-  // After a window batch: it becomes the one to undo (one that renamed nothing leaves nothing).
-  void Remember(const BatchReport& report, bool directories);
+  // Looks again for a batch to take back (after a batch, say).
+  void Refresh();
   void Undo();
-  [[nodiscard]] bool CanUndo() const { return last_.CanUndo(); }
+  [[nodiscard]] bool CanUndo() const;
 
  private:
   QPushButton& button_;
   FileSystem& fs_;
+  JournalFolder* journal_;
   Undone undone_;
-  LastBatch last_;
-  bool directories_ = true;
 };
 
 }  // namespace kestro

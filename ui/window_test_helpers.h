@@ -92,7 +92,8 @@ class WindowTest : public ::testing::Test {
     settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey,
                   fs == nullptr ? root_.toStdString() : folder);
     auto form = std::make_unique<Form1>(
-        state ? *state : state_, Form1Services{fs ? *fs : disk_, settings_, clock_, opener_});
+        state ? *state : state_,
+        Form1Services{fs ? *fs : disk_, settings_, clock_, opener_, &journal_});
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     return form;
@@ -114,6 +115,8 @@ class WindowTest : public ::testing::Test {
 
   QTemporaryDir temp_;
   QString root_ = QDir(temp_.path()).canonicalPath();
+  QTemporaryDir journals_;
+  JournalFolder journal_{journals_.path().toStdString()};
   PosixFileSystem disk_;
   WindowState state_;
   MemorySettingsStore settings_;

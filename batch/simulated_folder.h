@@ -1,0 +1,80 @@
+// A folder's names copied into memory, where renames are made as the real folder would make or
+// refuse them and nothing on disk is touched: what the outcome preview and a dry run are made of.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/memory_file_system.h"
+
+namespace kestro {
+
+// The present names of one folder, as a rename inside it would meet them.
+struct FolderNames {
+  std::string folder;
+  std::vector<std::string> names;
+  // False when the file system could only list visible files and directories: a new name taken
+  // by a hidden entry or an entry of another kind then shows as free.
+  bool complete = true;
+  // The folder's file system takes names that differ only in letter case for one (NTFS, vfat):
+  // the copy then does too.
+  bool case_insensitive = false;
+};
+
+// Every name in `folder` (FileSystem::ListAllNames); where the file system cannot give them, the
+// visible files and directories, with `complete` false.
+Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names);
+
+class SimulatedFolder {
+ public:
+  // `platform` is the real file system, whose name rules a new name must keep.
+  SimulatedFolder(const FileSystem& platform, const FolderNames& names);
+  // Renames in the copy: refused as the real folder would refuse it, with the same reasons.
+  Status Rename(const std::string& old_name, const std::string& new_name);
+
+ private:
+  const FileSystem& platform_;
+  MemoryFileSystem memory_;
+};
+
+// The real file system for finding and listing folders; every rename is made in a copy of its
+// folder (read when the first rename there is asked for), so a whole batch can run without
+// changing anything.
+class DryRunFileSystem : public FileSystem {
+ public:
+  explicit DryRunFileSystem(FileSystem& real) : real_(real) {}
+
+  Status AbsoluteFolder(std::string_view path, std::string* absolute) override {
+    return real_.AbsoluteFolder(path, absolute);
+  }
+  Status ListNames(const std::string& folder, EntryKind kind,
+                   std::vector<std::string>* names) override {
+    return real_.ListNames(folder, kind, names);
+  }
+  Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override {
+    return real_.ListAllNames(folder, names);
+  }
+  Status RenameNoReplace(const std::string& folder, const std::string& old_name,
+                         const std::string& new_name) override;
+  [[nodiscard]] std::string JoinPath(std::string_view folder,
+                                     std::string_view name) const override {
+    return real_.JoinPath(folder, name);
+  }
+  [[nodiscard]] bool NamesIgnoreCase() const override { return real_.NamesIgnoreCase(); }
+  [[nodiscard]] Status CheckPlatformName(std::string_view name) const override {
+    return real_.CheckPlatformName(name);
+  }
+  [[nodiscard]] bool HoldsSeparator(std::string_view name) const override {
+    return real_.HoldsSeparator(name);
+  }
+
+ private:
+  FileSystem& real_;
+  std::map<std::string, std::unique_ptr<SimulatedFolder>> copies_;
+};
+
+}  // namespace kestro
