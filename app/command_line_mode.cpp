@@ -1,6 +1,7 @@
 #include "app/command_line_mode.h"
 
 #include "batch/pickers.h"
+#include "batch/simulated_folder.h"
 #include "engine/command_args.h"
 #include "engine/printable_text.h"
 #include "engine/utf8_text.h"
@@ -72,6 +73,23 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
   return run;
 }
 
+CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& state, FileSystem& fs,
+                               SettingsStore& settings, const Clock& clock, UiHost& ui,
+                               JournalFolder* journal, bool dry_run, std::ostream& out,
+                               std::ostream& err) {
+  DryRunFileSystem copy(fs);
+  MemorySettingsStore no_settings;
+  FileSystem& used = dry_run ? static_cast<FileSystem&>(copy) : fs;
+  BatchRenamer batch(state, used, clock, ui);
+  if (!dry_run) batch.SetJournal(journal);
+  CommandLineMode mode(state, batch, used,
+                       dry_run ? static_cast<SettingsStore&>(no_settings) : settings);
+  const CommandLineRun run = mode.Run(argument_text);
+  if (dry_run) WriteDryRunLines(run, out);
+  WriteErrorLines(run, err);
+  return run;
+}
+
 int ExitStatus(const CommandLineRun& run) {
   if (run.wrong_command) return kExitWrongCommand;
   if (!run.list_error.empty()) return kExitEntriesKept;
@@ -93,8 +111,20 @@ void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
       if (entry.kind != EntryOutcome::Kind::kKept) continue;
       line("cannot rename '" + entry.old_name + "' to '" + entry.new_name + "': " + entry.reason);
     }
+    if (!run.report->journal_error.empty()) {
+      line("the batch cannot be undone: " + run.report->journal_error);
+    }
   }
   err.flush();
+}
+
+void WriteDryRunLines(const CommandLineRun& run, std::ostream& out) {
+  if (!run.report.has_value()) return;
+  for (const EntryOutcome& entry : run.report->entries) {
+    if (entry.kind != EntryOutcome::Kind::kDone) continue;
+    out << PrintableText("'" + entry.old_name + "' -> '" + entry.new_name + "'") << '\n';
+  }
+  out.flush();
 }
 
 }  // namespace kestro

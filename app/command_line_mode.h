@@ -8,8 +8,10 @@
 #include <string_view>
 
 #include "batch/batch_renamer.h"
+#include "batch/journal.h"
 #include "batch/outcome.h"
 #include "batch/window_state.h"
+#include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 
@@ -49,6 +51,14 @@ class CommandLineMode {
   SettingsStore& settings_;
 };
 
+// One command line as the program runs it: renaming for real, with the batch in `journal` (may
+// be null), or with `dry_run` in a copy of the folder's names, with settings that go nowhere and
+// no journal, the lines of what it would rename on `out`. The error lines go to `err`.
+CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& state, FileSystem& fs,
+                               SettingsStore& settings, const Clock& clock, UiHost& ui,
+                               JournalFolder* journal, bool dry_run, std::ostream& out,
+                               std::ostream& err);
+
 // 2 for a wrong command line; else 1 when the folder could not be listed or an entry kept its
 // name (refused, failed, or no name could be computed); else 0 (nothing to rename counts as done).
 [[nodiscard]] int ExitStatus(const CommandLineRun& run);
@@ -56,7 +66,12 @@ class CommandLineMode {
 // The folder that could not be used, "kestro: cannot use folder 'WORD1': REASON", or listed,
 // "kestro: cannot list folder 'FOLDER': REASON", and one line per entry whose rename was refused
 // or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON"; control characters in them written
-// out. Entries that got no name are reported by the message that said why, when it was shown.
+// out. Entries that got no name are reported by the message that said why, when it was shown. A
+// batch whose journal could not be written says once that it cannot be undone.
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err);
+
+// What a dry run shows on standard output: "'OLD' -> 'NEW'" for each entry the run renames, in
+// batch order, control characters written out as in the error lines.
+void WriteDryRunLines(const CommandLineRun& run, std::ostream& out);
 
 }  // namespace kestro

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -64,15 +66,21 @@ std::string Quoted(const std::string& text) {
   return quoted + "'";
 }
 
-// Runs kestro with `arguments` in `cwd`, headless, with `home` as its home and configuration;
-// one that has not ended after 30 seconds is stopped (status 124): the command line never waits.
-Outcome RunKestro(const Words& arguments, const fs::path& cwd, const fs::path& home) {
-  std::string command = "cd " + Quoted(cwd) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u " +
-                        "QT_QPA_PLATFORM HOME=" + Quoted(home) +
-                        " XDG_CONFIG_HOME=" + Quoted(home / "config") + " timeout 30 " +
-                        Quoted(KESTRO_BINARY);
+// The shell's words that start kestro with `arguments` headless, with `home` as its home, its
+// configuration and its state; one that has not ended after 30 seconds is stopped (status 124):
+// the command line never waits.
+std::string Kestro(const Words& arguments, const fs::path& home, bool limited = true) {
+  std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" + Quoted(home) +
+      " XDG_CONFIG_HOME=" + Quoted(home / "config") + " XDG_STATE_HOME=" + Quoted(home / "state") +
+      (limited ? " timeout 30 " : " ") + Quoted(KESTRO_BINARY);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " </dev/null >" + Quoted(home / "out") + " 2>" + Quoted(home / "err");
+  return command + " </dev/null >" + Quoted(home / "out") + " 2>" + Quoted(home / "err");
+}
+
+// Runs kestro with `arguments` in `cwd` and waits for it.
+Outcome RunKestro(const Words& arguments, const fs::path& cwd, const fs::path& home) {
+  const std::string command = "cd " + Quoted(cwd) + " && " + Kestro(arguments, home);
   const int status = std::system(command.c_str());
   return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(home / "out"),
                  ReadAll(home / "err")};
@@ -84,7 +92,7 @@ struct Case {
   Words arguments;
   Words before;
   int status;
-  bool help;          // the help on standard output, else nothing there
+  std::string out;    // standard output ("{help}": the help)
   std::string err;    // standard error
   bool remembered;    // LastDir holds the folder afterwards
   std::string after;  // the listing afterwards; "" when nothing changed
@@ -97,25 +105,29 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
   const std::string erraneous = "kestro: You have entered erraneous values!\n";
   const std::string taken =
       "kestro: cannot rename 'a.doc' to 'A.DOC': a file of that name exists\n";
+  const std::string help = "{help}";
   // clang-format off
   const Case cases[] = {
       {{"{dir}", "-F", "*.doc", "-C", "upper"}, {"a.doc", "b.DOC", "c.txt", ".h.doc"},
-       0, false, "", true, ".h.doc A.DOC<a.doc B.DOC<b.DOC c.txt"},
+       0, "", "", true, ".h.doc A.DOC<a.doc B.DOC<b.DOC c.txt"},
       {{"{dir}", "-d", "-SL", "2"}, {"abc/", "xyz1/", ".h/", "file"},
-       0, false, "", true, ".h/ c<abc/ file z1<xyz1/"},
+       0, "", "", true, ".h/ c<abc/ file z1<xyz1/"},
       {{"{dir}", "-F", "*.jpg;*.png", "-L", "$DATE3 $NAME"}, {"a.jpg", "b.png"},
-       0, false, "", true, date3 + " a.jpg<a.jpg " + date3 + " b.png<b.png"},
+       0, "", "", true, date3 + " a.jpg<a.jpg " + date3 + " b.png<b.png"},
       {{"{dir}", "-F", "*", "-R", "o\"l\"d~", "n\"ew\"_"}, {"old name.txt"},
-       0, false, "", true, "new_name.txt<old name.txt"},
-      {many, {"a.doc"}, 0, false, "", true, "a.doc w6 w7 w8 w9<a.doc"},  // past the 20th: dropped
+       0, "", "", true, "new_name.txt<old name.txt"},
+      {many, {"a.doc"}, 0, "", "", true, "a.doc w6 w7 w8 w9<a.doc"},  // past the 20th: dropped
       {{"{dir}", "-F", "*.doc", "-C", "upper"}, {"a.doc", "A.DOC", "b.doc"},
-       1, false, taken, true, "A.DOC B.DOC<b.doc a.doc"},
-      {{"{dir}", "-F", "*", "-NA", "-L", "12"}, {"a", "b"},
-       1, false, erraneous + erraneous, true, ""},
-      {{"{dir}", "-F", "*", "-NA", "-X"}, {"a"}, 2, true, "kestro: Wrong Commands!\n", true, ""},
-      {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, true, "", true, ""},
-      {{"/?"}, {"a.doc", "dir/"}, 2, true, "", false, ""},
-      {{""}, {"a.doc"}, 2, true, "", false, ""},
+       1, "", taken, true, "A.DOC B.DOC<b.doc a.doc"},
+      {{"{dir}", "-F", "*", "-NA", "-L", "12"}, {"a", "b"}, 1, "", erraneous + erraneous, true, ""},
+      {{"{dir}", "-F", "*", "-NA", "-X"}, {"a"}, 2, help, "kestro: Wrong Commands!\n", true, ""},
+      {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, help, "", true, ""},
+      {{"/?"}, {"a.doc", "dir/"}, 2, help, "", false, ""},
+      {{""}, {"a.doc"}, 2, help, "", false, ""},
+      // A dry run says what the run would do, and changes nothing: no entry, no setting.
+      {{"--dry-run", "{dir}", "-F", "*.doc", "-C", "upper"}, {"a.doc", "A.DOC", "b.doc"},
+       1, "'b.doc' -> 'B.DOC'\n", taken, false, ""},
+      {{"--dry-run", "{dir}"}, {"a.doc"}, 2, help, "", false, ""},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -144,16 +156,70 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
     const Outcome outcome = RunKestro(arguments, folder, home);
 
     EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.out, c.help ? HelpTextForTerminal() : "");
+    EXPECT_EQ(outcome.out, c.out == "{help}" ? HeadlessHelp() : c.out);
     EXPECT_EQ(outcome.err, c.err);
     EXPECT_EQ(Listing(folder), c.after.empty() ? listing_before : c.after);
     const std::string conf = ReadAll(home / "config" / "Vintrellos" / "Kestrovane.conf");
     EXPECT_EQ(conf.find("LastDir=" + folder.string() + "\n") != std::string::npos, c.remembered)
         << conf;
     EXPECT_EQ(conf.find("Splash"), std::string::npos) << "the splash setting is left alone";
+    EXPECT_TRUE(c.arguments[0] != "--dry-run" || !fs::exists(home / "state")) << "a journal";
     std::error_code ignored;
     fs::remove_all(home, ignored);
   }
+}
+
+// Batches are taken back newest first, also one killed half-way, and never onto a name taken
+// meanwhile; a dry undo says what it would do.
+TEST(KestroTest, UndoTakesBackTheBatchesNewestFirstAlsoOneKilledHalfWay) {
+  char pattern[] = "/tmp/kestro-e2e-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const fs::path home = pattern;
+  const fs::path many = home / "Many";
+  fs::create_directories(many);
+  constexpr int kFiles = 20000;
+  for (int i = 0; i < kFiles; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "f%05d", i);
+    std::ofstream(many / name) << name;
+  }
+  const std::string before = Listing(many);
+  // Killed once it has renamed about a thousand: SIGKILL, so nothing of it runs after.
+  std::system(("cd " + Quoted(many) + " && { " +
+               Kestro({many, "-F", "*", "-R", "f", "g"}, home,
+                      /*limited=*/false) +
+               " & pid=$!; i=0; while [ ! -e g01000 ] && [ $i -lt 5000000 ]; do i=$((i+1)); done;"
+               " kill -9 $pid; wait $pid; } 2>/dev/null")
+                  .c_str());
+  const std::string killed = Listing(many);
+  const auto renamed = std::count(killed.begin(), killed.end(), 'g');  // one in "g...<f..." each
+  ASSERT_GT(renamed, 0);
+  EXPECT_LT(renamed, kFiles) << "the batch ended before it was killed";
+  Outcome outcome = RunKestro({"--undo", "--dry-run"}, home, home);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), renamed);
+  EXPECT_EQ(Listing(many), killed);
+  outcome = RunKestro({"--undo"}, home, home);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Listing(many), before);
+
+  const fs::path two = home / "Two";
+  fs::create_directories(two);
+  for (const char* name : {"a", "b"}) std::ofstream(two / name) << name;
+  EXPECT_EQ(RunKestro({two, "-F", "*", "-C", "upper"}, home, home).status, 0);
+  EXPECT_EQ(RunKestro({two, "-F", "*", "-R", "B", "Z"}, home, home).status, 0);
+  EXPECT_EQ(RunKestro({"--undo"}, home, home).status, 0);
+  EXPECT_EQ(Listing(two), "A<a B<b");
+  std::ofstream(two / "a") << "newcomer";
+  outcome = RunKestro({"--undo"}, home, home);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "kestro: cannot rename 'A' to 'a': a file of that name exists\n");
+  EXPECT_EQ(Listing(two), "A<a a<newcomer b");
+  outcome = RunKestro({"--undo"}, home, home);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "kestro: Nothing to undo.\n");
+  std::error_code ignored;
+  fs::remove_all(home, ignored);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -14,9 +15,12 @@
 #include "app/qt_settings_store.h"
 #include "app/splash_window.h"
 #include "app/stream_ui_host.h"
+#include "app/undo_command.h"
 #include "batch/batch_renamer.h"
+#include "engine/command_args.h"
 #include "platform/argument_text.h"
 #include "platform/native_file_system.h"
+#include "platform/state_folder.h"
 #include "ui/form1.h"
 
 namespace kestro {
@@ -38,8 +42,27 @@ std::optional<int> Module12::Start(std::string_view argument_text, bool display)
   state_.args = CommandArgs{};
   state_.command_line.clear();
 
+  // The program's own options stand as the first word; after "--dry-run" comes the usual text.
+  const CommandArgs words = SplitCommandArgs(argument_text);
+  constexpr std::string_view kDryRun = "--dry-run";
+  if (words[1] == "--undo" || (words[1] == kDryRun && words[2] == "--undo")) {
+    const bool dry_run = words[1] == kDryRun || words[2] == kDryRun;
+    if (!words[3].empty() || (!dry_run && !words[2].empty())) return ShowHelp(display);
+    if (services_.journal == nullptr) {
+      err_ << "kestro: no journal to undo from\n";
+      return kExitEntriesKept;
+    }
+    return UndoCommand(services_.fs, *services_.journal, dry_run, out_, err_);
+  }
+  if (words[1] == kDryRun && argument_text.starts_with(kDryRun)) {
+    const std::string_view rest =
+        argument_text.substr(std::min(argument_text.size(), kDryRun.size() + 1));
+    if (rest.empty()) return ShowHelp(display);
+    return RunCommandLine(rest, display, /*dry_run=*/true);
+  }
+
   if (display) ShowSplashOnFirstStart();
-  if (!argument_text.empty()) return RunCommandLine(argument_text, display);
+  if (!argument_text.empty()) return RunCommandLine(argument_text, display, /*dry_run=*/false);
   ShowMainWindow();
   return std::nullopt;
 }
@@ -53,7 +76,7 @@ void Module12::ShowSplashOnFirstStart() {
   MakeTopmost(*splash_);
 }
 
-std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool display) {
+UiHost& Module12::Messages(bool display) {
   if (messages_ == nullptr) {
     if (display) {
       own_messages_ = std::make_unique<MessageBoxUiHost>();
@@ -62,18 +85,25 @@ std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool
     }
     messages_ = own_messages_.get();
   }
-  BatchRenamer batch(state_, services_.fs, services_.clock, *messages_);
-  CommandLineMode mode(state_, batch, services_.fs, services_.settings);
-  const CommandLineRun run = mode.Run(argument_text);
-  WriteErrorLines(run, err_);
-  if (!run.wrong_command) return ExitStatus(run);
+  return *messages_;
+}
 
+std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool display,
+                                            bool dry_run) {
+  const CommandLineRun run =
+      RunArgumentText(argument_text, state_, services_.fs, services_.settings, services_.clock,
+                      Messages(display), services_.journal, dry_run, out_, err_);
+  if (!run.wrong_command) return ExitStatus(run);
+  return ShowHelp(display);
+}
+
+std::optional<int> Module12::ShowHelp(bool display) {
   if (!display) {
-    out_ << HelpTextForTerminal();
+    out_ << HeadlessHelp();
     out_.flush();
     return kExitWrongCommand;
   }
-  help_window_ = std::make_unique<Form3>(services_.opener, *messages_);
+  help_window_ = std::make_unique<Form3>(services_.opener, Messages(display));
   // However the help window is closed, the program ends with it.
   QObject::connect(
       help_window_.get(), &QDialog::finished, help_window_.get(), [] { QCoreApplication::quit(); },
@@ -85,7 +115,8 @@ std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool
 
 void Module12::ShowMainWindow() {
   main_window_ = std::make_unique<Form1>(
-      state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener});
+      state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener,
+                            services_.journal});
   main_window_->show();
   KeepSplashOnTop();
 }
@@ -106,7 +137,10 @@ int RunKestro(int argc, char** argv) {
   QtSettingsStore settings;
   SystemClock clock;
   QtDocumentOpener opener;
-  const EntryServices services{*fs, settings, clock, opener};
+  const std::string state_folder = StateFolder();
+  JournalFolder journal(state_folder);
+  const EntryServices services{*fs, settings, clock, opener,
+                               state_folder.empty() ? nullptr : &journal};
 
   if (!argument_text.empty() && !display) {
     Module12 entry(services, std::cout, std::cerr);

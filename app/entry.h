@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "batch/journal.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
@@ -29,6 +30,7 @@ struct EntryServices {
   SettingsStore& settings;
   const Clock& clock;
   DocumentOpener& opener;
+  JournalFolder* journal = nullptr;  // where batches are recorded to be undone (none: nowhere)
 };
 
 // Windows can be shown when DISPLAY or WAYLAND_DISPLAY is set and not empty (either may be null).
@@ -45,7 +47,10 @@ class Module12 {
   Module12& operator=(const Module12&) = delete;
 
   // The entry procedure. A non-empty argument text runs the command line (one empty argument
-  // gives the text "", two quotes); an empty one shows the main window. Without `display` the
+  // gives the text "", two quotes); an empty one shows the main window. A first word
+  // "--dry-run" runs the rest as the command line would without changing anything (no entry, no
+  // setting, no journal) and shows what it would rename on `out`; "--undo" (optionally followed by
+  // "--dry-run") takes back the newest batch of the journal. Without `display` the
   // command line creates no window, shows no splash, leaves the Splash setting alone and never
   // waits: messages go to `err` as "kestro: <text>", the help to `out`. With `display` a
   // QApplication must exist. Returns the exit status when the program ends at once; no value when
@@ -63,7 +68,9 @@ class Module12 {
 
  private:
   void ShowSplashOnFirstStart();
-  std::optional<int> RunCommandLine(std::string_view argument_text, bool display);
+  std::optional<int> RunCommandLine(std::string_view argument_text, bool display, bool dry_run);
+  std::optional<int> ShowHelp(bool display);
+  UiHost& Messages(bool display);
   void ShowMainWindow();
   void KeepSplashOnTop();
 

@@ -67,7 +67,7 @@ TEST_F(EntryTest, WithoutADisplayTheCommandLineOpensNoWindowAndNeverWaits) {
   EXPECT_EQ(Fresh().Start("/home/u/Photos -F *.doc -NA -X", false), kExitWrongCommand);
   EXPECT_EQ(err_.str(), std::string("kestro: ") + messages::kWrongCommands + "\n");
   EXPECT_EQ(Fresh().Start("\"\"", false), kExitWrongCommand);
-  EXPECT_EQ(out_.str(), HelpTextForTerminal() + HelpTextForTerminal());
+  EXPECT_EQ(out_.str(), HeadlessHelp() + HeadlessHelp());
   // As the window shows it: a row on a line, a blank line for a rule, the explanations in a column.
   const std::string help = HelpTextForTerminal();
   EXPECT_TRUE(

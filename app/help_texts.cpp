@@ -131,4 +131,10 @@ std::string HelpTextForTerminal() {
   return out;
 }
 
+std::string HeadlessHelp() {
+  return HelpTextForTerminal() +
+         "\nAlso: kestro --dry-run <path> <mode> <options> shows what the run would rename, "
+         "changing nothing; kestro --undo [--dry-run] takes the last batch back.\n";
+}
+
 }  // namespace kestro

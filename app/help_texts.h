@@ -44,4 +44,8 @@ inline constexpr TwipRect kCommand1Place{6408, 5400, 1488, 408};  // "OK"
 // blank line where the window draws a rule. Every text appears whole and unchanged.
 [[nodiscard]] std::string HelpTextForTerminal();
 
+// What the command line prints as its help without a display: the help window's texts, then one
+// line naming the program's own options, which the window does not show.
+[[nodiscard]] std::string HeadlessHelp();
+
 }  // namespace kestro
