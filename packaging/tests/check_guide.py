@@ -20,7 +20,8 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import guide_tree  # noqa: E402
 
-SWITCHES = ["-D", "-F", "-SL", "-SR", "-noext", "-R", "-C", "-L", "-NA", "-ND", "-S"]
+SWITCHES = ["-D", "-F", "-SL", "-SR", "-noext", "-R", "-C", "-L", "-NA", "-ND", "-S", "--dry-run",
+            "--undo"]
 GUIDE = None
 MAN = None
 
@@ -95,7 +96,8 @@ class GuideTest(unittest.TestCase):
                        if row.find_all("td")]
         self.assertEqual(first_cells, ["0", "1", "2"])
         self.assertIn("$XDG_CONFIG_HOME/Vintrellos/Kestrovane.conf", self.text)
-        for key in ("LastDir", "Splash", "$NAME", "$DATE1", "$DATE4", "DISPLAY", "WAYLAND_DISPLAY"):
+        for key in ("LastDir", "Splash", "$NAME", "$DATE1", "$DATE4", "DISPLAY", "WAYLAND_DISPLAY",
+                    "$XDG_STATE_HOME/kestrovane/", "'OLD' -> 'NEW'", "kestro: Nothing to undo."):
             self.assertIn(key, self.text)
 
 
@@ -116,6 +118,7 @@ class ManPageTest(unittest.TestCase):
             self.assertTrue(names_switch(self.text, switch), f"the man page never names {switch}")
         self.assertIn("kestro: cannot rename 'OLD' to 'NEW': REASON", self.text)
         self.assertIn("$XDG_CONFIG_HOME/Vintrellos/Kestrovane.conf", self.text)
+        self.assertIn("$XDG_STATE_HOME/kestrovane/", self.text)
 
     def test_hyphens_in_switches_are_escaped(self):
         # An unescaped "-" may be typeset as a hyphen that cannot be copied into a shell.

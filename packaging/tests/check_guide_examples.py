@@ -7,11 +7,12 @@ where it shows them, the error lines it promises (<pre class="out">). Each one i
 in a fresh temporary folder: the entries of the "Before" column are made (files, or sub-directories
 with data-kind="dirs"), the command runs with the folder put in place of its first word, and the
 folder must then hold exactly the "After" column, each entry carrying what its "Before" entry
-carried. The settings file must also be where the guide says. So the guide cannot promise what
-the program does not do.
+carried. A command that starts with --dry-run must leave the folder as it was, and its
+"'OLD' -> 'NEW'" lines are the standard output the guide shows. The settings file must also be
+where the guide says. So the guide cannot promise what the program does not do.
 
 The man page's examples are run too, each on a folder holding one entry it selects: each must be
-a right command line.
+a right command line (an --undo example takes back a batch run just before it).
 
 Usage: check_guide_examples.py <kestro> <manual.htm> [<kestro.1>]
 """
@@ -38,6 +39,8 @@ def headless_env(config_home):
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
     env["XDG_CONFIG_HOME"] = str(config_home)
+    # The journal of each batch goes beside the settings, not into the home of whoever runs this.
+    env["XDG_STATE_HOME"] = str(Path(config_home).parent / "state")
     return env
 
 
@@ -56,8 +59,10 @@ class Example:
                 cells = row.find_all("td")
                 if cells:
                     self.rows.append((cells[0].text(), cells[1].text()))
-        self.error_lines = [line for out in figure.find_all("pre", "out")
-                            for line in out.text().splitlines() if line]
+        shown = [line for out in figure.find_all("pre", "out")
+                 for line in out.text().splitlines() if line]
+        self.error_lines = [line for line in shown if line.startswith("kestro: ")]
+        self.output_lines = [line for line in shown if not line.startswith("kestro: ")]
 
 
 def examples():
@@ -117,22 +122,50 @@ class GuideExamplesTest(unittest.TestCase):
         for command in commands:
             with self.subTest(command=command):
                 words = shlex.split(command.split(" 2>")[0])
-                words = words[words.index("kestro"):]
+                words = words[words.index("kestro") + 1:]
+                if words[0] == "--undo":
+                    self.check_man_undo_example(words)
+                    continue
+                options = words[:1] if words[0] == "--dry-run" else []
+                words = words[len(options):]
                 with tempfile.TemporaryDirectory(prefix="kestro-man-") as scratch:
                     folder, config = Path(scratch, "work"), Path(scratch, "config")
                     folder.mkdir()
                     config.mkdir()
-                    if words[2].upper() == "-D":
-                        (folder / "Sample folder").mkdir()
+                    if words[1].upper() == "-D":
+                        sample = "Sample folder"
+                        (folder / sample).mkdir()
                     else:
-                        mask = words[3].split(";")[0]
-                        (folder / ("Sample File" + mask.replace("*", "").replace("?", "x"))
-                         ).write_text("x", encoding="utf-8")
-                    result = subprocess.run([PROGRAM, str(folder), *words[2:]],
+                        mask = words[2].split(";")[0]
+                        sample = "Sample File" + mask.replace("*", "").replace("?", "x")
+                        (folder / sample).write_text("x", encoding="utf-8")
+                    result = subprocess.run([PROGRAM, *options, str(folder), *words[1:]],
                                             env=headless_env(config), stdin=subprocess.DEVNULL,
                                             capture_output=True, text=True, timeout=60)
                     self.assertEqual((result.returncode, result.stderr), (0, ""))
                     self.assertEqual(len(os.listdir(folder)), 1)
+                    if options:
+                        self.assertEqual(os.listdir(folder), [sample])
+
+    def check_man_undo_example(self, words):
+        # An undo example takes back a batch run just before it on a folder of one file.
+        with tempfile.TemporaryDirectory(prefix="kestro-man-") as scratch:
+            folder, config = Path(scratch, "work"), Path(scratch, "config")
+            folder.mkdir()
+            config.mkdir()
+            (folder / "Sample File.txt").write_text("x", encoding="utf-8")
+            env = headless_env(config)
+            batch = subprocess.run([PROGRAM, str(folder), "-F", "*.txt", "-C", "lower"], env=env,
+                                   stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+            self.assertEqual((batch.returncode, os.listdir(folder)), (0, ["sample file.txt"]))
+            result = subprocess.run([PROGRAM, *words], env=env, stdin=subprocess.DEVNULL,
+                                    capture_output=True, text=True, timeout=60)
+            self.assertEqual((result.returncode, result.stderr), (0, ""))
+            dry_run = "--dry-run" in words
+            self.assertEqual(os.listdir(folder),
+                             ["sample file.txt" if dry_run else "Sample File.txt"])
+            self.assertEqual(result.stdout.splitlines(),
+                             ["'sample file.txt' -> 'Sample File.txt'"] if dry_run else [])
 
     def check(self, example):
         words = shlex.split(example.command)
@@ -140,12 +173,13 @@ class GuideExamplesTest(unittest.TestCase):
         with tempfile.TemporaryDirectory(prefix="kestro-guide-") as scratch:
             scratch = Path(scratch)
             args = words[1:]
+            dry_run = args[0] == "--dry-run"
             folder = None
             if example.kind != "none":
                 folder = scratch / "work"
                 folder.mkdir()
                 self.make_entries(folder, example)
-                args[0] = str(folder)
+                args[1 if dry_run else 0] = str(folder)
             config = scratch / "config"
             config.mkdir()
             result = subprocess.run([PROGRAM, *args], cwd=scratch, env=headless_env(config),
@@ -153,7 +187,13 @@ class GuideExamplesTest(unittest.TestCase):
                                     timeout=60)
             stderr = result.stderr
             if folder is not None:
-                stderr = stderr.replace(str(folder), words[1])
+                stderr = stderr.replace(str(folder), words[2 if dry_run else 1])
+            if dry_run:
+                self.assertEqual(result.stdout.splitlines(), example.output_lines)
+                self.assertEqual([b for b, _ in example.rows], [a for _, a in example.rows],
+                                 "a dry run changes no name")
+                self.assertEqual(list(config.iterdir()) + list(scratch.glob("state")), [],
+                                 "a dry run stores no setting and writes no journal")
             self.assertEqual(result.returncode, example.status, stderr)
             if example.status == 0:
                 self.assertEqual(stderr, "")
