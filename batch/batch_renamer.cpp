@@ -122,6 +122,7 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
   std::vector<std::size_t> rename_of;
   if (journal_ != nullptr) {
     std::vector<std::pair<std::string_view, std::string_view>> renames;
+    renames.reserve(names.size());
     rename_of.assign(names.size(), static_cast<std::size_t>(-1));
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (!computed[i]) continue;

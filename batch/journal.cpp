@@ -20,6 +20,7 @@ constexpr char kHeader[] = "kestro journal 1";
 constexpr char kSuffix[] = ".journal";
 constexpr std::size_t kKept = 10;
 constexpr std::size_t kNotesPerWrite = 4096;
+constexpr std::size_t kPieceSize = 64 * 1024;
 
 stdfs::path PathOf(const std::string& utf8) {
   return stdfs::path(std::u8string(utf8.begin(), utf8.end()));
@@ -172,21 +173,25 @@ Status JournalFolder::Begin(
   name += "-" + std::to_string(std::random_device()() % 1000000) + kSuffix;
   const stdfs::path path = PathOf(folder_) / PathOf(name);
 
+  // Written in pieces of a fixed size: a batch of 100,000 renames does not hold its journal twice.
+  writer->out_.open(path, std::ios::binary | std::ios::trunc);
   std::string text = std::string(kHeader) + "\nfolder ";
   AppendEscaped(text, batch_folder);
   text += '\n';
-  std::size_t size = text.size();
-  for (const auto& [old_name, new_name] : renames) size += old_name.size() + new_name.size() + 9;
-  text.reserve(size + size / 8);
+  text.reserve(kPieceSize + 1024);
+  const auto write = [&] {
+    writer->out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  };
   for (const auto& [old_name, new_name] : renames) {
     text += "rename ";
     AppendEscaped(text, old_name);
     text += '\t';
     AppendEscaped(text, new_name);
     text += '\n';
+    if (text.size() >= kPieceSize) write();
   }
-  writer->out_.open(path, std::ios::binary | std::ios::trunc);
-  writer->out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+  write();
   writer->out_.flush();
   if (!writer->out_) {
     writer->out_.close();

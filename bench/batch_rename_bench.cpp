@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "batch/batch_renamer.h"
+#include "batch/journal.h"
 #include "batch/recording_ui_host.h"
 #include "bench/tmpfs_folder.h"
 #include "engine/command_args.h"
@@ -87,6 +88,31 @@ void BM_BatchLayerWithJournal(benchmark::State& state) {
   std::filesystem::remove_all(folder, ignored);
 }
 
+// The journal alone, as a batch of kFiles renames writes it: every planned rename before the
+// first, then a note per rename. No folder is renamed; this is the whole of what the journal adds.
+void BM_JournalAlone(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("kestro-bench-journal-" + std::to_string(getpid()));
+  JournalFolder journal(folder.string());
+  std::vector<std::string> old_names;
+  std::vector<std::string> new_names;
+  for (int i = 0; i < kFiles; ++i) {
+    old_names.push_back("photo " + std::to_string(100000 + i) + ".jpg");
+    new_names.push_back("PHOTO " + std::to_string(100000 + i) + ".JPG");
+  }
+  for (auto _ : state) {
+    std::vector<std::pair<std::string_view, std::string_view>> renames;
+    renames.reserve(old_names.size());
+    for (int i = 0; i < kFiles; ++i) renames.emplace_back(old_names[i], new_names[i]);
+    JournalWriter writer;
+    if (!journal.Begin("/dev/shm/photos", renames, &writer).ok()) state.SkipWithError("no journal");
+    for (int i = 0; i < kFiles; ++i) writer.Made(i, true);
+    writer.Close();
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
 void BM_BareLoop(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
@@ -148,6 +174,7 @@ void BM_PlatformRenameLoop(benchmark::State& state) {
 
 BENCHMARK(BM_BatchLayer)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_BatchLayerWithJournal)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_JournalAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlatformRenameLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
