@@ -1,6 +1,6 @@
 // The main of the window tests (ui_tests and app_tests): one QApplication for all tests, on the
-// offscreen platform unless QT_QPA_PLATFORM names another, with a configuration folder of its
-// own, so that no test reads or writes the user's settings.
+// offscreen platform unless QT_QPA_PLATFORM names another, with a configuration and a state folder
+// of its own, so that no test reads or writes the user's settings or journal.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const QTemporaryDir config;
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  qputenv("XDG_STATE_HOME", (config.path() + "/state").toLocal8Bit());
   QApplication app(argc, argv);
   // A test that closes a window must not end the application for the tests after it.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -30,6 +30,7 @@ def headless_env(config_home):
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
     env["XDG_CONFIG_HOME"] = str(config_home)
+    env["XDG_STATE_HOME"] = str(Path(config_home, "state"))
     return env
 
 
