@@ -91,15 +91,17 @@ TEST_F(UndoTest, TwoUndosTakeBackTwoBatchesNewestFirstAndTenAreKept) {
 TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
   RenameAll({"a", "b", "c", "d", "e"}, ActiveOperation::Extension, ".x");
   fs.AddFile(kFolder, "b", "a newcomer");
+  fs.AddFile(kFolder, "c", "a third");
   fs.AddFile(kFolder, "d", "another");
   fs.VanishBeforeRename(kFolder, "e.x");
   const UndoReport undo = UndoNewest();
-  EXPECT_EQ(undo.Count(Kind::kKept), 3u);
-  EXPECT_EQ(Where(), (Names{"a", "b<-a newcomer", "b.x<-b", "c", "d<-another", "d.x<-d"}));
+  EXPECT_EQ(undo.Count(Kind::kKept), 4u);
+  EXPECT_EQ(Where(), (Names{"a", "b<-a newcomer", "b.x<-b", "c<-a third", "c.x<-c", "d<-another",
+                            "d.x<-d"}));
   EXPECT_EQ(DescribeUndo(undo, 2),
-            std::string("Undo: 2 of 5 entries have their old names back; 3 could not go back: ") +
+            std::string("Undo: 1 of 5 entries has its old name back; 4 could not go back: ") +
                 "'e.x' to 'e': " + std::strerror(ENOENT) + "; 'd.x' to 'd': " + kNameExists +
-                "; and 1 more.");
+                "; and 2 more.");
 }
 
 // A batch killed half-way leaves its renames, some noted as made, the last few not: the folder
@@ -113,6 +115,10 @@ TEST_F(UndoTest, ABatchKilledHalfWayIsTakenBackFromWhatTheFolderHolds) {
   const UndoReport undo = UndoNewest();
   EXPECT_EQ(Kinds(undo), "DD");  // e.x, then a.x; b.x was not the batch's, nor were c and d
   EXPECT_EQ(Where(), (Names{"a<-a.x", "b.x", "c", "d", "e<-e.x"}));
+  EXPECT_EQ(DescribeUndo(undo), "Undo: 2 of 2 entries have their old names back.");
+  // Killed before its first rename: there is nothing of it to take back.
+  const Journal unmade{"", kFolder, {{"c", "c.x"}}};
+  EXPECT_EQ(DescribeUndo(UndoJournal(fs, unmade)), "Nothing to undo.");
 }
 
 TEST_F(UndoTest, AJournalThatCannotBeWrittenStopsNothing) {
