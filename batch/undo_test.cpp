@@ -108,7 +108,7 @@ TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
 // tells which of those were made.
 TEST_F(UndoTest, ABatchKilledHalfWayIsTakenBackFromWhatTheFolderHolds) {
   Add({"a.x", "b.x", "c", "d", "e.x"});
-  std::ofstream(state_folder_ / "00000000000000000001-1.journal")
+  std::ofstream(state_folder_ / "00000000000000000001-1.journal", std::ios::binary)
       << "kestro journal 1\nfolder " << kFolder << "\n"
       << "rename a\ta.x\nrename b\tb.x\nrename c\tc.x\nrename d\td.x\nrename e\te.x\n"
       << "made 0 10\n";  // a made, b not noted as made; nothing about the rest
