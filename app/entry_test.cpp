@@ -157,7 +157,8 @@ TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
         label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
                                           label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
     EXPECT_LE(text.width(), label->width() + 1);  // a pixel of rounding
-    EXPECT_LE(text.height(), label->height() + 1);
+    // A line's height holds its leading as well as ink: one line may pass its label by 3 pixels.
+    EXPECT_LE(text.height(), label->height() + (label->wordWrap() ? 1 : 3));
     for (const QRect& other : inked) EXPECT_FALSE(other.intersects({label->pos(), text.size()}));
     inked.emplace_back(label->pos(), text.size());
   }
