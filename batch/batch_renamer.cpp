@@ -110,7 +110,17 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
   BatchReport report;
   report.folder = folder;
   report.ran = true;
+  report.planned = names.size();
   report.entries.reserve(names.size());
+  // A folder gone since it was listed (renamed, say): none of its entries is done or unchanged.
+  if (std::string where; names.size() > 0) {
+    if (Status open = fs_.AbsoluteFolder(folder, &where); !open.ok()) {
+      for (std::string& name : names) {
+        report.entries.push_back({std::move(name), {}, EntryOutcome::Kind::kKept, open.message()});
+      }
+      return report;
+    }
+  }
   std::vector<std::optional<std::string>> computed;
   computed.reserve(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {

@@ -1,6 +1,7 @@
 // The journal's files: "kestro journal 1", the folder, a line per rename about to be tried, then
 // notes of what was made ("made FIRST BITS", a 1 or 0 per rename from FIRST on), how far the batch
-// came ("tried N") and, once taken back, "undone". Names are written with a backslash, a tab and
+// came ("tried N") and, once taken back, "undone"; an undo stopped before its end notes each rename
+// it took back as not made ("made N 0") instead. Names are written with a backslash, a tab and
 // every control character escaped, so a name can never break a line.
 #include "batch/journal.h"
 
@@ -133,6 +134,14 @@ Status Read(const stdfs::path& path, Journal* journal) {
   return Status::Ok();
 }
 
+Status Append(const Journal& journal, const std::string& text) {
+  std::ofstream out(PathOf(journal.path), std::ios::binary | std::ios::app);
+  out << text;
+  out.flush();
+  if (!out) return Status::Error(Status::Code::kIoError, "cannot mark '" + journal.path + "'");
+  return Status::Ok();
+}
+
 }  // namespace
 
 void JournalWriter::Made(std::size_t index, bool made) {
@@ -215,11 +224,14 @@ Status JournalFolder::Newest(Journal* journal) const {
 }
 
 Status JournalFolder::MarkUndone(const Journal& journal) const {
-  std::ofstream out(PathOf(journal.path), std::ios::binary | std::ios::app);
-  out << "undone\n";
-  out.flush();
-  if (!out) return Status::Error(Status::Code::kIoError, "cannot mark '" + journal.path + "'");
-  return Status::Ok();
+  return Append(journal, "undone\n");
+}
+
+Status JournalFolder::MarkNotMade(const Journal& journal,
+                                  const std::vector<std::size_t>& indexes) const {
+  std::string text;
+  for (const std::size_t i : indexes) text += "made " + std::to_string(i) + " 0\n";
+  return Append(journal, text);
 }
 
 }  // namespace kestro

@@ -71,6 +71,8 @@ class JournalFolder {
   Status Newest(Journal* journal) const;
   // Marks `journal` taken back, so that the next undo takes the batch before it.
   Status MarkUndone(const Journal& journal) const;
+  // Marks the renames at `indexes` of `journal` as not made (they were taken back one by one).
+  Status MarkNotMade(const Journal& journal, const std::vector<std::size_t>& indexes) const;
 
  private:
   std::string folder_;

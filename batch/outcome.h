@@ -23,9 +23,10 @@ struct EntryOutcome {
 
 struct BatchReport {
   std::vector<EntryOutcome> entries;  // in the order the batch took them
-  std::string folder;      // the folder the entries are in (join with FileSystem::JoinPath)
-  bool ran = false;        // the checks passed and the entries were walked (possibly none)
-  bool cancelled = false;  // the progress hook stopped the batch before its end
+  std::string folder;       // the folder the entries are in (join with FileSystem::JoinPath)
+  bool ran = false;         // the checks passed and the entries were walked (possibly none)
+  bool cancelled = false;   // the progress hook stopped the batch before its end
+  std::size_t planned = 0;  // the entries it set out to take; more than `entries` when cancelled
   // Why the batch cannot be undone, when its journal could not be written (it ran all the same).
   std::string journal_error;
 

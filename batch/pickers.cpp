@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace kestro {
@@ -57,6 +58,20 @@ Status RestorePickers(WindowState& state, BatchRenamer& batch, FileSystem& fs,
   // Both pages start on the same folder.
   state.files_folder = state.dirs_folder;
   return batch.File1_PathChange();
+}
+
+std::string PathAfterRenames(const FileSystem& fs, const std::string& path,
+                             const BatchReport& report) {
+  for (const EntryOutcome& entry : report.entries) {
+    if (entry.kind != EntryOutcome::Kind::kDone) continue;
+    const std::string was = fs.JoinPath(report.folder, entry.old_name);
+    if (path.compare(0, was.size(), was) != 0) continue;
+    const std::string_view below = std::string_view(path).substr(was.size());
+    if (below.empty() || fs.HoldsSeparator(below.substr(0, 1))) {
+      return fs.JoinPath(report.folder, entry.new_name) + std::string(below);
+    }
+  }
+  return path;
 }
 
 }  // namespace kestro

@@ -20,6 +20,11 @@ Status ChooseDirectoriesFolder(WindowState& state, BatchRenamer& batch, FileSyst
 Status ChooseFilesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
                          SettingsStore& settings, const std::string& folder);
 
+// Where `path` is after the renames of `report`: a folder it renamed, or one below such a folder,
+// has the new name in its path; any other path comes back as it is.
+[[nodiscard]] std::string PathAfterRenames(const FileSystem& fs, const std::string& path,
+                                           const BatchReport& report);
+
 // What Form_Load does for the pickers: both pages open on LastDir, or on the current folder when
 // LastDir is empty or names no readable folder (no message), their lists filled; then Dir1_Click,
 // which writes that folder back as LastDir. A folder that cannot be listed at all is returned.

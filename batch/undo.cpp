@@ -2,12 +2,13 @@
 #include "batch/undo.h"
 
 #include <set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace kestro {
 
-UndoReport UndoJournal(FileSystem& fs, const Journal& journal) {
+UndoReport UndoJournal(FileSystem& fs, const Journal& journal, const UndoProgress& progress) {
   UndoReport report;
   report.folder = journal.folder;
   // What the folder holds decides the renames the journal left open; it is read only for them.
@@ -34,9 +35,14 @@ UndoReport UndoJournal(FileSystem& fs, const Journal& journal) {
     if (made(*it)) back.push_back(&*it);
   }
   report.ran = !back.empty();
+  report.planned = back.size();
   report.entries.reserve(back.size());
   RenameRun run(fs, journal.folder);
   for (const JournalEntry* entry : back) {
+    if (progress && !progress(report.entries.size(), back.size())) {
+      report.cancelled = true;
+      break;
+    }
     EntryOutcome outcome;
     outcome.old_name = entry->new_name;
     outcome.new_name = entry->old_name;
@@ -50,26 +56,21 @@ UndoReport UndoJournal(FileSystem& fs, const Journal& journal) {
   return report;
 }
 
-std::string DescribeUndo(const UndoReport& report, std::size_t max_reasons) {
-  if (!report.ran) return "Nothing to undo.";
-  const std::size_t total = report.entries.size();
-  const std::size_t back = report.Count(EntryOutcome::Kind::kDone);
-  std::string text = "Undo: " + std::to_string(back) + " of " + std::to_string(total) +
-                     (total == 1 ? " entry" : " entries") +
-                     (back == 1 ? " has its old name back" : " have their old names back");
-  if (back < total) {
-    text += "; " + std::to_string(total - back) + " could not go back: ";
-    std::size_t shown = 0;
-    for (const EntryOutcome& entry : report.entries) {
-      if (entry.kind == EntryOutcome::Kind::kDone) continue;
-      if (shown == max_reasons) break;
-      text += (shown > 0 ? "; '" : "'") + entry.old_name + "' to '" + entry.new_name +
-              "': " + entry.reason;
-      ++shown;
-    }
-    if (total - back > shown) text += "; and " + std::to_string(total - back - shown) + " more";
+Status NoteUndo(const JournalFolder& journals, const Journal& journal, const UndoReport& report) {
+  if (!report.cancelled) return journals.MarkUndone(journal);
+  // Each rename of a batch is one (old name, new name) pair; those that went back are noted as
+  // not made, so the next undo leaves them be.
+  std::unordered_map<std::string, std::size_t> index_of;
+  for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+    index_of.emplace(journal.entries[i].old_name + '\0' + journal.entries[i].new_name, i);
   }
-  return text + ".";
+  std::vector<std::size_t> back;
+  for (const EntryOutcome& outcome : report.entries) {
+    if (outcome.kind != EntryOutcome::Kind::kDone) continue;
+    const auto it = index_of.find(outcome.new_name + '\0' + outcome.old_name);
+    if (it != index_of.end()) back.push_back(it->second);
+  }
+  return journals.MarkNotMade(journal, back);
 }
 
 }  // namespace kestro

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "batch/journal.h"
@@ -18,13 +19,16 @@ namespace kestro {
 // vanished, ...).
 using UndoReport = BatchReport;
 
+// Asked before each entry with how many are done of how many; false stops the undo there.
+using UndoProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
 // Takes back the renames of `journal` that were made, last first. A rename the journal does not
 // say was made or not (the batch was killed before it noted it) counts as made when the folder
 // holds its new name and not its old one.
-UndoReport UndoJournal(FileSystem& fs, const Journal& journal);
+UndoReport UndoJournal(FileSystem& fs, const Journal& journal, const UndoProgress& progress = {});
 
-// The status line after an undo, e.g. "Undo: 3 of 4 entries have their old names back; 1 could
-// not go back: 'b' to 'a': a file of that name exists." Reasons of at most `max_reasons` entries.
-[[nodiscard]] std::string DescribeUndo(const UndoReport& report, std::size_t max_reasons = 3);
+// Notes in the journal what the undo of it did: taken back as a whole, or, when it was stopped
+// before its end, which renames went back, so that the next undo takes back the rest.
+Status NoteUndo(const JournalFolder& journals, const Journal& journal, const UndoReport& report);
 
 }  // namespace kestro

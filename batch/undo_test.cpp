@@ -2,6 +2,7 @@
 // first, with the no-replace rename, also after the batch was killed half-way; what cannot go
 // back is reported.
 #include "batch/undo.h"
+#include "batch/report_text.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,7 @@ TEST_F(UndoTest, WhatCannotGoBackIsReportedAndTheRestGoesBack) {
   EXPECT_EQ(undo.Count(Kind::kKept), 4u);
   EXPECT_EQ(Where(), (Names{"a", "b<-a newcomer", "b.x<-b", "c<-a third", "c.x<-c", "d<-another",
                             "d.x<-d"}));
-  EXPECT_EQ(DescribeUndo(undo, 2),
+  EXPECT_EQ(DescribeUndo(undo, PlainCount, 2),
             std::string("Undo: 1 of 5 entries has its old name back; 4 could not go back: ") +
                 "'e.x' to 'e': " + std::strerror(ENOENT) + "; 'd.x' to 'd': " + kNameExists +
                 "; and 2 more.");
