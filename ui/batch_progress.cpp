@@ -1,11 +1,9 @@
-// RunWindowBatch: the batch's progress hook drives the dialog and lets the window system in.
+// ProgressWindow, and RunWindowBatch with it.
 #include "ui/batch_progress.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <algorithm>
-#include <memory>
 #include <utility>
 
 #include "batch/batch_renamer.h"
@@ -14,45 +12,76 @@
 namespace kestro {
 namespace {
 
-constexpr int kShowAfterMs = 500;
-// Events are let in at most this often, so a fast batch spends its time renaming.
+constexpr qint64 kShowAfterMs = 500;
+// Events are let in at most this often, so a fast run spends its time renaming.
 constexpr qint64 kPumpEveryMs = 15;
 
 int ClampToInt(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, 0x7fffffff)); }
 
+// The batch's messages go through the progress window, so none is covered by its dialog.
+class MessagesAbove : public UiHost {
+ public:
+  MessagesAbove(UiHost& ui, ProgressWindow& progress) : ui_(ui), progress_(progress) {}
+  void ShowMessage(const Message& message) override { progress_.ShowMessage(ui_, message); }
+  void FocusText8() override { ui_.FocusText8(); }
+  void UnloadMainWindow() override { ui_.UnloadMainWindow(); }
+
+ private:
+  UiHost& ui_;
+  ProgressWindow& progress_;
+};
+
 }  // namespace
+
+ProgressWindow::ProgressWindow(QWidget& window, QString label)
+    : window_(window), label_(std::move(label)) {
+  quiet_.start();
+}
+
+ProgressWindow::~ProgressWindow() = default;
+
+bool ProgressWindow::Step(std::size_t done, std::size_t total) {
+  if (since_pump_.isValid() && since_pump_.elapsed() < kPumpEveryMs) return true;
+  since_pump_.restart();
+  // Made and shown by us, not by the dialog's own timer, which would show it over a message box.
+  if (dialog_ == nullptr && quiet_.elapsed() >= kShowAfterMs) {
+    dialog_ = std::make_unique<QProgressDialog>(&window_);
+    dialog_->setObjectName("BatchProgress");
+    dialog_->setWindowTitle(QString::fromLatin1(messages::kProgramTitle));
+    dialog_->setCancelButtonText(QStringLiteral("Cancel"));
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    dialog_->setMinimumDuration(0);
+  }
+  if (dialog_ != nullptr) {
+    if (!dialog_->isVisible() && quiet_.elapsed() >= kShowAfterMs) dialog_->show();
+    dialog_->setRange(0, ClampToInt(total));
+    dialog_->setLabelText(label_.arg(done).arg(total));
+    dialog_->setValue(ClampToInt(done));
+  }
+  const bool up = dialog_ != nullptr && dialog_->isVisible();
+  QCoreApplication::processEvents(up ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+  return dialog_ == nullptr || !dialog_->wasCanceled();
+}
+
+void ProgressWindow::ShowMessage(UiHost& ui, const Message& message) {
+  if (std::find(shown_.begin(), shown_.end(), message.text) != shown_.end()) return;
+  shown_.push_back(message.text);
+  if (dialog_ != nullptr) dialog_->hide();
+  ui.ShowMessage(message);
+  quiet_.restart();
+}
 
 BatchReport RunWindowBatch(QWidget& window, WindowState& state, FileSystem& fs, const Clock& clock,
                            UiHost& ui, JournalFolder* journal) {
   WindowState snapshot = state;
-  BatchRenamer batch(snapshot, fs, clock, ui);
+  ProgressWindow progress(window, QStringLiteral("Renaming: %1 of %2 entries done."));
+  MessagesAbove messages(ui, progress);
+  BatchRenamer batch(snapshot, fs, clock, messages);
   batch.SetJournal(journal);
-  // Made when the first entry is due, so the input checks' messages come without it.
-  std::unique_ptr<QProgressDialog> dialog;
-  QElapsedTimer since_pump;
-  batch.SetProgressHook([&](std::size_t done, std::size_t total) {
-    if (dialog == nullptr) {
-      dialog = std::make_unique<QProgressDialog>(&window);
-      dialog->setObjectName("BatchProgress");
-      dialog->setWindowTitle(QString::fromLatin1(messages::kProgramTitle));
-      dialog->setCancelButtonText(QStringLiteral("Cancel"));
-      dialog->setWindowModality(Qt::ApplicationModal);
-      dialog->setAutoClose(false);
-      dialog->setAutoReset(false);
-      dialog->setRange(0, ClampToInt(total));
-      dialog->setMinimumDuration(kShowAfterMs);
-    } else if (since_pump.isValid() && since_pump.elapsed() < kPumpEveryMs) {
-      return true;
-    }
-    since_pump.restart();
-    dialog->setLabelText(QStringLiteral("Renaming: %1 of %2 entries done.").arg(done).arg(total));
-    dialog->setValue(ClampToInt(done));
-    // Until the dialog is up, the window's own input waits, so nothing starts a second batch;
-    // once it is up, the modal dialog alone takes input.
-    QCoreApplication::processEvents(dialog->isVisible() ? QEventLoop::AllEvents
-                                                        : QEventLoop::ExcludeUserInputEvents);
-    return !dialog->wasCanceled();
-  });
+  batch.SetProgressHook(
+      [&progress](std::size_t done, std::size_t total) { return progress.Step(done, total); });
   BatchReport report = batch.Command10_Click();
   SelectableList& refilled = snapshot.TargetKind ? snapshot.List1 : snapshot.List2;
   (state.TargetKind ? state.List1 : state.List2) = std::move(refilled);

@@ -1,6 +1,13 @@
-// "Rename!" with a progress dialog: a window batch that runs longer than about half a second
-// shows entries done of total and a Cancel button, which stops it before the next entry.
+// Progress of a long run in the window ("Rename!", Undo): a dialog with entries done of total and
+// a Cancel button, shown once the run has gone on for about half a second with no message box up.
 #pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "batch/journal.h"
 #include "batch/outcome.h"
@@ -9,15 +16,41 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
+class QProgressDialog;
 class QWidget;
 
 namespace kestro {
 
+class ProgressWindow {
+ public:
+  // `label` holds %1 (entries done) and %2 (of how many), e.g. "Renaming: %1 of %2 entries done."
+  ProgressWindow(QWidget& window, QString label);
+  ~ProgressWindow();
+  ProgressWindow(const ProgressWindow&) = delete;
+  ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+  // Called before each entry; false once Cancel has been clicked. Until the dialog is up, the
+  // window's own input waits, so nothing starts a second run; once it is up, the modal dialog
+  // alone takes input.
+  bool Step(std::size_t done, std::size_t total);
+  // Shows `message` in a box that nothing covers: the dialog goes away meanwhile and comes back
+  // only after the run has gone on for its delay again. The same text twice in one run is shown
+  // once (a numbering that cannot be made fails alike for every entry).
+  void ShowMessage(UiHost& ui, const Message& message);
+
+ private:
+  QWidget& window_;
+  QString label_;
+  std::unique_ptr<QProgressDialog> dialog_;
+  QElapsedTimer quiet_;  // since the run began or the last message box closed
+  QElapsedTimer since_pump_;
+  std::vector<std::string> shown_;
+};
+
 // Runs the window batch ("Rename!", by TargetKind) on a copy of `state` taken now, so the
 // settings it reads stay as they were when it started; the list it refills goes back into
-// `state`. Meanwhile the dialog, modal over `window`, is the only window that takes input.
-// A cancelled batch keeps what it renamed; its report says cancelled. The batch writes its
-// journal in `journal` (none: it cannot be undone).
+// `state`. A cancelled batch keeps what it renamed; its report says cancelled. The batch writes
+// its journal in `journal` (none: it cannot be undone).
 BatchReport RunWindowBatch(QWidget& window, WindowState& state, FileSystem& fs, const Clock& clock,
                            UiHost& ui, JournalFolder* journal);
 

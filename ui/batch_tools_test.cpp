@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QTimer>
 #include <chrono>
 #include <thread>
 
+#include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "ui/preview_panel.h"
 #include "ui/window_test_helpers.h"
@@ -83,36 +87,99 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   EXPECT_TRUE(Settled(*form).contains("/sub")) << Settled(*form).toStdString();
 }
 
-TEST_F(BatchToolsTest, ALongBatchShowsItsProgressCancelStopsItAndCtrlZTakesItBack) {
+// Clicks Cancel in the progress dialog once it is up and shows at least `at` entries done;
+// `seen_maximum` then holds how many entries it counted.
+struct CancelWhenProgressShows {
+  explicit CancelWhenProgressShows(int at) {
+    QObject::connect(&watch, &QTimer::timeout, [this, at] {
+      auto* modal = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+      if (modal == nullptr || !modal->isVisible() || modal->value() < at) return;
+      seen_maximum = modal->maximum();
+      watch.stop();
+      if (auto* cancel = modal->findChild<QPushButton*>())
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    watch.start(10);
+  }
+  QTimer watch;
+  int seen_maximum = 0;
+};
+
+TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereItIs) {
+  const QLocale was;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   MemoryFileSystem fs;
-  for (int i = 0; i < 300; ++i) fs.AddFile("/photos", "p" + std::to_string(1000 + i));
+  for (int i = 0; i < 1200; ++i) fs.AddFile("/photos", "p" + std::to_string(1000 + i));
   auto form = Open(&fs, "/photos");
   SelectAllFilesAndAppend(*form, ".b");
-  fs.SetBeforeRename([] { std::this_thread::sleep_for(std::chrono::milliseconds(5)); });
-  // Once the dialog is up (the active modal widget: the window takes no input), Cancel is clicked.
-  QPointer<QProgressDialog> seen;
-  int seen_maximum = 0;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    auto* modal = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-    if (modal == nullptr || !modal->isVisible()) return;
-    seen = modal;
-    seen_maximum = modal->maximum();
-    watch.stop();
-    if (auto* cancel = modal->findChild<QPushButton*>()) QTest::mouseClick(cancel, Qt::LeftButton);
-  });
-  watch.start(10);
-  Click(*form, "Command10");
-  watch.stop();
-  EXPECT_EQ(seen_maximum, 300) << "no progress dialog";
-  EXPECT_EQ(seen, nullptr) << "the dialog outlived its batch";
-  const std::size_t done = fs.rename_calls().size();
-  EXPECT_TRUE(done > 0 && done < 300) << done;
+  fs.SetBeforeRename([] { std::this_thread::sleep_for(std::chrono::milliseconds(2)); });
+  {
+    CancelWhenProgressShows cancel(400);
+    Click(*form, "Command10");
+    EXPECT_EQ(cancel.seen_maximum, 1200) << "no progress dialog";
+  }
+  EXPECT_EQ(form->findChild<QProgressDialog*>(), nullptr) << "the dialog outlived its batch";
+  const int done = static_cast<int>(fs.rename_calls().size());
+  ASSERT_TRUE(done >= 400 && done < 1200) << done;
+  EXPECT_EQ(form->status_text(), QStringLiteral("Renamed %1 of 1,200; stopped before the other %2.")
+                                     .arg(done)
+                                     .arg(1200 - done));
+  // Undo, with Ctrl+Z, shows its progress too; cancelled, it says how far it came, and the next
+  // undo takes back the rest.
+  {
+    CancelWhenProgressShows cancel(0);
+    QApplication::setActiveWindow(form.get());
+    QTest::keyClick(Find(*form, "List2"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cancel.seen_maximum, done) << "no progress dialog";
+  }
+  const int back = static_cast<int>(fs.rename_calls().size()) - done;
+  ASSERT_TRUE(back > 0 && back < done) << back;
   EXPECT_EQ(form->status_text(),
-            QStringLiteral("Renamed %1 of %1 entries. Stopped before the end.").arg(done));
-  QApplication::setActiveWindow(form.get());
-  QTest::keyClick(Find(*form, "List2"), Qt::Key_Z, Qt::ControlModifier);
+            QStringLiteral("Undo: %1 of %2 have their old names back; stopped before the other %3.")
+                .arg(back)
+                .arg(done)
+                .arg(done - back));
+  Click(*form, "Undo");
+  EXPECT_EQ(form->status_text(),
+            QStringLiteral("Undo: %1 of %1 entries have their old names back.").arg(done - back));
   for (const std::string& name : fs.AllNames("/photos")) EXPECT_EQ(name.size(), 5u) << name;
+  QLocale::setDefault(was);
+}
+
+// A numbering that cannot be made fails alike for every entry: its message comes once, no
+// progress dialog covers it, and the status line counts every selected entry; its details list
+// each of them, ready to copy.
+TEST_F(BatchToolsTest, AWrongNumberingSaysSoOnceUncoveredAndItsDetailsListEveryEntry) {
+  MemoryFileSystem fs;
+  for (int i = 0; i < 200; ++i) fs.AddFile("/photos", "p" + std::to_string(1000 + i));
+  auto form = Open(&fs, "/photos");
+  ClickTab(*form, "Files");
+  Click(*form, "Command7");
+  ClickTab(*form, "Numbering");
+  Type(*form, "sortstartatnum", "9999999999");
+  Click(*form, "sortstartat");
+  fs.SetBeforeRename([] { std::this_thread::sleep_for(std::chrono::milliseconds(5)); });
+  messages_.clear();
+  bool covered = false;
+  ScopedMessageRecorder box([&](const Message& message) {
+    messages_.push_back(message);
+    QTest::qWait(800);  // a person reads the box
+    for (auto* dialog : form->findChildren<QProgressDialog*>()) covered |= dialog->isVisible();
+  });
+  Click(*form, "Command10");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, messages::kErroneousValues);
+  EXPECT_FALSE(covered);
+  EXPECT_TRUE(form->status_text().startsWith("Renamed 0 of 200 entries; 200 kept their names: "))
+      << form->status_text().toStdString();
+  QTest::mouseClick(Find(*form, "StatusLine"), Qt::LeftButton);
+  auto* details = Find<QPlainTextEdit>(*form, "ReportDetailsText");
+  ASSERT_NE(details, nullptr);
+  const QStringList lines = details->toPlainText().split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.size(), 200);
+  EXPECT_EQ(lines.back(), "'p1199': no new name could be computed");
+  Click(*form->findChild<QWidget*>("ReportDetails"), "CopyDetails");
+  EXPECT_EQ(QApplication::clipboard()->text(), details->toPlainText());
 }
 
 // How long an edit keeps the window busy with the preview open on 100,000 selected files, and

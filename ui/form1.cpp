@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include "app/user_guide.h"
 #include "batch/pickers.h"
 #include "batch/rename_str.h"
+#include "batch/report_text.h"
 #include "engine/beginning_bit.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
@@ -32,14 +34,19 @@
 #include "ui/key_filters.h"
 #include "ui/preview_panel.h"
 #include "ui/qt_ui_host.h"
+#include "ui/report_details.h"
 #include "ui/selectable_list_model.h"
 #include "ui/selectable_list_view.h"
-#include "ui/status_line.h"
 #include "ui/twips.h"
 #include "ui/undo_control.h"
 
 namespace kestro {
 namespace {
+
+// Counts in the status line as the user's locale writes them, with thousands separators.
+std::string LocaleCount(std::size_t n) {
+  return QLocale().toString(static_cast<qulonglong>(n)).toStdString();
+}
 
 // The design's client area is 8280 by 5172 twips; the status line lies below it, with room at
 // its right end for the Undo and Preview buttons. The preview, when shown, widens the window.
@@ -197,6 +204,7 @@ void Form1::BuildWindow() {
   status_->setTextFormat(Qt::PlainText);
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   status_->setGeometry(twips.Rect(36, kStatusTop, 8244 - 1380 - 96, kStatusHeight));
+  status_->installEventFilter(this);
   BuildBatchTools(twips);
 
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
@@ -325,11 +333,15 @@ void Form1::BuildBatchTools(const Twips& twips) {
   QPushButton* undo = MakeButton("Undo", "Undo", this);
   undo->setGeometry(twips.Rect(6876, kStatusTop, 660, kStatusHeight));
   undo_ = new UndoControl(*undo, *this, services_.fs, services_.journal,
-                          [this](const UndoReport& report) {
+                          [this](const UndoReport& report, const Status& noted) {
+                            std::string status = DescribeUndo(report, LocaleCount);
+                            if (!noted.ok()) {
+                              status += " The journal could not note it: " + noted.message() + ".";
+                            }
                             batch_->Dir2_Change();
                             batch_->File1_PathChange();
-                            RefreshAfterBatch();
-                            ShowStatus(QString::fromStdString(DescribeUndo(report)));
+                            status += RefreshAfterBatch(report);
+                            ShowOutcome(status, report);
                           });
   preview_toggle_ = MakeButton("PreviewToggle", "Preview", this);
   preview_toggle_->setCheckable(true);
@@ -480,20 +492,46 @@ void Form1::Command10_Click() {
       RunWindowBatch(*this, state_, services_.fs, services_.clock, *ui_host_, services_.journal);
   QApplication::restoreOverrideCursor();
   undo_->Refresh();
-  RefreshAfterBatch();
-  std::string status = DescribeBatch(last_report_);
+  std::string status = DescribeBatch(last_report_, LocaleCount);
   if (!last_report_.journal_error.empty())
     status += " It cannot be undone: " + last_report_.journal_error + ".";
-  ShowStatus(QString::fromStdString(status));
+  status += RefreshAfterBatch(last_report_);
+  ShowOutcome(status, last_report_);
   preview_->Resume();
 }
 
-void Form1::RefreshAfterBatch() {
+std::string Form1::RefreshAfterBatch(const BatchReport& report) {
+  std::string said;
+  // A page on a folder that the batch renamed, or on one below it, follows it to its new name.
+  // One on a folder gone otherwise shows the nearest folder above it that is still there.
+  const auto follow = [&](const std::string& was, DirectoryTreeList* tree, bool directories) {
+    std::string now = PathAfterRenames(services_.fs, was, report);
+    std::string there;
+    for (int up = 0; !services_.fs.AbsoluteFolder(now, &there).ok(); ++up) {
+      if (up == 64) return;  // not even a root is left: the page stays as it is
+      now = services_.fs.JoinPath(now, "..");
+    }
+    if (there == was) return;
+    if (there != PathAfterRenames(services_.fs, was, report) && said.empty()) {
+      said = " The folder '" + was + "' is gone; the " + (directories ? "Directories" : "Files") +
+             " page shows '" + there + "' instead.";
+    }
+    if (directories) {
+      ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings, there);
+    } else {
+      ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings, there);
+    }
+    tree->SetPath(there);
+  };
+  if (report.ran) {
+    follow(state_.dirs_folder, Dir1_, true);
+    follow(state_.files_folder, Dir3_, false);
+  }
   ReloadLists();
-  // Renamed sub-directories show their new names in the trees too. A tree whose open folder
-  // was itself renamed opens the chosen folder instead.
+  // Renamed sub-directories show their new names in the trees too.
   if (!Dir1_->Refresh().ok()) Dir1_->SetPath(state_.dirs_folder);
-  if (!Dir3_->Refresh().ok()) Dir3_->SetPath(state_.dirs_folder);
+  if (!Dir3_->Refresh().ok()) Dir3_->SetPath(state_.files_folder);
+  return said;
 }
 
 void Form1::Command1_Click() { close(); }
@@ -529,7 +567,26 @@ void Form1::ReloadLists() {
   list2_model_->Reload();
 }
 
+void Form1::ShowOutcome(const std::string& text, const BatchReport& report) {
+  ShowStatus(QString::fromStdString(text));
+  details_ = KeptReasons(report);
+  if (!details_.empty()) {
+    status_->setToolTip(status_->toolTip() +
+                        QStringLiteral("\n\nClick for every entry that kept its name."));
+  }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == status_ && event->type() == QEvent::MouseButtonRelease && !details_.empty()) {
+    auto* details = new ReportDetails(status_text_, details_, this);
+    details->show();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void Form1::ShowStatus(const QString& line) {
+  details_.clear();
   const QString text = QString::fromStdString(PrintableText(line.toStdString()));
   status_text_ = text;
   status_->setToolTip(text);

@@ -74,6 +74,8 @@ class Form1 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A click on the status line opens the details of the last batch or undo.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildWindow();
@@ -109,12 +111,15 @@ class Form1 : public QWidget {
   void ShowPages();
   void ReloadLists();
   void ShowStatus(const QString& text);
+  // The status line after a batch or an undo; its details list every entry that kept its name.
+  void ShowOutcome(const std::string& text, const BatchReport& report);
   // The outcome preview beside the window, its toggle and the Undo button (preview_panel.h,
   // undo_control.h).
   void BuildBatchTools(const Twips& twips);
   void ConnectBatchTools();
-  // Lists and trees read anew from disk after a batch or an undo.
-  void RefreshAfterBatch();
+  // Lists and trees read anew from disk after a batch or an undo; a page whose folder the batch
+  // renamed (or a folder above it) follows it to its new name. Returns what the user should know.
+  std::string RefreshAfterBatch(const BatchReport& report);
 
   WindowState& state_;
   Form1Services services_;
@@ -126,6 +131,7 @@ class Form1 : public QWidget {
   std::vector<QWidget*> tab_order_;
   BatchReport last_report_;
   QString status_text_;
+  std::vector<std::string> details_;  // the status line's details, one line per entry
 
   QTabBar* TabStrip1_ = nullptr;
   QTabBar* TabStrip2_ = nullptr;

@@ -126,6 +126,40 @@ TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits)
   EXPECT_FALSE(form->isVisible());
 }
 
+// A page on a folder that a directory batch renames follows it to its new name; one whose folder
+// is gone otherwise shows the folder above it, says so, and counts none of its entries as done.
+TEST_F(Form1Test, APageFollowsItsRenamedFolderAndAGoneFolderRenamesNothing) {
+  Make({"photos/", "photos/sub/", "photos/sub/a", "photos/sub/b", "docs/", "docs/c", "docs/d"});
+  auto form = Open();
+  ClickTab(*form, "Files");
+  ClickRow(*form, "Dir3", "photos", /*twice=*/true);
+  ClickRow(*form, "Dir3", "sub", /*twice=*/true);
+  ClickTab(*form, "Directories");
+  ClickRow(*form, "List1", "photos");
+  ClickTab(*form, "Case");
+  Click(*form, "uppercase");
+  Click(*form, "Command10");
+  const std::string moved = (root_ + "/PHOTOS/sub").toStdString();
+  EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), moved);
+  EXPECT_EQ(LastDir(), moved);
+  ClickTab(*form, "Files");
+  EXPECT_EQ(Rows(*form, "List2"), (QStringList{"a", "b"}));
+
+  ClickRow(*form, "Dir3", QDir(root_).dirName(), /*twice=*/true);
+  ClickRow(*form, "Dir3", "docs", /*twice=*/true);
+  Click(*form, "Command7");
+  ASSERT_TRUE(QDir(root_ + "/docs").removeRecursively());  // another program
+  Click(*form, "lowercase");
+  Click(*form, "Command10");
+  EXPECT_TRUE(form->status_text().startsWith("Renamed 0 of 2 entries; 2 kept their names: 'c': "))
+      << form->status_text().toStdString();
+  EXPECT_TRUE(form->status_text().endsWith(
+      QStringLiteral(" The folder '%1/docs' is gone; the Files page shows '%1' instead.")
+          .arg(root_)))
+      << form->status_text().toStdString();
+  EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), root_.toStdString());
+}
+
 // A name may hold a control character; the status line writes it out, so it stays one line.
 TEST_F(Form1Test, AControlCharacterInANameIsWrittenOutOnTheStatusLine) {
   Make({"a\tb", "A\tB"});

@@ -16,11 +16,12 @@ namespace kestro {
 
 class UndoControl : public QObject {
  public:
-  // Called after an undo with what it did.
-  using Undone = std::function<void(const UndoReport& report)>;
+  // Called after an undo with what it did, and whether the journal could note it.
+  using Undone = std::function<void(const UndoReport& report, const Status& noted)>;
 
   // `button` and `window` (for the shortcut) must outlive the control; the button is enabled
-  // only while there is a batch to take back. Without a journal there is none.
+  // only while there is a batch to take back. Without a journal there is none. A long undo shows
+  // its progress over `window`, with Cancel.
   UndoControl(QPushButton& button, QWidget& window, FileSystem& fs, JournalFolder* journal,
               Undone undone);
 
@@ -31,6 +32,7 @@ class UndoControl : public QObject {
 
  private:
   QPushButton& button_;
+  QWidget& window_;
   FileSystem& fs_;
   JournalFolder* journal_;
   Undone undone_;
