@@ -167,24 +167,24 @@ OutcomePreview PreviewBatch(WindowState state, const Clock& clock, const FileSys
 std::string DescribeRow(const PreviewRow& row) {
   switch (row.why) {
     case PreviewRow::Why::kRenamed:
-      return "renamed";
+      return "will be renamed";
     case PreviewRow::Why::kUnchanged:
-      return "unchanged: it already has this name";
+      return "already has this name";
     case PreviewRow::Why::kTakenByRenamed:
-      return "keeps its name: '" + row.taken_by + "' gets this name earlier in the batch";
+      return "would keep its name: '" + row.taken_by + "' gets this name earlier in the batch";
     case PreviewRow::Why::kTakenByLater:
-      return "keeps its name: '" + row.taken_by +
+      return "would keep its name: '" + row.taken_by +
              "' still has this name; it is renamed later in the batch";
     case PreviewRow::Why::kTakenByPresent:
-      return "keeps its name: '" + row.taken_by + "' in the folder has this name";
+      return "would keep its name: '" + row.taken_by + "' in the folder has this name";
     case PreviewRow::Why::kNoName:
-      return "keeps its name: no new name can be computed" +
+      return "would keep its name: no new name can be computed" +
              (row.message.empty() ? std::string() : " (" + row.message + ")");
     case PreviewRow::Why::kRefused:
     case PreviewRow::Why::kFailed:
       break;
   }
-  return "keeps its name: " + row.outcome.reason;
+  return "would keep its name: " + row.outcome.reason;
 }
 
 }  // namespace kestro

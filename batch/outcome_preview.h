@@ -52,7 +52,8 @@ struct OutcomePreview {
                                           const FileSystem& platform, const FolderNames& names,
                                           const std::function<bool()>& keep_going = {});
 
-// One line saying why a row keeps its name, or what it gets ("renamed", "unchanged").
+// One line saying what "Rename!" would do with a row: "will be renamed", "already has this name",
+// or "would keep its name: " and why.
 [[nodiscard]] std::string DescribeRow(const PreviewRow& row);
 
 }  // namespace kestro

@@ -97,14 +97,15 @@ TEST(OutcomePreviewTest, EachKeptNameIsExplainedInWords) {
   using Op = ActiveOperation;
   const OutcomePreview earlier = Preview({true, {"1a", "2a"}, {}, Op::Strip, "1", "L", ""});
   EXPECT_EQ(DescribeRow(earlier.rows.at(1)),
-            "keeps its name: '1a' gets this name earlier in the batch");
+            "would keep its name: '1a' gets this name earlier in the batch");
   const OutcomePreview refused = Preview({true, {"x"}, {}, Op::Replace, "x", "a/b", ""});
   EXPECT_EQ(DescribeRow(refused.rows.at(0)),
-            std::string("keeps its name: ") + kNewNameHoldsSeparator);
+            std::string("would keep its name: ") + kNewNameHoldsSeparator);
   const OutcomePreview no_name = Preview({true, {"a"}, {}, Op::Numbering, "-5", "", ""});
   EXPECT_EQ(no_name.rows.at(0).message, messages::kErroneousValues);
-  EXPECT_EQ(DescribeRow(no_name.rows.at(0)),
-            "keeps its name: no new name can be computed (You have entered erraneous values!)");
+  EXPECT_EQ(
+      DescribeRow(no_name.rows.at(0)),
+      "would keep its name: no new name can be computed (You have entered erraneous values!)");
 }
 
 TEST(OutcomePreviewTest, StopsWhenToldAndSaysItIsIncomplete) {

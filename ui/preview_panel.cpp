@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPalette>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <utility>
@@ -22,26 +24,46 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 // The outcome column: short, the tooltip carries the whole reason.
 QString ShortOutcome(const PreviewRow& row) {
+  const QString kept = QStringLiteral("would keep its name: ");
   switch (row.why) {
     case PreviewRow::Why::kRenamed:
-      return QStringLiteral("renamed");
+      return QStringLiteral("will be renamed");
     case PreviewRow::Why::kUnchanged:
-      return QStringLiteral("unchanged");
+      return QStringLiteral("already has this name");
     case PreviewRow::Why::kTakenByRenamed:
-      return QStringLiteral("kept: name taken earlier in the batch");
+      return kept + QStringLiteral("name taken earlier in the batch");
     case PreviewRow::Why::kTakenByLater:
-      return QStringLiteral("kept: name still held by a later entry");
+      return kept + QStringLiteral("name still held by a later entry");
     case PreviewRow::Why::kTakenByPresent:
-      return QStringLiteral("kept: name taken in the folder");
-    case PreviewRow::Why::kRefused:
-      return QStringLiteral("kept: ") + Text(row.outcome.reason);
+      return kept + QStringLiteral("name taken in the folder");
     case PreviewRow::Why::kNoName:
-      return QStringLiteral("kept: no name can be computed");
+      return kept + QStringLiteral("no name can be computed");
+    case PreviewRow::Why::kRefused:
     case PreviewRow::Why::kFailed:
       break;
   }
-  return QStringLiteral("kept: ") + Text(row.outcome.reason);
+  return kept + Text(row.outcome.reason);
 }
+
+// The whole row, one line each, for the names and reasons the columns cut in the middle.
+QString ToolTip(const PreviewRow& row) {
+  QString tip = QStringLiteral("Old name: ") + Text(PrintableText(row.outcome.old_name));
+  if (row.why != PreviewRow::Why::kNoName)
+    tip += QStringLiteral("\nNew name: ") + Text(PrintableText(row.outcome.new_name));
+  return tip + QLatin1Char('\n') + Text(PrintableText(DescribeRow(row)));
+}
+
+// The outcome column keeps its beginning, where the verdict is; the names keep their ends.
+class OutcomeDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->textElideMode = Qt::ElideRight;
+  }
+};
 
 QString Summary(const OutcomePreview& preview) {
   if (preview.stopped_at_check) {
@@ -54,11 +76,18 @@ QString Summary(const OutcomePreview& preview) {
     unchanged += row.why == PreviewRow::Why::kUnchanged ? 1 : 0;
   }
   const std::size_t kept = preview.rows.size() - renamed - unchanged;
-  QString text = QStringLiteral("%1 of %2 renamed").arg(renamed).arg(preview.rows.size());
-  if (unchanged > 0) text += QStringLiteral(", %1 unchanged").arg(unchanged);
+  const QLocale locale;  // the user's digit grouping: "72,116 of 100,000"
+  auto number = [&locale](std::size_t n) { return locale.toString(qulonglong{n}); };
+  QString text =
+      QStringLiteral("%1 of %2 would be renamed").arg(number(renamed), number(preview.rows.size()));
+  if (unchanged > 0) {
+    text += unchanged == 1
+                ? QStringLiteral(", 1 already has its new name")
+                : QStringLiteral(", %1 already have their new names").arg(number(unchanged));
+  }
   if (kept > 0) {
-    text += kept == 1 ? QStringLiteral(", 1 keeps its name")
-                      : QStringLiteral(", %1 keep their names").arg(kept);
+    text += kept == 1 ? QStringLiteral(", 1 would keep its name")
+                      : QStringLiteral(", %1 would keep their names").arg(number(kept));
   }
   return text + QStringLiteral(".");
 }
@@ -96,7 +125,7 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
           return ShortOutcome(row);
       }
     case Qt::ToolTipRole:
-      return Text(PrintableText(row.outcome.old_name + ": " + DescribeRow(row)));
+      return ToolTip(row);
     case Qt::ForegroundRole:
       if (kept) return QBrush(Qt::darkRed);
       if (row.why == PreviewRow::Why::kUnchanged) return QBrush(Qt::darkGray);
@@ -147,6 +176,7 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   view_->setFocusPolicy(Qt::NoFocus);
   // Long names keep their ends, where extensions and numbers are; the tooltip has them whole.
   view_->setTextElideMode(Qt::ElideMiddle);
+  view_->setItemDelegateForColumn(kOutcome, new OutcomeDelegate(view_));
   view_->header()->setStretchLastSection(true);
   view_->header()->resizeSection(kName, 150);
   view_->header()->resizeSection(kNewName, 150);

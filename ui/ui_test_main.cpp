@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   qputenv("XDG_STATE_HOME", (config.path() + "/state").toLocal8Bit());
   QApplication app(argc, argv);
+  // Counts in the window read as in the United States: 1,200, whatever the machine's locale.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   // A test that closes a window must not end the application for the tests after it.
   QApplication::setQuitOnLastWindowClosed(false);
   ::testing::InitGoogleTest(&argc, argv);
