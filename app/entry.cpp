@@ -146,6 +146,13 @@ int RunKestro(int argc, char** argv) {
     Module12 entry(services, std::cout, std::cerr);
     return entry.Start(argument_text, false).value_or(kExitDone);
   }
+  if (!display && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    // The window has nowhere to go: say so, with the command line's help, rather than let the
+    // window system end the program.
+    std::cerr << "kestro: no display to show the window on\n";
+    std::cout << HeadlessHelp();
+    return kExitWrongCommand;
+  }
   // Every argument is the command line's: Qt's own options ("-platform", "-reverse", ...) never
   // reach the application object.
   static char program_name[] = "kestro";
