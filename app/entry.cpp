@@ -116,7 +116,7 @@ std::optional<int> Module12::ShowHelp(bool display) {
 void Module12::ShowMainWindow() {
   main_window_ = std::make_unique<Form1>(
       state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener,
-                            services_.journal});
+                            services_.journal, /*user_guide=*/""});
   main_window_->show();
   KeepSplashOnTop();
 }

@@ -31,6 +31,7 @@
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
 #include "ui/frm_about.h"
+#include "ui/guide_window.h"
 #include "ui/key_filters.h"
 #include "ui/preview_panel.h"
 #include "ui/qt_ui_host.h"
@@ -130,8 +131,10 @@ Form1::Form1(WindowState& state, Form1Services services, QWidget* parent)
 }
 
 Form1::~Form1() {
-  // The About window is a top-level window of its own, not a child: it goes with the main one.
+  // The About and guide windows are top-level windows of their own, not children: they go with
+  // the main one.
   delete about_.data();
+  delete guide_.data();
   // The tab bars use a style that is a child of this window and was created before them, so
   // QWidget would delete it first; a tab bar losing focus as it dies would then touch it.
   delete TabStrip1_;
@@ -537,11 +540,23 @@ std::string Form1::RefreshAfterBatch(const BatchReport& report) {
 void Form1::Command1_Click() { close(); }
 
 void Form1::Command3_Click() {
-  const std::string guide = UserGuidePath();
-  const Status opened = services_.opener.Open(guide);
-  if (opened.ok()) return;
-  ui_host_->ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
-                                messages::kProgramTitle, MessageIcon::Exclamation});
+  // The guide is shown by the program itself, so it is there also where no program opens HTML;
+  // a second click brings the one guide window back to the front.
+  if (guide_ == nullptr) {
+    auto guide = std::make_unique<GuideWindow>(services_.opener);
+    const Status loaded =
+        guide->Load(services_.user_guide.empty() ? UserGuidePath() : services_.user_guide);
+    if (!loaded.ok()) {
+      ui_host_->ShowMessage(Message{"The user guide could not be opened: " + loaded.message(),
+                                    messages::kProgramTitle, MessageIcon::Exclamation});
+      return;
+    }
+    guide_ = guide.release();
+  }
+  guide_->setWindowState(guide_->windowState() & ~Qt::WindowMinimized);
+  guide_->show();
+  guide_->raise();
+  guide_->activateWindow();
 }
 
 void Form1::Command4_Click() {
@@ -556,8 +571,9 @@ void Form1::Command4_Click() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  // Quit and the close box end the program, the About window with it.
+  // Quit and the close box end the program, the About and guide windows with it.
   if (about_ != nullptr) about_->close();
+  if (guide_ != nullptr) guide_->close();
   event->accept();
   QCoreApplication::quit();
 }

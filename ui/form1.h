@@ -33,6 +33,7 @@ namespace kestro {
 class DirectoryTreeList;
 class DriveList;
 class FrmAbout;
+class GuideWindow;
 class OutcomePreviewPanel;
 class QtUiHost;
 class SelectableListModel;
@@ -45,6 +46,7 @@ struct Form1Services {
   const Clock& clock;
   DocumentOpener& opener;
   JournalFolder* journal = nullptr;  // where batches are recorded for Undo (none: no Undo)
+  std::string user_guide;            // the guide Help shows (empty: UserGuidePath() at the click)
 };
 
 class Form1 : public QWidget {
@@ -64,7 +66,7 @@ class Form1 : public QWidget {
   void Dir3_Click();
   void Command10_Click();  // "Rename!"
   void Command1_Click();   // "Quit"
-  void Command3_Click();   // "Help"
+  void Command3_Click();   // "Help": the user guide in a window of its own
   void Command4_Click();   // "About"
 
   // The full text of the status line (the label shows it shortened to its width).
@@ -128,6 +130,7 @@ class Form1 : public QWidget {
   SelectableListModel* list1_model_ = nullptr;
   SelectableListModel* list2_model_ = nullptr;
   QPointer<FrmAbout> about_;
+  QPointer<GuideWindow> guide_;
   std::vector<QWidget*> tab_order_;
   BatchReport last_report_;
   QString status_text_;

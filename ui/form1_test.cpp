@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTextBrowser>
 
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
@@ -25,6 +27,17 @@ QStringList VisiblePages(const QWidget& form) {
   for (const char* page :
        {"dirs", "files", "rename", "strip", "replace", "selectcase", "extensionf", "sort"}) {
     if (Find(form, page)->isVisible()) shown << page;
+  }
+  return shown;
+}
+
+// The user guide's window, when one is shown (never more than one).
+QWidget* ShownGuide() {
+  QWidget* shown = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() != "GuideWindow" || !window->isVisible()) continue;
+    EXPECT_EQ(shown, nullptr) << "a second guide window";
+    shown = window;
   }
   return shown;
 }
@@ -98,6 +111,7 @@ TEST_F(Form1Test, ADriveOpensInTheTreeOfItsPage) {
 
 TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits) {
   Make({"a b/", "c d/", "e f/", "plain/", "r s/", "c_d", "e_f"});
+  guide_ = KESTRO_GUIDE;
   auto form = Open();
   Click(*form, "Command5");  // Select All, then none of "r s"
   ClickRow(*form, "List1", "plain");
@@ -118,12 +132,52 @@ TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits)
             QStringLiteral("Renamed 1 of 4 entries; 1 already had its new name; 2 kept their "
                            "names: 'c d' to 'c_d': %1; 'e f' to 'e_f': %1.")
                 .arg(why));
+  // Help shows the guide in a window of its own, also where no program can open it.
   opener_.answer = Status::Error(Status::Code::kIoError, "xdg-open cannot be started");
+  const std::size_t said = messages_.size();
   Click(*form, "Command3");  // Help
+  const QWidget* guide = ShownGuide();
+  ASSERT_NE(guide, nullptr);
+  EXPECT_TRUE(Find<QTextBrowser>(*guide, "GuideText")
+                  ->toPlainText()
+                  .contains("A batch renamer: one operation, many names, one folder at a time."));
+  EXPECT_EQ(messages_.size(), said);
+  Click(*guide, "OpenInBrowser");
+  EXPECT_EQ(opener_.opened, std::vector<std::string>{KESTRO_GUIDE});
   EXPECT_EQ(messages_.back().text,
             "The user guide could not be opened: xdg-open cannot be started");
-  Click(*form, "Command1");  // Quit
+  Click(*form, "Command1");  // Quit, the guide with it
   EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(ShownGuide(), nullptr);
+}
+
+// In the guide's window its contents lead to its sections; Help again brings back the one window,
+// Escape closes it. A guide that is not there is said so.
+TEST_F(Form1Test, TheGuideWindowFollowsItsLinksAndClosesOnEscape) {
+  guide_ = (root_ + "/manual.htm").toStdString();
+  Click(*Open(), "Command3");
+  EXPECT_EQ(ShownGuide(), nullptr);
+  EXPECT_EQ(messages_.at(0).text,
+            "The user guide could not be opened: '" + guide_ + "': no such file");
+
+  guide_ = KESTRO_GUIDE;
+  auto form = Open();
+  Click(*form, "Command3");
+  QWidget* guide = ShownGuide();
+  ASSERT_NE(guide, nullptr);
+  auto* text = Find<QTextBrowser>(*guide, "GuideText");
+  const QTextDocument::FindFlags exact = QTextDocument::FindCaseSensitively;
+  QTextCursor link = text->document()->find("Exit statuses and error lines", 0, exact);
+  const QTextCursor heading = text->document()->find("Exit statuses and error lines", link, exact);
+  link.setPosition(link.selectionStart() + 2);
+  QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
+  EXPECT_GT(text->verticalScrollBar()->value(), 0);
+  EXPECT_TRUE(text->viewport()->rect().contains(text->cursorRect(heading).center()));
+  Click(*form, "Command3");
+  EXPECT_EQ(ShownGuide(), guide);
+  QTest::keyClick(text, Qt::Key_Escape);
+  EXPECT_EQ(ShownGuide(), nullptr);
+  EXPECT_EQ(messages_.size(), 1u);
 }
 
 // A page on a folder that a directory batch renames follows it to its new name; one whose folder

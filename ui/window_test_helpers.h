@@ -93,7 +93,7 @@ class WindowTest : public ::testing::Test {
                   fs == nullptr ? root_.toStdString() : folder);
     auto form = std::make_unique<Form1>(
         state ? *state : state_,
-        Form1Services{fs ? *fs : disk_, settings_, clock_, opener_, &journal_});
+        Form1Services{fs ? *fs : disk_, settings_, clock_, opener_, &journal_, guide_});
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     return form;
@@ -122,6 +122,7 @@ class WindowTest : public ::testing::Test {
   MemorySettingsStore settings_;
   FixedClock clock_{CalendarDate{1999, 3, 5}};
   RecordingOpener opener_;
+  std::string guide_;  // the guide Help shows; empty: UserGuidePath()
   std::vector<Message> messages_;
   ScopedMessageRecorder recorder_{[this](const Message& m) { messages_.push_back(m); }};
 };
