@@ -9,12 +9,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "app/help_texts.h"
 #include "app/twip_scale.h"
 #include "app/user_guide.h"
 #include "engine/messages.h"
+#include "ui/guide_window.h"
 
 namespace kestro {
 namespace {
@@ -65,8 +68,8 @@ bool Fits(const QLabel& label, int room, const QFont& font) {
 
 }  // namespace
 
-Form3::Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent)
-    : QDialog(parent), opener_(opener), messages_(messages) {
+Form3::Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent, std::string guide)
+    : QDialog(parent), opener_(opener), messages_(messages), guide_path_(std::move(guide)) {
   setObjectName(QStringLiteral("Form3"));
   setWindowTitle(QString());
   setSizeGripEnabled(false);
@@ -166,11 +169,22 @@ void Form3::FitFont() {
 void Form3::Command1_Click() { accept(); }
 
 void Form3::Command2_Click() {
-  const std::string guide = UserGuidePath();
-  const Status opened = opener_.Open(guide);
-  if (opened.ok()) return;
-  messages_.ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
-                                messages::kProgramTitle, MessageIcon::Exclamation});
+  // The guide in a window of the program's own, as Help of the main window shows it, so it is
+  // there also where no program opens HTML.
+  if (guide_ == nullptr) {
+    auto guide = std::make_unique<GuideWindow>(opener_);
+    const Status loaded = guide->Load(guide_path_.empty() ? UserGuidePath() : guide_path_);
+    if (!loaded.ok()) {
+      messages_.ShowMessage(Message{"The user guide could not be opened: " + loaded.message(),
+                                    messages::kProgramTitle, MessageIcon::Exclamation});
+      return;
+    }
+    guide->setParent(this, guide->windowFlags());  // it goes with this window
+    guide_ = guide.release();
+  }
+  guide_->show();
+  guide_->raise();
+  guide_->activateWindow();
 }
 
 }  // namespace kestro

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
+#include <string>
 
 #include "batch/ui_host.h"
 #include "platform/document_opener.h"
@@ -16,12 +18,14 @@ namespace kestro {
 class Form3 : public QDialog {
   Q_OBJECT
  public:
-  // `opener` starts the guide's viewer; `messages` reports a guide that cannot be opened. Both
-  // must outlive the window.
-  Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent = nullptr);
+  // `opener` starts the guide's viewer from the guide's window; `messages` reports a guide that
+  // cannot be read. Both must outlive the window. `guide`: the guide's file (empty: the one
+  // beside the program or installed).
+  Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent = nullptr,
+        std::string guide = {});
 
   void Command1_Click();  // "OK"
-  void Command2_Click();  // "Userguide": opens the guide; the window stays open
+  void Command2_Click();  // "Userguide": shows the guide in its own window; this one stays open
 
  private:
   // The largest font, up to 8 points, in which every text fits its place; a one-line text may
@@ -30,6 +34,8 @@ class Form3 : public QDialog {
 
   DocumentOpener& opener_;
   UiHost& messages_;
+  std::string guide_path_;
+  QPointer<QWidget> guide_;
   QPushButton* command1_ = nullptr;
   QPushButton* command2_ = nullptr;
 };
