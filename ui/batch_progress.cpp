@@ -2,6 +2,7 @@
 #include "ui/batch_progress.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QProgressDialog>
 #include <algorithm>
 #include <utility>
@@ -57,7 +58,9 @@ bool ProgressWindow::Step(std::size_t done, std::size_t total) {
   if (dialog_ != nullptr) {
     if (!dialog_->isVisible() && quiet_.elapsed() >= kShowAfterMs) dialog_->show();
     dialog_->setRange(0, ClampToInt(total));
-    dialog_->setLabelText(label_.arg(done).arg(total));
+    const QLocale locale;
+    dialog_->setLabelText(label_.arg(locale.toString(static_cast<qulonglong>(done)),
+                                     locale.toString(static_cast<qulonglong>(total))));
     dialog_->setValue(ClampToInt(done));
   }
   const bool up = dialog_ != nullptr && dialog_->isVisible();

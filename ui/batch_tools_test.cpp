@@ -104,6 +104,7 @@ struct CancelWhenProgressShows {
       auto* modal = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
       if (modal == nullptr || !modal->isVisible() || modal->value() < at) return;
       seen_maximum = modal->maximum();
+      label = modal->labelText();
       watch.stop();
       if (auto* cancel = modal->findChild<QPushButton*>())
         QTest::mouseClick(cancel, Qt::LeftButton);
@@ -112,6 +113,7 @@ struct CancelWhenProgressShows {
   }
   QTimer watch;
   int seen_maximum = 0;
+  QString label;
 };
 
 TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereItIs) {
@@ -124,6 +126,7 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
     CancelWhenProgressShows cancel(400);
     Click(*form, "Command10");
     EXPECT_EQ(cancel.seen_maximum, 1200) << "no progress dialog";
+    EXPECT_TRUE(cancel.label.endsWith(" of 1,200 entries done.")) << cancel.label.toStdString();
   }
   EXPECT_EQ(form->findChild<QProgressDialog*>(), nullptr) << "the dialog outlived its batch";
   const int done = static_cast<int>(fs.rename_calls().size());
