@@ -508,14 +508,15 @@ std::string Form1::RefreshAfterBatch(const BatchReport& report) {
   // A page on a folder that the batch renamed, or on one below it, follows it to its new name.
   // One on a folder gone otherwise shows the nearest folder above it that is still there.
   const auto follow = [&](const std::string& was, DirectoryTreeList* tree, bool directories) {
-    std::string now = PathAfterRenames(services_.fs, was, report);
+    const std::string moved = PathAfterRenames(services_.fs, was, report);
+    std::string now = moved;
     std::string there;
     for (int up = 0; !services_.fs.AbsoluteFolder(now, &there).ok(); ++up) {
       if (up == 64) return;  // not even a root is left: the page stays as it is
       now = services_.fs.JoinPath(now, "..");
     }
     if (there == was) return;
-    if (there != PathAfterRenames(services_.fs, was, report) && said.empty()) {
+    if (there != moved && said.empty()) {
       said = " The folder '" + was + "' is gone; the " + (directories ? "Directories" : "Files") +
              " page shows '" + there + "' instead.";
     }
