@@ -20,7 +20,7 @@ ReportDetails::ReportDetails(const QString& summary, const std::vector<std::stri
   setObjectName("ReportDetails");
   setWindowTitle(QString::fromLatin1(messages::kProgramTitle) + QStringLiteral(" - Details"));
   setAttribute(Qt::WA_DeleteOnClose);
-  auto* heading = new QLabel(summary.section(';', 0, 0) + QLatin1Char('.'), this);
+  auto* heading = new QLabel(summary, this);
   heading->setWordWrap(true);
   auto* text = new QPlainTextEdit(this);
   text->setObjectName("ReportDetailsText");

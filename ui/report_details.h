@@ -12,7 +12,7 @@ namespace kestro {
 
 class ReportDetails : public QDialog {
  public:
-  // `summary` is the status line's text; `lines` one per entry.
+  // `summary` is the status line's whole text, above the list; `lines` one per entry.
   ReportDetails(const QString& summary, const std::vector<std::string>& lines, QWidget* parent);
 };
 
