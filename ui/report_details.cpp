@@ -21,6 +21,7 @@ ReportDetails::ReportDetails(const QString& summary, const std::vector<std::stri
   setWindowTitle(QString::fromLatin1(messages::kProgramTitle) + QStringLiteral(" - Details"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* heading = new QLabel(summary, this);
+  heading->setTextFormat(Qt::PlainText);  // a name is never markup
   heading->setWordWrap(true);
   auto* text = new QPlainTextEdit(this);
   text->setObjectName("ReportDetailsText");
