@@ -59,8 +59,8 @@ class UndoTest : public ::testing::Test, public TestFolder {
 TEST_F(UndoTest, RestoresEveryNameLastFirstSoAChainUnwinds) {
   // Stripping one from the right: bcd -> bc, then bcde -> bcd, freed just before; "a" is never
   // stripped away and "a" is taken for "ab", so those two keep their names. A name holding a
-  // newline, a tab and a backslash comes back as it was.
-  const Names names = {"a", "ab", "bcd", "bcde", "x\n\ty\\z"};
+  // newline, a tab, a backslash and an escape comes back as it was.
+  const Names names = {"a", "ab", "bcd", "bcde", "x\n\ty\\z\x1b"};
   EXPECT_EQ(Kinds(RenameAll(names, ActiveOperation::Strip, "1")), "UKDDD");
   const UndoReport undo = UndoNewest();
   ASSERT_EQ(undo.entries.size(), 3u);
