@@ -45,28 +45,27 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
   }
   run.folder_found = true;
 
-  // Both pages on the folder of word 1; choosing the Directories folder lists its sub-directories
-  // and stores it as LastDir.
+  // Both pages on the folder of word 1, which is stored as LastDir. The run lists only what it
+  // reads, once: the sub-directories for -D, the files for any other target (the batch lists
+  // them itself, with its mask).
   state_.files_folder = run.folder;
   state_.dirs_folder = run.folder;
-  const Status directories = ChooseDirectoriesFolder(state_, batch_, fs_, settings_, run.folder);
-  if (!directories.ok()) {
-    // A folder that exists but cannot be listed is still the one the user named.
-    settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey, run.folder);
-  }
-
   state_.args[2] = ToUpper(state_.args[2]);
   const std::string& target = state_.args[2];
   if (target != "-F" && target != "-D") state_.WrongCommand = true;
 
-  Status listed = directories;
+  Status listed;
   if (target == "-D") {
+    listed = ChooseDirectoriesFolder(state_, batch_, fs_, settings_, run.folder);
+    // A folder that exists but cannot be listed is still the one the user named.
+    if (!listed.ok())
+      settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey, run.folder);
     state_.List1.SelectAll(true);
     run.report = batch_.Command2_Click();
   } else {
-    state_.file_mask = state_.args[3];
-    listed = batch_.File1_PathChange();
+    settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey, run.folder);
     run.report = batch_.Command9_Click();
+    listed = batch_.files_listed();
   }
   if (!listed.ok()) run.list_error = ListError(run.folder, listed);
   run.wrong_command = state_.WrongCommand;

@@ -52,7 +52,9 @@ Status BatchRenamer::Dir2_Change() {
 }
 
 Status BatchRenamer::File1_PathChange() {
-  return Refill(fs_, state_.files_folder, EntryKind::kFile, state_.file_mask, state_.List2);
+  files_listed_ =
+      Refill(fs_, state_.files_folder, EntryKind::kFile, state_.file_mask, state_.List2);
+  return files_listed_;
 }
 
 BatchReport BatchRenamer::Command10_Click() {
@@ -195,8 +197,9 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   // The directory batch reads its switch first, so a wrong one is reported for an empty folder.
   if (!files && list.SelectedCount() == 0) return {};
 
-  // The batch works on the list as it stands now, whatever a message box lets happen meanwhile.
-  std::vector<std::string> names = list.entries();
+  // The batch works on the list as it stands now, whatever a message box lets happen meanwhile;
+  // nothing shows the list on the command line, so its names are taken, not copied.
+  std::vector<std::string> names = list.Take();
   const FixedClock batch_day(clock_.Today());
   const CalendarDate today = batch_day.Today();
   if (state_.active_operation == ActiveOperation::Numbering) {

@@ -36,6 +36,8 @@ class BatchRenamer {
   // empty list and returns its reason.
   Status Dir2_Change();
   Status File1_PathChange();
+  // What the last File1_PathChange met: a folder that could not be listed.
+  [[nodiscard]] const Status& files_listed() const { return files_listed_; }
 
   void SetProgressHook(ProgressHook hook);
   // Called with each entry's place in the batch before its new name is computed (so a message
@@ -67,6 +69,7 @@ class BatchRenamer {
   ProgressHook progress_;
   std::function<void(std::size_t)> name_hook_;
   JournalFolder* journal_ = nullptr;
+  Status files_listed_;
 };
 
 }  // namespace kestro

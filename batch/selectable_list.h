@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestro {
@@ -22,6 +23,11 @@ class SelectableList {
   [[nodiscard]] std::size_t size() const { return entries_.size(); }
   [[nodiscard]] const std::string& at(std::size_t i) const { return entries_[i]; }
   [[nodiscard]] const std::vector<std::string>& entries() const { return entries_; }
+  // Hands the entries over, leaving the list empty.
+  [[nodiscard]] std::vector<std::string> Take() {
+    selected_.clear();
+    return std::exchange(entries_, {});
+  }
   [[nodiscard]] bool selected(std::size_t i) const { return selected_[i] != 0; }
   void SetSelected(std::size_t i, bool on) { selected_[i] = on ? 1 : 0; }
   void Toggle(std::size_t i) { selected_[i] = selected_[i] ? 0 : 1; }
