@@ -1,6 +1,7 @@
 #include "platform/listing.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/utf8_text.h"
 
@@ -42,11 +43,9 @@ char32_t Fold(char32_t c) {
   return SimpleLower(SimpleUpper(c));
 }
 
-// `text` with every code point folded, still UTF-8; bytes that are not valid UTF-8 are kept as
-// they are. Since UTF-8 byte order is code point order, keys compare byte by byte.
-std::string FoldedKey(std::string_view text) {
-  std::string key;
-  key.reserve(text.size());
+// Appends `text` with every code point folded, still UTF-8; bytes that are not valid UTF-8 are
+// kept as they are. Since UTF-8 byte order is code point order, keys compare byte by byte.
+void AppendFolded(std::string& key, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto b0 = static_cast<unsigned char>(text[i]);
     if (b0 < 0x80) {
@@ -64,6 +63,12 @@ std::string FoldedKey(std::string_view text) {
     AppendUtf8(key, Fold(c));
     i += length;
   }
+}
+
+std::string FoldedKey(std::string_view text) {
+  std::string key;
+  key.reserve(text.size());
+  AppendFolded(key, text);
   return key;
 }
 
@@ -78,35 +83,51 @@ std::size_t StepAt(std::string_view key, std::size_t i, char32_t* c) {
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// <0, 0 or >0 as folded key `a` comes before, with or after `b` in natural order.
-int NaturalCompare(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[j]);
-    if (IsDigit(ca) && IsDigit(cb)) {
-      // Compare by value without converting, so runs of any length work: drop leading zeros,
-      // then the longer run is the larger number, and runs of one length compare digit by digit.
-      while (i < a.size() && a[i] == '0') ++i;
-      while (j < b.size() && b[j] == '0') ++j;
-      std::size_t end_a = i;
-      std::size_t end_b = j;
-      while (end_a < a.size() && IsDigit(a[end_a])) ++end_a;
-      while (end_b < b.size() && IsDigit(b[end_b])) ++end_b;
-      if (end_a - i != end_b - j) return end_a - i < end_b - j ? -1 : 1;
-      for (; i < end_a; ++i, ++j) {
-        if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
-      }
+// Appends the sort key of `folded` (a folded key): natural order is the plain byte order of sort
+// keys, so a sort decodes nothing. Each maximal run of digits becomes its length L after its
+// leading zeros are dropped (L may be 0), written as one byte '0' + L for L < 9 or as '9' and L in
+// 8 big-endian bytes for L >= 9, then its L remaining digits; every other byte stays as it is.
+//
+// Why byte order is natural order: natural order compares a key as a sequence of tokens, single
+// non-digit bytes and whole digit runs (two runs meet only at their starts, as everything before
+// them agreed). Two different tokens always differ at a byte inside both encodings:
+// - two bytes: they are the byte;
+// - a byte and a run: the run's encoding starts with a digit byte, and a non-digit byte compares
+//   against every digit alike, as natural order compares it against the run's first digit;
+// - two runs of different L: their length prefixes differ, and since 0x30 + L < 0x39 for L < 9
+//   and the 8 bytes after '9' have one width, neither is a prefix of the other and they compare
+//   as L does; the longer run without leading zeros is the larger number;
+// - two runs of one L: equal prefixes, then L digits each, compared digit by digit.
+// So keys first differ where the tokens first differ, in the tokens' order; a key whose tokens
+// are a prefix of the other's is itself a prefix and comes first, as in natural order. Keys are
+// equal exactly when all tokens are, that is when natural order finds the names equal.
+void AppendSortKey(std::string& out, std::string_view folded) {
+  for (std::size_t i = 0; i < folded.size();) {
+    if (!IsDigit(static_cast<unsigned char>(folded[i]))) {
+      out.push_back(folded[i++]);
       continue;
     }
-    if (ca != cb) return ca < cb ? -1 : 1;
-    ++i;
-    ++j;
+    while (i < folded.size() && folded[i] == '0') ++i;
+    std::size_t end = i;
+    while (end < folded.size() && IsDigit(static_cast<unsigned char>(folded[end]))) ++end;
+    const std::uint64_t length = end - i;
+    if (length < 9) {
+      out.push_back(static_cast<char>('0' + length));
+    } else {
+      out.push_back('9');
+      for (int shift = 56; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>(length >> shift));
+    }
+    out.append(folded.substr(i, end - i));
+    i = end;
   }
-  const bool a_left = i < a.size();
-  const bool b_left = j < b.size();
-  return a_left == b_left ? 0 : (a_left ? 1 : -1);
+}
+
+std::string SortKey(std::string_view name) {
+  std::string key;
+  key.reserve(name.size() + 4);
+  AppendSortKey(key, FoldedKey(name));
+  return key;
 }
 
 // `*` any run, `?` one code point; both texts are folded keys. Backtracks only to the last `*`,
@@ -192,7 +213,7 @@ bool MatchesMask(std::string_view name, std::string_view masks) {
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {
-  const int order = NaturalCompare(FoldedKey(a), FoldedKey(b));
+  const int order = SortKey(a).compare(SortKey(b));
   return order != 0 ? order < 0 : a < b;
 }
 
@@ -204,21 +225,33 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     names->clear();
     return status;
   }
-  // Each name is folded once, for the mask and for the order; the sort then moves the keys
-  // themselves, so the short ones (most names) are compared where they lie.
+  // Each name is folded once, for the mask, and its sort key written into one arena; the sort
+  // moves small records and compares keys with memcmp, the names' bytes breaking ties.
   const MaskList masks(mask);
   struct Keyed {
-    std::string key;
+    std::size_t offset;
+    std::size_t length;
     std::size_t index;
   };
+  std::size_t total = 0;
+  for (const std::string& name : listed) total += name.size();
+  std::string arena;
+  arena.reserve(total + total / 8);
   std::vector<Keyed> kept;
   kept.reserve(listed.size());
+  std::string folded;
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    std::string key = FoldedKey(listed[i]);
-    if (masks.Matches(key)) kept.push_back(Keyed{std::move(key), i});
+    folded.clear();
+    AppendFolded(folded, listed[i]);
+    if (!masks.Matches(folded)) continue;
+    const std::size_t offset = arena.size();
+    AppendSortKey(arena, folded);
+    kept.push_back(Keyed{offset, arena.size() - offset, i});
   }
+  const char* const keys = arena.data();
   std::sort(kept.begin(), kept.end(), [&](const Keyed& x, const Keyed& y) {
-    const int c = NaturalCompare(x.key, y.key);
+    const int c = std::string_view(keys + x.offset, x.length)
+                      .compare(std::string_view(keys + y.offset, y.length));
     return c != 0 ? c < 0 : listed[x.index] < listed[y.index];
   });
   names->clear();
