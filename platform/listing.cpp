@@ -43,26 +43,27 @@ char32_t Fold(char32_t c) {
   return SimpleLower(SimpleUpper(c));
 }
 
-// Appends `text` with every code point folded, still UTF-8; bytes that are not valid UTF-8 are
-// kept as they are. Since UTF-8 byte order is code point order, keys compare byte by byte.
-void AppendFolded(std::string& key, std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    if (b0 < 0x80) {
-      key.push_back(static_cast<char>(Fold(b0)));
-      ++i;
-      continue;
-    }
-    char32_t c = 0;
-    const std::size_t length = DecodeAt(text, i, &c);
-    if (length == 0) {
-      key.push_back(text[i]);
-      ++i;
-      continue;
-    }
-    AppendUtf8(key, Fold(c));
-    i += length;
+// Appends the code point at `text[i]` folded, still UTF-8, and returns its length; a byte that
+// starts no valid sequence is kept as it is. Since UTF-8 byte order is code point order, folded
+// keys compare byte by byte.
+std::size_t AppendFoldedAt(std::string& key, std::string_view text, std::size_t i) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  if (b0 < 0x80) {
+    key.push_back(static_cast<char>(Fold(b0)));
+    return 1;
   }
+  char32_t c = 0;
+  const std::size_t length = DecodeAt(text, i, &c);
+  if (length == 0) {
+    key.push_back(text[i]);
+    return 1;
+  }
+  AppendUtf8(key, Fold(c));
+  return length;
+}
+
+void AppendFolded(std::string& key, std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) i += AppendFoldedAt(key, text, i);
 }
 
 std::string FoldedKey(std::string_view text) {
@@ -83,12 +84,14 @@ std::size_t StepAt(std::string_view key, std::size_t i, char32_t* c) {
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// Appends the sort key of `folded` (a folded key): natural order is the plain byte order of sort
-// keys, so a sort decodes nothing. Each maximal run of digits becomes its length L after its
+// Appends the sort key of `text`: its folded key (natural order compares those), in a form whose
+// plain byte order is the natural order, so a sort decodes nothing. Folding maps the digits 0-9
+// to themselves and nothing else to them (digits have no case), so the folded key has the digit
+// runs of `text`, and one pass does both. Each maximal run of digits becomes its length L after its
 // leading zeros are dropped (L may be 0), written as one byte '0' + L for L < 9 or as '9' and L in
-// 8 big-endian bytes for L >= 9, then its L remaining digits; every other byte stays as it is.
+// 8 big-endian bytes for L >= 9, then its L remaining digits; the rest is the folded key's.
 //
-// Why byte order is natural order: natural order compares a key as a sequence of tokens, single
+// Why byte order is natural order: natural order reads a folded key as a sequence of tokens, single
 // non-digit bytes and whole digit runs (two runs meet only at their starts, as everything before
 // them agreed). Two different tokens always differ at a byte inside both encodings:
 // - two bytes: they are the byte;
@@ -101,15 +104,21 @@ bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 // So keys first differ where the tokens first differ, in the tokens' order; a key whose tokens
 // are a prefix of the other's is itself a prefix and comes first, as in natural order. Keys are
 // equal exactly when all tokens are, that is when natural order finds the names equal.
-void AppendSortKey(std::string& out, std::string_view folded) {
-  for (std::size_t i = 0; i < folded.size();) {
-    if (!IsDigit(static_cast<unsigned char>(folded[i]))) {
-      out.push_back(folded[i++]);
+void AppendSortKey(std::string& out, std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80 && !IsDigit(b)) {  // most bytes of most names, so kept out of AppendFoldedAt
+      out.push_back(static_cast<char>(b >= 'A' && b <= 'Z' ? b + ('a' - 'A') : b));
+      ++i;
       continue;
     }
-    while (i < folded.size() && folded[i] == '0') ++i;
+    if (!IsDigit(b)) {
+      i += AppendFoldedAt(out, text, i);
+      continue;
+    }
+    while (i < text.size() && text[i] == '0') ++i;
     std::size_t end = i;
-    while (end < folded.size() && IsDigit(static_cast<unsigned char>(folded[end]))) ++end;
+    while (end < text.size() && IsDigit(static_cast<unsigned char>(text[end]))) ++end;
     const std::uint64_t length = end - i;
     if (length < 9) {
       out.push_back(static_cast<char>('0' + length));
@@ -118,16 +127,9 @@ void AppendSortKey(std::string& out, std::string_view folded) {
       for (int shift = 56; shift >= 0; shift -= 8)
         out.push_back(static_cast<char>(length >> shift));
     }
-    out.append(folded.substr(i, end - i));
+    out.append(text.substr(i, end - i));
     i = end;
   }
-}
-
-std::string SortKey(std::string_view name) {
-  std::string key;
-  key.reserve(name.size() + 4);
-  AppendSortKey(key, FoldedKey(name));
-  return key;
 }
 
 // `*` any run, `?` one code point; both texts are folded keys. Backtracks only to the last `*`,
@@ -213,7 +215,15 @@ bool MatchesMask(std::string_view name, std::string_view masks) {
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {
-  const int order = SortKey(a).compare(SortKey(b));
+  // Callers sort with this, one call per comparison, so the keys are built in buffers kept from
+  // call to call rather than in fresh strings.
+  thread_local std::string key_a;
+  thread_local std::string key_b;
+  key_a.clear();
+  key_b.clear();
+  AppendSortKey(key_a, a);
+  AppendSortKey(key_b, b);
+  const int order = key_a.compare(key_b);
   return order != 0 ? order < 0 : a < b;
 }
 
@@ -225,8 +235,8 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     names->clear();
     return status;
   }
-  // Each name is folded once, for the mask, and its sort key written into one arena; the sort
-  // moves small records and compares keys with memcmp, the names' bytes breaking ties.
+  // Each name's sort key is written into one arena (folded once more for a mask, if any); the
+  // sort moves small records and compares keys with memcmp, the names' bytes breaking ties.
   const MaskList masks(mask);
   struct Keyed {
     std::size_t offset;
@@ -241,11 +251,13 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
   kept.reserve(listed.size());
   std::string folded;
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    folded.clear();
-    AppendFolded(folded, listed[i]);
-    if (!masks.Matches(folded)) continue;
+    if (!masks.every_name()) {
+      folded.clear();
+      AppendFolded(folded, listed[i]);
+      if (!masks.Matches(folded)) continue;
+    }
     const std::size_t offset = arena.size();
-    AppendSortKey(arena, folded);
+    AppendSortKey(arena, listed[i]);
     kept.push_back(Keyed{offset, arena.size() - offset, i});
   }
   const char* const keys = arena.data();
