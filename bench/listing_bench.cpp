@@ -91,6 +91,28 @@ void BM_ListEntriesMemory(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
 }
 
+// One long run of numbered photos, zero-padded, so every comparison reaches a digit run.
+void BM_ListEntriesMemoryPhotos(benchmark::State& state) {
+  std::vector<std::string> sample;
+  sample.reserve(kFiles);
+  char name[64];
+  for (int i = 0; i < kFiles; ++i) {
+    std::snprintf(name, sizeof name, "photo %06d final.JPG", i);
+    sample.emplace_back(name);
+  }
+  std::shuffle(sample.begin(), sample.end(), std::mt19937(7));
+  MemoryFileSystem fs;
+  for (const std::string& n : sample) fs.AddFile("/photos", n);
+  std::vector<std::string> names;
+  for (auto _ : state) {
+    if (!ListEntries(fs, "/photos", EntryKind::kFile, "", &names).ok()) {
+      state.SkipWithError("listing failed");
+    }
+    benchmark::DoNotOptimize(names.data());
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kFiles);
+}
+
 // Sorting with the two-name comparison, which folds both names on every call.
 void BM_SortWithNaturalLess(benchmark::State& state) {
   const std::vector<std::string> sample = SampleNames();
@@ -105,6 +127,7 @@ void BM_SortWithNaturalLess(benchmark::State& state) {
 BENCHMARK(BM_ListEntriesTmpfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BareReaddirTmpfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListEntriesMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ListEntriesMemoryPhotos)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SortWithNaturalLess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

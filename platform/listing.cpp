@@ -1,6 +1,7 @@
 #include "platform/listing.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/utf8_text.h"
 
@@ -42,28 +43,33 @@ char32_t Fold(char32_t c) {
   return SimpleLower(SimpleUpper(c));
 }
 
-// `text` with every code point folded, still UTF-8; bytes that are not valid UTF-8 are kept as
-// they are. Since UTF-8 byte order is code point order, keys compare byte by byte.
+// Appends the code point at `text[i]` folded, still UTF-8, and returns its length; a byte that
+// starts no valid sequence is kept as it is. Since UTF-8 byte order is code point order, folded
+// keys compare byte by byte.
+std::size_t AppendFoldedAt(std::string& key, std::string_view text, std::size_t i) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  if (b0 < 0x80) {
+    key.push_back(static_cast<char>(Fold(b0)));
+    return 1;
+  }
+  char32_t c = 0;
+  const std::size_t length = DecodeAt(text, i, &c);
+  if (length == 0) {
+    key.push_back(text[i]);
+    return 1;
+  }
+  AppendUtf8(key, Fold(c));
+  return length;
+}
+
+void AppendFolded(std::string& key, std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) i += AppendFoldedAt(key, text, i);
+}
+
 std::string FoldedKey(std::string_view text) {
   std::string key;
   key.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    if (b0 < 0x80) {
-      key.push_back(static_cast<char>(Fold(b0)));
-      ++i;
-      continue;
-    }
-    char32_t c = 0;
-    const std::size_t length = DecodeAt(text, i, &c);
-    if (length == 0) {
-      key.push_back(text[i]);
-      ++i;
-      continue;
-    }
-    AppendUtf8(key, Fold(c));
-    i += length;
-  }
+  AppendFolded(key, text);
   return key;
 }
 
@@ -78,35 +84,52 @@ std::size_t StepAt(std::string_view key, std::size_t i, char32_t* c) {
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// <0, 0 or >0 as folded key `a` comes before, with or after `b` in natural order.
-int NaturalCompare(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[j]);
-    if (IsDigit(ca) && IsDigit(cb)) {
-      // Compare by value without converting, so runs of any length work: drop leading zeros,
-      // then the longer run is the larger number, and runs of one length compare digit by digit.
-      while (i < a.size() && a[i] == '0') ++i;
-      while (j < b.size() && b[j] == '0') ++j;
-      std::size_t end_a = i;
-      std::size_t end_b = j;
-      while (end_a < a.size() && IsDigit(a[end_a])) ++end_a;
-      while (end_b < b.size() && IsDigit(b[end_b])) ++end_b;
-      if (end_a - i != end_b - j) return end_a - i < end_b - j ? -1 : 1;
-      for (; i < end_a; ++i, ++j) {
-        if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
-      }
+// Appends the sort key of `text`: its folded key (natural order compares those), in a form whose
+// plain byte order is the natural order, so a sort decodes nothing. Folding maps the digits 0-9
+// to themselves and nothing else to them (digits have no case), so the folded key has the digit
+// runs of `text`, and one pass does both. Each maximal run of digits becomes its length L after its
+// leading zeros are dropped (L may be 0), written as one byte '0' + L for L < 9 or as '9' and L in
+// 8 big-endian bytes for L >= 9, then its L remaining digits; the rest is the folded key's.
+//
+// Why byte order is natural order: natural order reads a folded key as a sequence of tokens, single
+// non-digit bytes and whole digit runs (two runs meet only at their starts, as everything before
+// them agreed). Two different tokens always differ at a byte inside both encodings:
+// - two bytes: they are the byte;
+// - a byte and a run: the run's encoding starts with a digit byte, and a non-digit byte compares
+//   against every digit alike, as natural order compares it against the run's first digit;
+// - two runs of different L: their length prefixes differ, and since 0x30 + L < 0x39 for L < 9
+//   and the 8 bytes after '9' have one width, neither is a prefix of the other and they compare
+//   as L does; the longer run without leading zeros is the larger number;
+// - two runs of one L: equal prefixes, then L digits each, compared digit by digit.
+// So keys first differ where the tokens first differ, in the tokens' order; a key whose tokens
+// are a prefix of the other's is itself a prefix and comes first, as in natural order. Keys are
+// equal exactly when all tokens are, that is when natural order finds the names equal.
+void AppendSortKey(std::string& out, std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80 && !IsDigit(b)) {  // most bytes of most names, so kept out of AppendFoldedAt
+      out.push_back(static_cast<char>(b >= 'A' && b <= 'Z' ? b + ('a' - 'A') : b));
+      ++i;
       continue;
     }
-    if (ca != cb) return ca < cb ? -1 : 1;
-    ++i;
-    ++j;
+    if (!IsDigit(b)) {
+      i += AppendFoldedAt(out, text, i);
+      continue;
+    }
+    while (i < text.size() && text[i] == '0') ++i;
+    std::size_t end = i;
+    while (end < text.size() && IsDigit(static_cast<unsigned char>(text[end]))) ++end;
+    const std::uint64_t length = end - i;
+    if (length < 9) {
+      out.push_back(static_cast<char>('0' + length));
+    } else {
+      out.push_back('9');
+      for (int shift = 56; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>(length >> shift));
+    }
+    out.append(text.substr(i, end - i));
+    i = end;
   }
-  const bool a_left = i < a.size();
-  const bool b_left = j < b.size();
-  return a_left == b_left ? 0 : (a_left ? 1 : -1);
 }
 
 // `*` any run, `?` one code point; both texts are folded keys. Backtracks only to the last `*`,
@@ -192,7 +215,15 @@ bool MatchesMask(std::string_view name, std::string_view masks) {
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {
-  const int order = NaturalCompare(FoldedKey(a), FoldedKey(b));
+  // Callers sort with this, one call per comparison, so the keys are built in buffers kept from
+  // call to call rather than in fresh strings.
+  thread_local std::string key_a;
+  thread_local std::string key_b;
+  key_a.clear();
+  key_b.clear();
+  AppendSortKey(key_a, a);
+  AppendSortKey(key_b, b);
+  const int order = key_a.compare(key_b);
   return order != 0 ? order < 0 : a < b;
 }
 
@@ -204,21 +235,35 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     names->clear();
     return status;
   }
-  // Each name is folded once, for the mask and for the order; the sort then moves the keys
-  // themselves, so the short ones (most names) are compared where they lie.
+  // Each name's sort key is written into one arena (folded once more for a mask, if any); the
+  // sort moves small records and compares keys with memcmp, the names' bytes breaking ties.
   const MaskList masks(mask);
   struct Keyed {
-    std::string key;
+    std::size_t offset;
+    std::size_t length;
     std::size_t index;
   };
+  std::size_t total = 0;
+  for (const std::string& name : listed) total += name.size();
+  std::string arena;
+  arena.reserve(total + total / 8);
   std::vector<Keyed> kept;
   kept.reserve(listed.size());
+  std::string folded;
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    std::string key = FoldedKey(listed[i]);
-    if (masks.Matches(key)) kept.push_back(Keyed{std::move(key), i});
+    if (!masks.every_name()) {
+      folded.clear();
+      AppendFolded(folded, listed[i]);
+      if (!masks.Matches(folded)) continue;
+    }
+    const std::size_t offset = arena.size();
+    AppendSortKey(arena, listed[i]);
+    kept.push_back(Keyed{offset, arena.size() - offset, i});
   }
+  const char* const keys = arena.data();
   std::sort(kept.begin(), kept.end(), [&](const Keyed& x, const Keyed& y) {
-    const int c = NaturalCompare(x.key, y.key);
+    const int c = std::string_view(keys + x.offset, x.length)
+                      .compare(std::string_view(keys + y.offset, y.length));
     return c != 0 ? c < 0 : listed[x.index] < listed[y.index];
   });
   names->clear();
