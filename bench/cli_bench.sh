@@ -300,17 +300,20 @@ for size in $SIZES; do
     printf '| %-7s | %11.1f | %14.2f | %7.2f | %7.2f | %13.0f |\n' "$tool" \
       "$(col 4 | awk '{ print $1 / 1000 }')" "$(col 5)" "$(col 6)" "$(col 7)" "$(col 8)"
   done
-  # Ratios within each round, then their median.
+  # Ratios within each round: their median, and their range over the rounds.
   ratio() {  # ratio COLUMN OTHER_TOOL
     awk -F'\t' -v z="$size" -v c="$1" -v o="$2" '
       $1 == z && $3 == "kestro" { k[$2] = $c }
       $1 == z && $3 == o { r[$2] = $c }
-      END { for (i in k) if ((i in r) && r[i] > 0) print k[i] / r[i] }' "$RESULTS" | median
+      END { for (i in k) if ((i in r) && r[i] > 0) print k[i] / r[i] }' "$RESULTS" >"$WORK/ratios"
+    if [[ ! -s $WORK/ratios ]]; then echo "n/a"; return; fi
+    printf '%.2f (%s)' "$(median <"$WORK/ratios")" \
+      "$(sort -g "$WORK/ratios" | awk 'NR == 1 { lo = $1 } { hi = $1 } END {
+        printf "%.2f to %.2f", lo, hi }')"
   }
-  fmt() { awk '{ if ($1 == "n/a") print "n/a"; else printf "%.2f", $1 }'; }
-  echo "kestro/loop: wall $(ratio 4 loop | fmt), user $(ratio 6 loop | fmt)"
+  echo "kestro/loop: wall $(ratio 4 loop), user $(ratio 6 loop)   (median of the rounds' ratios, range)"
   if [[ " ${TOOLS[*]} " == *" mmv "* ]]; then
-    echo "kestro/mmv:  wall $(ratio 4 mmv | fmt)"
+    echo "kestro/mmv:  wall $(ratio 4 mmv)"
   fi
   echo
 done
