@@ -9,6 +9,7 @@
 
 #include "app/command_line_mode.h"
 #include "app/form3.h"
+#include "app/headless.h"
 #include "app/help_texts.h"
 #include "app/message_box_ui_host.h"
 #include "app/qt_document_opener.h"
@@ -25,44 +26,38 @@
 
 namespace kestro {
 
-bool DisplayAvailable(const char* display, const char* wayland_display) {
-  const auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
-  return set(display) || set(wayland_display);
-}
-
 Module12::Module12(EntryServices services, std::ostream& out, std::ostream& err, UiHost* messages)
     : services_(services), out_(out), err_(err), messages_(messages) {}
 
 Module12::~Module12() = default;
 
 std::optional<int> Module12::Start(std::string_view argument_text, bool display) {
+  const HeadlessServices headless{services_.fs, services_.settings, services_.clock,
+                                  services_.journal};
+  if (!display && !argument_text.empty()) {
+    return RunHeadless(argument_text, state_, headless, out_, err_);
+  }
   state_.TargetKind = true;
   state_.active_operation = ActiveOperation::Rename;
   state_.WrongCommand = false;
   state_.args = CommandArgs{};
   state_.command_line.clear();
 
-  // The program's own options stand as the first word; after "--dry-run" comes the usual text.
-  const CommandArgs words = SplitCommandArgs(argument_text);
-  constexpr std::string_view kDryRun = "--dry-run";
-  if (words[1] == "--undo" || (words[1] == kDryRun && words[2] == "--undo")) {
-    const bool dry_run = words[1] == kDryRun || words[2] == kDryRun;
-    if (!words[3].empty() || (!dry_run && !words[2].empty())) return ShowHelp(display);
-    if (services_.journal == nullptr) {
-      err_ << "kestro: no journal to undo from\n";
-      return kExitEntriesKept;
-    }
-    return UndoCommand(services_.fs, *services_.journal, dry_run, out_, err_);
+  const ProgramCall call = ReadProgramCall(argument_text);
+  switch (call.kind) {
+    case ProgramCall::Kind::kHelp:
+      return ShowHelp(display);
+    case ProgramCall::Kind::kUndo:  // on the terminal, as without a display
+      return RunHeadless(argument_text, state_, headless, out_, err_);
+    case ProgramCall::Kind::kDryRun:
+      return RunCommandLine(call.text, display, /*dry_run=*/true);
+    case ProgramCall::Kind::kRun:
+      if (display) ShowSplashOnFirstStart();
+      return RunCommandLine(call.text, display, /*dry_run=*/false);
+    case ProgramCall::Kind::kWindow:
+      break;
   }
-  if (words[1] == kDryRun && argument_text.starts_with(kDryRun)) {
-    const std::string_view rest =
-        argument_text.substr(std::min(argument_text.size(), kDryRun.size() + 1));
-    if (rest.empty()) return ShowHelp(display);
-    return RunCommandLine(rest, display, /*dry_run=*/true);
-  }
-
   if (display) ShowSplashOnFirstStart();
-  if (!argument_text.empty()) return RunCommandLine(argument_text, display, /*dry_run=*/false);
   ShowMainWindow();
   return std::nullopt;
 }

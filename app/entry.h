@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/headless.h"
 #include "batch/journal.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
@@ -32,9 +33,6 @@ struct EntryServices {
   DocumentOpener& opener;
   JournalFolder* journal = nullptr;  // where batches are recorded to be undone (none: nowhere)
 };
-
-// Windows can be shown when DISPLAY or WAYLAND_DISPLAY is set and not empty (either may be null).
-[[nodiscard]] bool DisplayAvailable(const char* display, const char* wayland_display);
 
 class Module12 {
  public:

@@ -5,6 +5,7 @@ set(KESTRO_PLATFORM_WINDOWS_SOURCES
   ${kestro_windows_dir}/argument_text.cpp
   ${kestro_windows_dir}/command_line_text.cpp
   ${kestro_windows_dir}/native_file_system.cpp
+  ${kestro_windows_dir}/native_settings_store.cpp
   ${kestro_windows_dir}/registry_settings_store.cpp
   ${kestro_windows_dir}/state_folder.cpp
   ${kestro_windows_dir}/system_clock.cpp
@@ -13,6 +14,7 @@ set(KESTRO_PLATFORM_WINDOWS_SOURCES
   ${kestro_windows_dir}/windows_file_system.cpp
   ${kestro_windows_dir}/windows_name_rules.cpp
   ${kestro_windows_dir}/windows_path.cpp
+  ${kestro_windows_dir}/window_program.cpp
 )
 set(KESTRO_PLATFORM_WINDOWS_TEST_SOURCES
   ${kestro_windows_dir}/registry_settings_store_test.cpp

@@ -1,0 +1,43 @@
+// What a call of the program asks for, and the program run without a window: the command line,
+// its dry run, undo and the help, with no window toolkit, so it starts like a small tool.
+#pragma once
+
+#include <ostream>
+#include <string_view>
+
+#include "batch/journal.h"
+#include "batch/window_state.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+
+namespace kestro {
+
+// Windows can be shown when DISPLAY or WAYLAND_DISPLAY is set and not empty (either may be null).
+[[nodiscard]] bool DisplayAvailable(const char* display, const char* wayland_display);
+
+// The program's own options stand as the first word: "--undo" (then perhaps "--dry-run") takes
+// back the newest batch of the journal; "--dry-run" runs the rest of the text as the command line
+// would, changing nothing. Any other text is a command line; none at all is the main window.
+struct ProgramCall {
+  enum class Kind { kWindow, kRun, kDryRun, kUndo, kHelp };
+  Kind kind = Kind::kWindow;
+  std::string_view text;  // the command line of kRun and kDryRun
+  bool dry_run = false;   // kUndo: only say what it would do
+};
+[[nodiscard]] ProgramCall ReadProgramCall(std::string_view argument_text);
+
+struct HeadlessServices {
+  FileSystem& fs;
+  SettingsStore& settings;
+  const Clock& clock;
+  JournalFolder* journal = nullptr;  // where batches are recorded to be undone (none: nowhere)
+};
+
+// The program without a display: messages go to `err` as "kestro: <text>", the help to `out`;
+// no window, no splash, the Splash setting left alone, and it never waits. A call for the window
+// says there is no display to show it on. Returns the exit status.
+int RunHeadless(std::string_view argument_text, WindowState& state,
+                const HeadlessServices& services, std::ostream& out, std::ostream& err);
+
+}  // namespace kestro

@@ -1,0 +1,249 @@
+// IniSettingsStore, IniEscaped and IniUnescaped.
+#include "platform/posix/ini_settings_store.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace kestro {
+namespace {
+
+// The value of hex digit `c`; -1 for any other character.
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsHexDigit(char c) { return HexValue(c) >= 0; }
+
+// The lines of `path`; none when it cannot be read.
+std::vector<std::string> Lines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+// "key" of a line "key=value" (blanks around it dropped); empty for other lines.
+std::string_view KeyOfLine(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {};
+  std::string_view key = line.substr(0, equals);
+  while (!key.empty() && key.back() == ' ') key.remove_suffix(1);
+  while (!key.empty() && key.front() == ' ') key.remove_prefix(1);
+  return key;
+}
+
+bool IsGroup(std::string_view line) { return line.size() >= 2 && line.front() == '['; }
+
+}  // namespace
+
+std::string IniEscaped(std::string_view value) {
+  std::string text;
+  bool quotes = false;
+  bool escape_hex_digit = false;  // after \xN a hex digit would be read as part of it
+  // A leading "@" marks a typed value to QSettings; a plain text doubles it.
+  if (!value.empty() && value.front() == '@') text += '@';
+  for (const char c : value) {
+    if (c == ';' || c == ',' || c == '=') quotes = true;
+    if (escape_hex_digit && IsHexDigit(c)) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%x", static_cast<unsigned char>(c));
+      text += hex;
+      continue;
+    }
+    escape_hex_digit = false;
+    switch (c) {
+      case '\0':
+        text += "\\0";
+        escape_hex_digit = true;
+        break;
+      case '\a':
+        text += "\\a";
+        break;
+      case '\b':
+        text += "\\b";
+        break;
+      case '\f':
+        text += "\\f";
+        break;
+      case '\n':
+        text += "\\n";
+        break;
+      case '\r':
+        text += "\\r";
+        break;
+      case '\t':
+        text += "\\t";
+        break;
+      case '\v':
+        text += "\\v";
+        break;
+      case '"':
+      case '\\':
+        text += '\\';
+        text += c;
+        break;
+      default:
+        if (static_cast<unsigned char>(c) <= 0x1f) {
+          char hex[8];
+          std::snprintf(hex, sizeof hex, "\\x%x", static_cast<unsigned char>(c));
+          text += hex;
+          escape_hex_digit = true;
+        } else {
+          text += c;
+        }
+    }
+  }
+  if (quotes || (!text.empty() && (text.front() == ' ' || text.back() == ' '))) {
+    text = '"' + text + '"';
+  }
+  return text;
+}
+
+std::string IniUnescaped(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::string value;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    if (c != '\\' || i + 1 == text.size()) {
+      value += c;
+      continue;
+    }
+    const char e = text[++i];
+    switch (e) {
+      case '0':
+        value += '\0';
+        break;
+      case 'a':
+        value += '\a';
+        break;
+      case 'b':
+        value += '\b';
+        break;
+      case 'f':
+        value += '\f';
+        break;
+      case 'n':
+        value += '\n';
+        break;
+      case 'r':
+        value += '\r';
+        break;
+      case 't':
+        value += '\t';
+        break;
+      case 'v':
+        value += '\v';
+        break;
+      case 'x': {
+        unsigned code = 0;
+        while (i + 1 < text.size() && IsHexDigit(text[i + 1])) {
+          code = code * 16 + static_cast<unsigned>(HexValue(text[++i]));
+        }
+        value += static_cast<char>(code);
+        break;
+      }
+      default:
+        value += e;
+    }
+  }
+  if (value.starts_with("@@")) value.erase(0, 1);
+  return value;
+}
+
+IniSettingsStore::IniSettingsStore(std::string config_folder)
+    : config_folder_(std::move(config_folder)) {
+  if (!config_folder_.empty()) return;
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  if (config != nullptr && config[0] == '/') {
+    config_folder_ = config;
+  } else if (home != nullptr && home[0] == '/') {
+    config_folder_ = std::string(home) + "/.config";
+  }
+}
+
+std::string IniSettingsStore::FileOf(std::string_view application, std::string_view section) const {
+  return config_folder_ + "/" + std::string(application) + "/" + std::string(section) + ".conf";
+}
+
+std::string IniSettingsStore::Get(std::string_view application, std::string_view section,
+                                  std::string_view key, std::string_view default_value) {
+  if (config_folder_.empty()) return std::string(default_value);
+  const std::string group = "[" + std::string(section) + "]";
+  bool in_group = false;
+  for (const std::string& line : Lines(FileOf(application, section))) {
+    if (IsGroup(line)) {
+      in_group = line == group;
+    } else if (in_group && KeyOfLine(line) == key) {
+      return IniUnescaped(std::string_view(line).substr(line.find('=') + 1));
+    }
+  }
+  return std::string(default_value);
+}
+
+void IniSettingsStore::Set(std::string_view application, std::string_view section,
+                           std::string_view key, std::string_view value) {
+  if (config_folder_.empty()) return;
+  const std::string path = FileOf(application, section);
+  const std::string group = "[" + std::string(section) + "]";
+  const std::string entry = std::string(key) + "=" + IniEscaped(value);
+  std::vector<std::string> lines = Lines(path);
+  // The key's line in its group is replaced; a group without it gets it at its end; a file
+  // without the group gets the group first, as QSettings writes it.
+  std::size_t group_at = lines.size();
+  std::size_t end = lines.size();
+  bool set = false;
+  for (std::size_t i = 0; i < lines.size() && !set; ++i) {
+    if (IsGroup(lines[i])) {
+      if (group_at != lines.size()) {
+        end = i;
+        break;
+      }
+      if (lines[i] == group) group_at = i;
+    } else if (group_at != lines.size() && KeyOfLine(lines[i]) == key) {
+      lines[i] = entry;
+      set = true;
+    }
+  }
+  if (!set && group_at != lines.size()) {
+    while (end > group_at + 1 && lines[end - 1].empty()) --end;  // before the blank line
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), entry);
+  } else if (!set) {
+    std::vector<std::string> head = {group, entry};
+    if (!lines.empty()) head.emplace_back();
+    lines.insert(lines.begin(), head.begin(), head.end());
+  }
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+  const std::string temporary = path + ".kestro-" + std::to_string(getpid());
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines) out << line << '\n';
+    out.flush();
+    if (!out) {
+      std::filesystem::remove(temporary, error);
+      return;
+    }
+  }
+  std::filesystem::rename(temporary, path, error);
+  if (error) std::filesystem::remove(temporary, error);
+}
+
+}  // namespace kestro
