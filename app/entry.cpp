@@ -137,16 +137,12 @@ int RunKestro(int argc, char** argv) {
   const EntryServices services{*fs, settings, clock, opener,
                                state_folder.empty() ? nullptr : &journal};
 
-  if (!argument_text.empty() && !display) {
-    Module12 entry(services, std::cout, std::cerr);
-    return entry.Start(argument_text, false).value_or(kExitDone);
-  }
-  if (!display && std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    // The window has nowhere to go: say so, with the command line's help, rather than let the
-    // window system end the program.
-    std::cerr << "kestro: no display to show the window on\n";
-    std::cout << HeadlessHelp();
-    return kExitWrongCommand;
+  // Without a display, as kestro itself runs; the window only on a platform of Qt's own
+  // (offscreen), rather than let the window system end the program.
+  if (!display && (!argument_text.empty() || std::getenv("QT_QPA_PLATFORM") == nullptr)) {
+    WindowState state;
+    return RunHeadless(argument_text, state, {*fs, settings, clock, services.journal}, std::cout,
+                       std::cerr);
   }
   // Every argument is the command line's: Qt's own options ("-platform", "-reverse", ...) never
   // reach the application object.
