@@ -93,11 +93,7 @@ std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool
 }
 
 std::optional<int> Module12::ShowHelp(bool display) {
-  if (!display) {
-    out_ << HeadlessHelp();
-    out_.flush();
-    return kExitWrongCommand;
-  }
+  // Without a display the help went to the terminal before (RunHeadless).
   help_window_ = std::make_unique<Form3>(services_.opener, Messages(display));
   // However the help window is closed, the program ends with it.
   QObject::connect(
