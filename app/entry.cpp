@@ -15,7 +15,6 @@
 #include "app/qt_document_opener.h"
 #include "app/qt_settings_store.h"
 #include "app/splash_window.h"
-#include "app/stream_ui_host.h"
 #include "app/undo_command.h"
 #include "batch/batch_renamer.h"
 #include "engine/command_args.h"
@@ -34,26 +33,22 @@ Module12::~Module12() = default;
 std::optional<int> Module12::Start(std::string_view argument_text, bool display) {
   const HeadlessServices headless{services_.fs, services_.settings, services_.clock,
                                   services_.journal};
-  if (!display && !argument_text.empty()) {
+  const ProgramCall call = ReadProgramCall(argument_text);
+  // Without a display, and for undo (always on the terminal), it runs as kestro itself does.
+  if ((!display && call.kind != ProgramCall::Kind::kWindow) ||
+      call.kind == ProgramCall::Kind::kUndo) {
     return RunHeadless(argument_text, state_, headless, out_, err_);
   }
-  state_.TargetKind = true;
-  state_.active_operation = ActiveOperation::Rename;
-  state_.WrongCommand = false;
-  state_.args = CommandArgs{};
-  state_.command_line.clear();
-
-  const ProgramCall call = ReadProgramCall(argument_text);
+  ResetForCall(state_);
   switch (call.kind) {
     case ProgramCall::Kind::kHelp:
-      return ShowHelp(display);
-    case ProgramCall::Kind::kUndo:  // on the terminal, as without a display
-      return RunHeadless(argument_text, state_, headless, out_, err_);
+      return ShowHelp();
     case ProgramCall::Kind::kDryRun:
-      return RunCommandLine(call.text, display, /*dry_run=*/true);
+      return RunCommandLine(call.text, /*dry_run=*/true);
     case ProgramCall::Kind::kRun:
-      if (display) ShowSplashOnFirstStart();
-      return RunCommandLine(call.text, display, /*dry_run=*/false);
+      ShowSplashOnFirstStart();
+      return RunCommandLine(call.text, /*dry_run=*/false);
+    case ProgramCall::Kind::kUndo:
     case ProgramCall::Kind::kWindow:
       break;
   }
@@ -71,30 +66,24 @@ void Module12::ShowSplashOnFirstStart() {
   MakeTopmost(*splash_);
 }
 
-UiHost& Module12::Messages(bool display) {
+UiHost& Module12::Messages() {
   if (messages_ == nullptr) {
-    if (display) {
-      own_messages_ = std::make_unique<MessageBoxUiHost>();
-    } else {
-      own_messages_ = std::make_unique<StreamUiHost>(err_);
-    }
+    own_messages_ = std::make_unique<MessageBoxUiHost>();
     messages_ = own_messages_.get();
   }
   return *messages_;
 }
 
-std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool display,
-                                            bool dry_run) {
+std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool dry_run) {
   const CommandLineRun run =
       RunArgumentText(argument_text, state_, services_.fs, services_.settings, services_.clock,
-                      Messages(display), services_.journal, dry_run, out_, err_);
+                      Messages(), services_.journal, dry_run, out_, err_);
   if (!run.wrong_command) return ExitStatus(run);
-  return ShowHelp(display);
+  return ShowHelp();
 }
 
-std::optional<int> Module12::ShowHelp(bool display) {
-  // Without a display the help went to the terminal before (RunHeadless).
-  help_window_ = std::make_unique<Form3>(services_.opener, Messages(display));
+std::optional<int> Module12::ShowHelp() {
+  help_window_ = std::make_unique<Form3>(services_.opener, Messages());
   // However the help window is closed, the program ends with it.
   QObject::connect(
       help_window_.get(), &QDialog::finished, help_window_.get(), [] { QCoreApplication::quit(); },

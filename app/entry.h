@@ -66,9 +66,10 @@ class Module12 {
 
  private:
   void ShowSplashOnFirstStart();
-  std::optional<int> RunCommandLine(std::string_view argument_text, bool display, bool dry_run);
-  std::optional<int> ShowHelp(bool display);
-  UiHost& Messages(bool display);
+  // With a display: the command line's messages in message boxes, its help in a window.
+  std::optional<int> RunCommandLine(std::string_view argument_text, bool dry_run);
+  std::optional<int> ShowHelp();
+  UiHost& Messages();
   void ShowMainWindow();
   void KeepSplashOnTop();
 

@@ -35,13 +35,17 @@ ProgramCall ReadProgramCall(std::string_view argument_text) {
   return {Kind::kRun, argument_text, false};
 }
 
-int RunHeadless(std::string_view argument_text, WindowState& state,
-                const HeadlessServices& services, std::ostream& out, std::ostream& err) {
+void ResetForCall(WindowState& state) {
   state.TargetKind = true;
   state.active_operation = ActiveOperation::Rename;
   state.WrongCommand = false;
   state.args = CommandArgs{};
   state.command_line.clear();
+}
+
+int RunHeadless(std::string_view argument_text, WindowState& state,
+                const HeadlessServices& services, std::ostream& out, std::ostream& err) {
+  ResetForCall(state);
   const auto help = [&out] {
     out << HeadlessHelp();
     out.flush();

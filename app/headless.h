@@ -34,6 +34,10 @@ struct HeadlessServices {
   JournalFolder* journal = nullptr;  // where batches are recorded to be undone (none: nowhere)
 };
 
+// The program-wide state a call starts from: the Directories page, the Rename operation, no
+// command line.
+void ResetForCall(WindowState& state);
+
 // The program without a display: messages go to `err` as "kestro: <text>", the help to `out`;
 // no window, no splash, the Splash setting left alone, and it never waits. A call for the window
 // says there is no display to show it on. Returns the exit status.
