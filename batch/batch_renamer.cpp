@@ -212,6 +212,7 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   op.param1 = std::move(mode.param1);
   op.param2 = std::move(mode.param2);
   op.keep_extension = state_.SmartCheck;
+  op.extension_only = mode.extension_only;
   op.common_style = state_.common_style;
   const NumberingValues ones;  // 1, 1, 1
   return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t) {

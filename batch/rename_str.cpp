@@ -52,6 +52,7 @@ RenameOperation OperationInForce(const WindowState& state) {
     case ActiveOperation::Case:
       op.mode = RenameMode::Case;
       op.param1 = CaseCode(state.case_choice);
+      op.extension_only = state.CaseExtOnly;
       break;
     case ActiveOperation::Extension:
       op.mode = RenameMode::Extension;

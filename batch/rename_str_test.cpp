@@ -47,6 +47,9 @@ TEST(RenameStrTest, ThePageInForceWithItsControls) {
     state.case_choice = choice;
     EXPECT_EQ(RenameStr(state, clock, ui, "my FILE.txt", 1, 1), expected);
   }
+  state.CaseExtOnly = true;
+  state.case_choice = CaseChoice::uppercase;
+  EXPECT_EQ(RenameStr(state, clock, ui, "my FILE.txt", 1, 1), "my FILE.TXT");
   EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -36,6 +36,7 @@ struct WindowState {
   std::string Text7;  // field "B:"
   // Case page.
   CaseChoice case_choice = CaseChoice::lowercase;
+  bool CaseExtOnly = false;  // "Change the extension's case only"
   // Extension page.
   std::string extad;
   // Numbering page.

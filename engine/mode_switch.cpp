@@ -24,9 +24,10 @@ ModeSwitch ParseModeSwitch(BatchTarget target, const CommandArgs& args) {
     result.mode = RenameMode::Replace;
     result.param1 = ReplaceAll(word(1), "~", " ");
     result.param2 = ReplaceAll(word(2), "~", " ");
-  } else if (name == "-C") {
+  } else if (name == "-C" || name == "-CE") {
     const std::string choice = ToUpper(word(1));
     result.mode = RenameMode::Case;
+    result.extension_only = name == "-CE";
     if (choice.starts_with('L')) {
       result.param1 = "2";
     } else if (choice.starts_with('U')) {

@@ -18,6 +18,7 @@ struct ModeSwitch {
   RenameMode mode = RenameMode::None;
   std::string param1;
   std::string param2;
+  bool extension_only = false;  // "-CE": the case of the extension alone changes
   bool check_smart = false;     // files, "-SR <x> <any word>": SmartCheck gets checked
   bool numbering = false;       // "-NA"/"-ND": the Numbering flag is set, names come via RenameStr
   bool descending = false;      // "-ND": sortdescending gets selected after the options are read

@@ -13,7 +13,7 @@ namespace {
 std::string Summary(const ModeSwitch& s) {
   if (s.rejected) return "rejected";
   std::string out = std::to_string(static_cast<int>(s.mode)) + " '" + s.param1 + "' '" + s.param2 +
-                    "'" + (s.check_smart ? " smart" : "");
+                    "'" + (s.check_smart ? " smart" : "") + (s.extension_only ? " ext" : "");
   if (!s.numbering) return out;
   out += s.descending ? " desc" : " asc";
   if (s.has_sort_words) {
@@ -42,6 +42,10 @@ TEST(ParseModeSwitchTest, FilesReadWordFourDirectoriesWordThree) {
       {true, "-C title", "rejected"},
       {true, "-C \"\"", "rejected"},
       {false, "-C élan", "rejected"},
+      {true, "-CE lower", "4 '2' '' ext"},  // the extension alone, its word read as -C reads it
+      {false, "-ce Up", "4 '1' '' ext"},
+      {true, "-CE title", "rejected"},
+      {true, "-CEX lower", "rejected"},
       {true, "-L $NAME", "6 '$NAME    ' ''"},  // words up to the ninth, blanks between
       {true, "-L a b c d e f g", "6 'a b c d e' ''"},
       {false, "-L a b c d e f g", "6 'a b c d e f' ''"},

@@ -67,6 +67,15 @@ std::string ChangeCase(std::string_view name, std::string_view code_text) {
   return std::string(name);
 }
 
+// Case with the extension alone changed: the part after the last dot. A name without a dot, or
+// one whose only dot leads it (".profile": a hidden name, no extension), keeps its name; sentence
+// capitalization makes an extension of one word "Jpg".
+std::string ChangeExtensionCase(std::string_view name, std::string_view code_text) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return std::string(name);
+  return std::string(name.substr(0, dot + 1)) + ChangeCase(name.substr(dot + 1), code_text);
+}
+
 std::string Literal(std::string_view name, std::string_view template_text,
                     const CalendarDate& today) {
   const std::string mmddyy = FormatDate(today, DateFormat::kMMDDYY);
@@ -136,7 +145,8 @@ std::string ProcessString(std::string_view name, const RenameOperation& op,
       result = ReplaceAll(name, op.param1, op.param2);
       break;
     case RenameMode::Case:
-      result = ChangeCase(name, op.param1);
+      result =
+          op.extension_only ? ChangeExtensionCase(name, op.param1) : ChangeCase(name, op.param1);
       break;
     case RenameMode::Extension:
       result = std::string(name) + op.param1;

@@ -110,6 +110,30 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
   std::setlocale(LC_ALL, saved.c_str());
 }
 
+TEST(ProcessStringTest, ExtensionOnlyCaseChangesThePartAfterTheLastDot) {
+  const struct {
+    const char* code;
+    const char* name;
+    const char* expected;
+  } cases[] = {
+      {"2", "My Photo.JPG", "My Photo.jpg"},
+      {"1", "archive.Tar.gz", "archive.Tar.GZ"},  // the last dot only
+      {"3", "notes.TXT", "notes.Txt"},
+      {"3", "a.bc dE", "a.Bc De"},    // sentence: every word of the extension, as in a name
+      {"2", "README", "README"},      // no dot: no extension
+      {"1", ".profile", ".profile"},  // a leading dot hides a name, it starts no extension
+      {"1", "end.", "end."},
+      {"0", "x.JPG", "x.JPG"},
+  };
+  for (const auto& c : cases) {
+    RenameOperation op;
+    op.mode = RenameMode::Case;
+    op.param1 = c.code;
+    op.extension_only = true;
+    EXPECT_EQ(ProcessString(c.name, op, {}, CalendarDate{2026, 12, 4}), c.expected) << c.name;
+  }
+}
+
 TEST(ProcessStringTest, NamesThatAreNotUtf8ComeBackUnchangedWhateverTheMode) {
   for (int mode = 1; mode <= 7; ++mode) {
     const Case c{static_cast<RenameMode>(mode), "1", "1", false, "caf\xE9.txt", ""};

@@ -63,6 +63,7 @@ struct RenameOperation {
   std::string param1;
   std::string param2;
   bool keep_extension = false;       // SmartCheck; consulted only when stripping from the right
+  bool extension_only = false;       // CaseExtOnly; consulted only by Case: the extension alone
   CommonStyleSettings common_style;  // consulted only by CommonStyle
 };
 

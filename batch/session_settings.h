@@ -1,0 +1,33 @@
+// The window's last session, kept in the settings beside LastDir and Splash: the page
+// (Directories or Files), the operation, the values of every page's fields, the window's size and
+// whether the outcome preview is open. The next start comes back to them. Any window (Qt or
+// native) saves and restores through these, so a session means the same in both.
+#pragma once
+
+#include "batch/window_state.h"
+#include "platform/settings_store.h"
+
+namespace kestro {
+
+// Keys under kSettingsApplication / kSettingsSection; the fields use their controls' names
+// ("Text6", "SmartCheck", "CaseExtOnly", ...).
+inline constexpr char kPageKey[] = "Page";              // "Directories" or "Files"
+inline constexpr char kOperationKey[] = "Operation";    // "Rename", "Strip", ... "Numbering"
+inline constexpr char kWindowSizeKey[] = "WindowSize";  // "<width>x<height>", logical pixels
+inline constexpr char kPreviewKey[] = "Preview";        // "1" when the preview was open
+
+// Writes the page, the operation and every field of `state`.
+void SaveSession(const WindowState& state, SettingsStore& settings);
+// Reads them back into `state`. A key that is missing or holds a value no control can show leaves
+// its field at the value it has; a text longer than its field takes is cut to the field's length.
+void RestoreSession(WindowState& state, SettingsStore& settings);
+
+struct WindowPlacement {
+  int width = 0;  // 0: the design size
+  int height = 0;
+  bool preview = false;
+};
+void SaveWindowPlacement(const WindowPlacement& placement, SettingsStore& settings);
+[[nodiscard]] WindowPlacement RestoreWindowPlacement(SettingsStore& settings);
+
+}  // namespace kestro
