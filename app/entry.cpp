@@ -53,7 +53,7 @@ std::optional<int> Module12::Start(std::string_view argument_text, bool display)
       break;
   }
   if (display) ShowSplashOnFirstStart();
-  ShowMainWindow();
+  ShowMainWindow(call.folder);
   return std::nullopt;
 }
 
@@ -93,10 +93,13 @@ std::optional<int> Module12::ShowHelp() {
   return std::nullopt;
 }
 
-void Module12::ShowMainWindow() {
-  main_window_ = std::make_unique<Form1>(
+void Module12::ShowMainWindow(const std::string& folder) {
+  auto form = std::make_unique<Form1>(
       state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener,
                             services_.journal, /*user_guide=*/""});
+  // A folder that cannot be opened is said on the status line; the window stays where it was.
+  if (!folder.empty()) static_cast<void>(form->OpenFolder(folder, state_.TargetKind));
+  main_window_ = std::move(form);
   main_window_->show();
   KeepSplashOnTop();
 }
@@ -124,7 +127,8 @@ int RunKestro(int argc, char** argv) {
 
   // Without a display, as kestro itself runs; the window only on a platform of Qt's own
   // (offscreen), rather than let the window system end the program.
-  if (!display && (!argument_text.empty() || std::getenv("QT_QPA_PLATFORM") == nullptr)) {
+  const bool window_call = ReadProgramCall(argument_text).kind == ProgramCall::Kind::kWindow;
+  if (!display && (!window_call || std::getenv("QT_QPA_PLATFORM") == nullptr)) {
     WindowState state;
     return RunHeadless(argument_text, state, {*fs, settings, clock, services.journal}, std::cout,
                        std::cerr);

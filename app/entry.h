@@ -48,7 +48,8 @@ class Module12 {
   // gives the text "", two quotes); an empty one shows the main window. A first word
   // "--dry-run" runs the rest as the command line would without changing anything (no entry, no
   // setting, no journal) and shows what it would rename on `out`; "--undo" (optionally followed by
-  // "--dry-run") takes back the newest batch of the journal. Without `display` the
+  // "--dry-run") takes back the newest batch of the journal; "--window <folder>" shows the main
+  // window on that folder (without `display`: the help, as for a wrong call). Without `display` the
   // command line creates no window, shows no splash, leaves the Splash setting alone and never
   // waits: messages go to `err` as "kestro: <text>", the help to `out`. With `display` a
   // QApplication must exist. Returns the exit status when the program ends at once; no value when
@@ -70,7 +71,8 @@ class Module12 {
   std::optional<int> RunCommandLine(std::string_view argument_text, bool dry_run);
   std::optional<int> ShowHelp();
   UiHost& Messages();
-  void ShowMainWindow();
+  // The main window; on `folder` when not empty (on the page the last session ended on).
+  void ShowMainWindow(const std::string& folder);
   void KeepSplashOnTop();
 
   EntryServices services_;

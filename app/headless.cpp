@@ -22,17 +22,21 @@ ProgramCall ReadProgramCall(std::string_view argument_text) {
   const CommandArgs words = SplitCommandArgs(argument_text);
   if (words[1] == "--undo" || (words[1] == kDryRun && words[2] == "--undo")) {
     const bool dry_run = words[1] == kDryRun || words[2] == kDryRun;
-    if (!words[3].empty() || (!dry_run && !words[2].empty())) return {Kind::kHelp, {}, false};
-    return {Kind::kUndo, {}, dry_run};
+    if (!words[3].empty() || (!dry_run && !words[2].empty())) return {Kind::kHelp, {}, false, {}};
+    return {Kind::kUndo, {}, dry_run, {}};
+  }
+  if (words[1] == "--window") {
+    if (words[2].empty() || !words[3].empty()) return {Kind::kHelp, {}, false, {}};
+    return {Kind::kWindow, {}, false, words[2]};
   }
   if (words[1] == kDryRun && argument_text.starts_with(kDryRun)) {
     const std::string_view rest =
         argument_text.substr(std::min(argument_text.size(), kDryRun.size() + 1));
-    if (rest.empty()) return {Kind::kHelp, {}, false};
-    return {Kind::kDryRun, rest, false};
+    if (rest.empty()) return {Kind::kHelp, {}, false, {}};
+    return {Kind::kDryRun, rest, false, {}};
   }
-  if (argument_text.empty()) return {Kind::kWindow, {}, false};
-  return {Kind::kRun, argument_text, false};
+  if (argument_text.empty()) return {Kind::kWindow, {}, false, {}};
+  return {Kind::kRun, argument_text, false, {}};
 }
 
 void ResetForCall(WindowState& state) {

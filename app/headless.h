@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "batch/journal.h"
@@ -18,12 +19,14 @@ namespace kestro {
 
 // The program's own options stand as the first word: "--undo" (then perhaps "--dry-run") takes
 // back the newest batch of the journal; "--dry-run" runs the rest of the text as the command line
-// would, changing nothing. Any other text is a command line; none at all is the main window.
+// would, changing nothing; "--window <folder>" is the main window opened on that folder. Any other
+// text is a command line; none at all is the main window.
 struct ProgramCall {
   enum class Kind { kWindow, kRun, kDryRun, kUndo, kHelp };
   Kind kind = Kind::kWindow;
   std::string_view text;  // the command line of kRun and kDryRun
   bool dry_run = false;   // kUndo: only say what it would do
+  std::string folder;     // kWindow: the folder to open ("--window <folder>"); empty: LastDir's
 };
 [[nodiscard]] ProgramCall ReadProgramCall(std::string_view argument_text);
 

@@ -16,12 +16,14 @@
 int main(int argc, char** argv) {
   using namespace kestro;
   const std::string argument_text = ArgumentText(argc, argv);
-  // The window program also serves a window on Qt's own platforms (offscreen, say).
+  // The window program also serves a window on Qt's own platforms (offscreen, say); "--window
+  // <folder>" is handed over to it as it is.
+  const bool window_call = ReadProgramCall(argument_text).kind == ProgramCall::Kind::kWindow;
   if (DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")) ||
-      (argument_text.empty() && std::getenv("QT_QPA_PLATFORM") != nullptr)) {
+      (window_call && std::getenv("QT_QPA_PLATFORM") != nullptr)) {
     const Status started = StartWindowProgram(argc, argv);
     // Without it the command line still runs, its messages on standard error.
-    if (argument_text.empty()) {
+    if (window_call) {
       std::cerr << "kestro: cannot open the window: " << started.message() << '\n';
       return 2;
     }

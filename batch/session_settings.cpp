@@ -114,14 +114,14 @@ void RestoreSession(WindowState& state, SettingsStore& settings) {
   if (state.TargetKind) state.SmartCheck = false;
 }
 
-void SaveWindowPlacement(const WindowPlacement& placement, SettingsStore& settings) {
+void SaveWindowPlacement(const SavedWindow& placement, SettingsStore& settings) {
   settings.Set(kSettingsApplication, kSettingsSection, kWindowSizeKey,
                std::to_string(placement.width) + "x" + std::to_string(placement.height));
   settings.Set(kSettingsApplication, kSettingsSection, kPreviewKey, placement.preview ? "1" : "0");
 }
 
-WindowPlacement RestoreWindowPlacement(SettingsStore& settings) {
-  WindowPlacement placement;
+SavedWindow RestoreWindowPlacement(SettingsStore& settings) {
+  SavedWindow placement;
   placement.preview = settings.Get(kSettingsApplication, kSettingsSection, kPreviewKey, "") == "1";
   const std::string size = settings.Get(kSettingsApplication, kSettingsSection, kWindowSizeKey, "");
   const std::size_t x = size.find('x');

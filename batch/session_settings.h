@@ -22,12 +22,12 @@ void SaveSession(const WindowState& state, SettingsStore& settings);
 // its field at the value it has; a text longer than its field takes is cut to the field's length.
 void RestoreSession(WindowState& state, SettingsStore& settings);
 
-struct WindowPlacement {
+struct SavedWindow {
   int width = 0;  // 0: the design size
   int height = 0;
   bool preview = false;
 };
-void SaveWindowPlacement(const WindowPlacement& placement, SettingsStore& settings);
-[[nodiscard]] WindowPlacement RestoreWindowPlacement(SettingsStore& settings);
+void SaveWindowPlacement(const SavedWindow& placement, SettingsStore& settings);
+[[nodiscard]] SavedWindow RestoreWindowPlacement(SettingsStore& settings);
 
 }  // namespace kestro

@@ -65,7 +65,7 @@ TEST(SessionSettingsTest, ValuesNoControlCanShowLeaveTheDesignValues) {
   RestoreSession(state, settings);
   EXPECT_FALSE(state.SmartCheck);
   SaveWindowPlacement({900, 600, true}, settings);
-  const WindowPlacement placement = RestoreWindowPlacement(settings);
+  const SavedWindow placement = RestoreWindowPlacement(settings);
   EXPECT_EQ(placement.width, 900);
   EXPECT_EQ(placement.height, 600);
   EXPECT_TRUE(placement.preview);

@@ -24,6 +24,7 @@
 #include "batch/pickers.h"
 #include "batch/rename_str.h"
 #include "batch/report_text.h"
+#include "batch/session_settings.h"
 #include "engine/beginning_bit.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
@@ -94,7 +95,8 @@ constexpr char kFrameStyle[] =
 
 // A tab strip: the tabs along the top of `rect` and a raised panel below them, on which the
 // pages are laid. Returns the tab bar, which carries the strip's name.
-QTabBar* MakeTabStrip(const char* name, const QRect& rect, QWidget* parent, QStyle* style) {
+QTabBar* MakeTabStrip(const char* name, const QRect& rect, QWidget* parent, QStyle* style,
+                      QFrame** panel_out) {
   auto* bar = new QTabBar(parent);
   bar->setObjectName(name);
   bar->setStyle(style);
@@ -114,6 +116,7 @@ QTabBar* MakeTabStrip(const char* name, const QRect& rect, QWidget* parent, QSty
                      rect.height() - bar_height + 1);
   panel->lower();
   bar->raise();
+  *panel_out = panel;
   return bar;
 }
 
@@ -123,11 +126,16 @@ Form1::Form1(WindowState& state, Form1Services services, QWidget* parent)
     : QWidget(parent), state_(state), services_(services) {
   setObjectName("Form1");
   setWindowTitle(QString::fromLatin1(messages::kProgramTitle));
+  // The last session's page, operation and fields, before the controls show them.
+  RestoreSession(state_, services_.settings);
   BuildWindow();
+  BuildComforts();
   ui_host_ = std::make_unique<QtUiHost>(*this, *Text8_);
   batch_ = std::make_unique<BatchRenamer>(state_, services_.fs, services_.clock, *ui_host_);
   Form_Load();
   ConnectControls();
+  ConnectComforts();
+  RestoreWindow();
 }
 
 Form1::~Form1() {
@@ -159,10 +167,15 @@ void Form1::BuildWindow() {
   auto* tab_style = new CompactTabStyle;
   tab_style->setParent(this);
   const Twips twips = Twips::ForWidget(this);
-  setFixedSize(twips.Px(kClientWidth), twips.Px(kClientHeight));
+  // The design size is the smallest; a larger window gives its room to the lists (LayOut).
+  design_size_ = QSize(twips.Px(kClientWidth), twips.Px(kClientHeight));
+  preview_width_ = twips.Px(kPreviewWidth);
+  setMinimumSize(design_size_);
+  resize(design_size_);
 
   // Left: what to rename.
-  TabStrip2_ = MakeTabStrip("TabStrip2", twips.Rect(0, 0, 3504, 5160), this, tab_style);
+  TabStrip2_ =
+      MakeTabStrip("TabStrip2", twips.Rect(0, 0, 3504, 5160), this, tab_style, &picker_panel_);
   tab_order_.push_back(TabStrip2_);
   dirs_ = new QGroupBox("Pick Directories to Process.", this);
   dirs_->setObjectName("dirs");
@@ -174,7 +187,8 @@ void Form1::BuildWindow() {
   BuildPickerPage(files_, false, twips);
 
   // Right: the operation and its settings.
-  TabStrip1_ = MakeTabStrip("TabStrip1", twips.Rect(3564, 0, 4680, 3540), this, tab_style);
+  TabStrip1_ = MakeTabStrip("TabStrip1", twips.Rect(3564, 0, 4680, 3540), this, tab_style,
+                            &operation_panel_);
   tab_order_.push_back(TabStrip1_);
   pages_ = {BuildRenamePage(twips), BuildStripPage(twips),     BuildReplacePage(twips),
             BuildCasePage(twips),   BuildExtensionPage(twips), BuildNumberingPage(twips)};
@@ -186,11 +200,13 @@ void Form1::BuildWindow() {
   MakeLabel("Label2", "Before:", example)->setGeometry(twips.Rect(72, 216, 636, 264));
   before_ = MakeField("before", example);
   before_->setReadOnly(true);
+  before_->setFocusPolicy(Qt::ClickFocus);  // read-only: Tab passes it by, a click still copies
   before_->setGeometry(twips.Rect(720, 216, 3816, 264));
   MakeLabel("Label5", "After:", example)->setGeometry(twips.Rect(72, 504, 636, 264));
   // `after` lies over the example box, at window coordinates.
   after_ = MakeField("after", this);
   after_->setReadOnly(true);
+  after_->setFocusPolicy(Qt::ClickFocus);
   after_->setGeometry(twips.Rect(4284, 4104, 3828, 264));
   after_->raise();
   before_->setText(QString::fromStdString(state_.before));
@@ -356,11 +372,7 @@ void Form1::BuildBatchTools(const Twips& twips) {
 }
 
 void Form1::ConnectBatchTools() {
-  connect(preview_toggle_, &QPushButton::toggled, this, [this](bool on) {
-    const Twips twips = Twips::ForWidget(this);
-    setFixedSize(twips.Px(kClientWidth + (on ? kPreviewWidth : 0)), twips.Px(kClientHeight));
-    preview_->setVisible(on);
-  });
+  connect(preview_toggle_, &QPushButton::toggled, this, [this](bool on) { ShowPreview(on); });
   // Every edit reaches the preview, also one that does not refresh the example (a custom text
   // pasted by mouse); edits in one go make one preview.
   for (auto* field : findChildren<QLineEdit*>()) {
@@ -397,8 +409,12 @@ void Form1::Form_Load() {
     while (TabStrip2_->count() > 0) TabStrip2_->removeTab(0);
     TabStrip2_->addTab(kDirectoriesCaption);
     TabStrip2_->addTab(kFilesCaption);
-    TabStrip1_->setCurrentIndex(0);
-    TabStrip2_->setCurrentIndex(0);
+    // The page and operation of the last session (the design's first ones on a first start).
+    for (std::size_t i = 0; i < std::size(kOperationTabs); ++i) {
+      if (kOperationTabs[i].operation == state_.active_operation)
+        TabStrip1_->setCurrentIndex(static_cast<int>(i));
+    }
+    TabStrip2_->setCurrentIndex(state_.TargetKind ? 0 : 1);
   }
 
   // The date captions are taken once: a window left open past midnight keeps its day.
@@ -408,8 +424,8 @@ void Form1::Form_Load() {
   Option8_->setText(QString::fromStdString(state_.common_style.captions.Option8));
   Option7_->setText(QString::fromStdString(state_.common_style.captions.Option7));
 
-  state_.before = kExampleDirectory;
-  before_->setText(kExampleDirectory);
+  state_.before = state_.TargetKind ? kExampleDirectory : kExampleFilename;
+  before_->setText(QString::fromLatin1(state_.before));
   ShowPages();
   CheckAllValues();
 }
@@ -478,6 +494,7 @@ void Form1::Dir1_Click() {
   const Status status = ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings,
                                                 Dir1_->SelectedFolder());
   list1_model_->Reload();
+  WatchFolders();
   if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
 }
 
@@ -485,6 +502,7 @@ void Form1::Dir3_Click() {
   const Status status =
       ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings, Dir3_->SelectedFolder());
   list2_model_->Reload();
+  WatchFolders();
   if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
 }
 
@@ -535,6 +553,7 @@ std::string Form1::RefreshAfterBatch(const BatchReport& report) {
   // Renamed sub-directories show their new names in the trees too.
   if (!Dir1_->Refresh().ok()) Dir1_->SetPath(state_.dirs_folder);
   if (!Dir3_->Refresh().ok()) Dir3_->SetPath(state_.files_folder);
+  WatchFolders();
   return said;
 }
 
@@ -572,7 +591,9 @@ void Form1::Command4_Click() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  // Quit and the close box end the program, the About and guide windows with it.
+  // Quit and the close box end the program, the About and guide windows with it; the session is
+  // kept for the next start.
+  SaveSession();
   if (about_ != nullptr) about_->close();
   if (guide_ != nullptr) guide_->close();
   event->accept();

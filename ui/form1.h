@@ -2,7 +2,10 @@
 // the example box and the buttons. It binds to the WindowState model and runs the batches.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <initializer_list>
 #include <memory>
@@ -20,6 +23,7 @@
 #include "platform/settings_store.h"
 
 class QButtonGroup;
+class QFrame;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -69,6 +73,13 @@ class Form1 : public QWidget {
   void Command3_Click();   // "Help": the user guide in a window of its own
   void Command4_Click();   // "About"
 
+  // Opens `folder` on the Directories page (`directories`) or the Files page, and shows that page;
+  // chosen as a click in its tree chooses it. A path that is no folder leaves the page as it was
+  // and says so on the status line.
+  Status OpenFolder(const std::string& folder, bool directories);
+  // F5: both pages' folders, lists and trees read anew; the entries that remain stay selected.
+  void RereadFolders();
+
   // The full text of the status line (the label shows it shortened to its width).
   [[nodiscard]] const QString& status_text() const { return status_text_; }
   // What the last "Rename!" did.
@@ -78,6 +89,12 @@ class Form1 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   // A click on the status line opens the details of the last batch or undo.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A larger window gives its room to the trees, the lists and the preview (form1_comforts.cpp).
+  void resizeEvent(QResizeEvent* event) override;
+  // A folder dropped from a file manager opens on the page in view; a file opens its folder on
+  // the Files page, with the dropped files of that folder selected.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildWindow();
@@ -123,6 +140,40 @@ class Form1 : public QWidget {
   // renamed (or a folder above it) follows it to its new name. Returns what the user should know.
   std::string RefreshAfterBatch(const BatchReport& report);
 
+  // The comforts around the design (form1_comforts.cpp): the growing layout, the keyboard's
+  // shortcuts and tooltips, the typed path, the selection counts, the folder watcher and the
+  // session kept in the settings.
+  void BuildComforts();
+  void ConnectComforts();
+  void LayOut();
+  void ShowPreview(bool on);
+  void ShowPathField(bool directories, const QString& text);
+  void OpenTypedPath(bool directories);
+  void UpdateCounts();
+  void WatchFolders();
+  void FolderChanged();
+  void SaveSession();
+  void RestoreWindow();
+  // Where each growing or moving control lies at the design size, and how it follows the window.
+  enum class Follow {
+    kPickers,
+    kWiden,
+    kTree,
+    kList,
+    kCount,
+    kLeftButton,
+    kRightButton,
+    kRight,
+    kStatus,
+    kBottomRight,
+    kPreview
+  };
+  struct Anchored {
+    QWidget* widget;
+    QRect design;
+    Follow follow;
+  };
+  void Anchor(QWidget* widget, Follow follow);
   WindowState& state_;
   Form1Services services_;
   std::unique_ptr<QtUiHost> ui_host_;
@@ -162,6 +213,21 @@ class Form1 : public QWidget {
   OutcomePreviewPanel* preview_ = nullptr;
   QPushButton* preview_toggle_ = nullptr;
   UndoControl* undo_ = nullptr;
+
+  std::vector<Anchored> anchored_;
+  QSize design_size_;      // the client area without the preview
+  int preview_width_ = 0;  // what the preview adds at the design size
+  int picker_extra_ = 0;   // the width the pickers gained (kept while the preview is open)
+  int preview_extra_ = 0;  // the width the preview gained
+  QFrame* picker_panel_ = nullptr;
+  QFrame* operation_panel_ = nullptr;
+  QLineEdit* path1_ = nullptr;  // the typed path of each page, shown over its drive list
+  QLineEdit* path3_ = nullptr;
+  QLabel* count1_ = nullptr;  // "12 of 200 selected" under each list, where there is room
+  QLabel* count2_ = nullptr;
+  QFileSystemWatcher watcher_;
+  QTimer reread_timer_;
+  QElapsedTimer changes_since_;  // since the first change not yet re-read
 };
 
 }  // namespace kestro

@@ -292,7 +292,11 @@ QWidget* Form1::BuildCasePage(const Twips& twips) {
   column->addWidget(lowercase);
   column->addWidget(uppercase);
   column->addWidget(sentence);
+  // The extension alone (the part after the last dot): "IMG_1.JPG" to "IMG_1.jpg".
+  QCheckBox* ext_only = MakeCheck("CaseExtOnly", "Change the extension's case only", page);
+  column->addWidget(ext_only);
   column->addStretch(1);
+  BindCheck(ext_only, state_.CaseExtOnly);
   BindOptions<CaseChoice>({{lowercase, CaseChoice::lowercase},
                            {uppercase, CaseChoice::uppercase},
                            {sentence, CaseChoice::sentence}},

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "ui/twips.h"
 
@@ -29,6 +30,8 @@ FrmAbout::FrmAbout() : QWidget(nullptr) {
   ok->setGeometry(twips.Rect(2340, 3060, 1380, 684));
   // Command1_Click: the main window is enabled again by Closed, which every close emits.
   connect(ok, &QPushButton::clicked, this, &QWidget::close);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &QWidget::close);
   ok->setFocus();
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace kestro {
 
@@ -26,6 +27,19 @@ void SelectableListModel::SelectAll(bool on) {
   list_.SelectAll(on);
   if (rowCount() == 0) return;
   emit dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole});
+}
+
+void SelectableListModel::SelectRange(int first, int last, bool on) {
+  if (first > last) std::swap(first, last);
+  first = std::max(first, 0);
+  last = std::min(last, rowCount() - 1);
+  if (first > last) return;
+  for (int row = first; row <= last; ++row) list_.SetSelected(static_cast<std::size_t>(row), on);
+  emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
+}
+
+bool SelectableListModel::selected(int row) const {
+  return row >= 0 && row < rowCount() && list_.selected(static_cast<std::size_t>(row));
 }
 
 int SelectableListModel::rowCount(const QModelIndex& parent) const {

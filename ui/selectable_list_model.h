@@ -20,6 +20,9 @@ class SelectableListModel : public QAbstractListModel {
   void Toggle(int row);
   // Select All / Select None: one pass over the list and one change notice for all rows.
   void SelectAll(bool on);
+  // Gives the entries from `first` to `last` (either order) the state `on`, with one notice.
+  void SelectRange(int first, int last, bool on);
+  [[nodiscard]] bool selected(int row) const;
 
   [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;

@@ -1,5 +1,7 @@
 // The view of a multi-selection list (List1, List2): a click on an entry, or Space on the current
-// one, toggles that entry alone. Rows are of one height, so a list of 100,000 lays out at once.
+// one, toggles that entry alone; Shift+click gives every entry from the last one clicked to this
+// one the state the click gives this one; Ctrl+A selects them all. Rows are of one height, so a
+// list of 100,000 lays out at once.
 #pragma once
 
 #include <QListView>
@@ -15,9 +17,14 @@ class SelectableListView : public QListView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  void Clicked(int row);
+
   SelectableListModel& model_;
+  Qt::KeyboardModifiers press_modifiers_;
+  int anchor_ = -1;  // the row last clicked; a refilled list has none
 };
 
 }  // namespace kestro
