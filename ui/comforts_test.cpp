@@ -1,0 +1,213 @@
+// The comforts around the design, used as a person would: a larger window, range selection, a
+// typed or dropped folder, re-reading, the session, the keyboard and the extension's case.
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QTreeView>
+
+#include "ui/directory_tree_list.h"
+#include "ui/window_test_helpers.h"
+
+namespace kestro::window_test {
+namespace {
+
+class ComfortsTest : public WindowTest {
+ protected:
+  std::unique_ptr<Form1> OpenActive(WindowState* state = nullptr) {
+    auto form = Open(&disk_, root_.toStdString(), state);
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    return form;
+  }
+  static QStringList Checked(const QWidget& form, const char* list) {
+    const QAbstractItemModel* model = Find<QAbstractItemView>(form, list)->model();
+    QStringList rows;
+    for (int i = 0; i < model->rowCount(); ++i) {
+      if (model->index(i, 0).data(Qt::CheckStateRole) == Qt::Checked)
+        rows << model->index(i, 0).data().toString();
+    }
+    return rows;
+  }
+  static void Drop(QWidget& form, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &drop);
+  }
+};
+
+TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembered) {
+  Make({"a/", "b/"});
+  QSize saved;
+  {
+    auto form = OpenActive();
+    const QSize design = form->size();
+    QWidget* tree = Find(*form, "Dir1");
+    QWidget* list = Find(*form, "List1");
+    auto* count = Find<QLabel>(*form, "List1Count");
+    const QRect tree0 = tree->geometry(), list0 = list->geometry();
+    const QRect rename0 = Find(*form, "Command10")->geometry();
+    EXPECT_FALSE(count->isVisible());  // no room at the design size
+    form->resize(design + QSize(120, 90));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->size() == design + QSize(120, 90); }));
+    EXPECT_EQ(tree->geometry(), tree0.adjusted(0, 0, 120, 30));
+    EXPECT_EQ(list->width(), list0.width() + 120);
+    EXPECT_GT(list->height(), list0.height());
+    EXPECT_EQ(Find(*form, "Command10")->geometry(), rename0.translated(120, 0));
+    EXPECT_TRUE(count->isVisible());
+    EXPECT_EQ(count->text(), "0 of 2 selected");
+    ExpectLaidOut(*form);
+    Click(*form, "PreviewToggle");
+    QWidget* preview = Find(*form, "OutcomePreview");
+    EXPECT_EQ(preview->geometry().right(), form->width() - 1);
+    EXPECT_EQ(preview->height(), form->height());
+    EXPECT_EQ(form->width(), design.width() + 120 + preview->width());
+    // The preview's columns are set by dragging their edges.
+    QHeaderView* header = Find<QTreeView>(*form, "OutcomePreviewList")->header();
+    const int width0 = header->sectionSize(0);
+    const QPoint edge(width0 - 1, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(header->viewport(), edge + QPoint(40, 0));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(40, 0));
+    EXPECT_EQ(header->sectionSize(0), width0 + 40);
+    saved = form->size();
+    Click(*form, "Command1");
+  }
+  WindowState next_start;
+  auto form = OpenActive(&next_start);
+  EXPECT_EQ(form->size(), saved);
+  EXPECT_TRUE(Find<QAbstractButton>(*form, "PreviewToggle")->isChecked());
+  Click(*form, "PreviewToggle");  // closed, the window gives back all the preview had
+  EXPECT_EQ(form->width(), saved.width() - 7200 * form->logicalDpiX() / 1440);
+}
+
+TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
+  Make({"a", "b", "c", "d", "e"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  auto* view = Find<QAbstractItemView>(*form, "List2");
+  const auto shift_click = [view](int row) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      view->visualRect(view->model()->index(row, 0)).center());
+  };
+  ClickRow(*form, "List2", "b");
+  shift_click(3);
+  EXPECT_EQ(Checked(*form, "List2"), (QStringList{"b", "c", "d"}));
+  EXPECT_EQ(Find<QLabel>(*form, "List2Count")->text(), "3 of 5 selected");
+  shift_click(2);  // c is selected: the click clears it, and the range from d with it
+  EXPECT_EQ(Checked(*form, "List2"), (QStringList{"b"}));
+  QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Find<QLabel>(*form, "List2Count")->text(), "5 of 5 selected");
+}
+
+TEST_F(ComfortsTest, AFolderOpensByItsTypedPathOrByADrop) {
+  Make({"music/", "photos/sub/", "music/x.mp3", "photos/p.jpg", "photos/q.jpg"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  QTest::keyClick(Find(*form, "Dir3"), '/');
+  auto* field = Find<QLineEdit>(*form, "DirPath3");
+  ASSERT_TRUE(field->isVisible());
+  Type(*form, "DirPath3", root_.mid(1) + "/photos/p.jpg");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_TRUE(form->status_text().contains("it is a file, not a folder"))
+      << form->status_text().toStdString();
+  EXPECT_TRUE(field->isVisible());  // left to be put right
+  field->setText(root_ + "/music");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_FALSE(field->isVisible());
+  EXPECT_EQ(Rows(*form, "List2"), QStringList{"x.mp3"});
+  EXPECT_EQ(LastDir(), (root_ + "/music").toStdString());
+
+  ClickTab(*form, "Directories");
+  Drop(*form, {root_ + "/photos/q.jpg"});  // a file: its folder on the Files page, it selected
+  EXPECT_TRUE(Find(*form, "files")->isVisible());
+  EXPECT_EQ(Checked(*form, "List2"), QStringList{"q.jpg"});
+  Drop(*form, {root_ + "/photos"});  // a folder: on the page in view
+  EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), (root_ + "/photos").toStdString());
+}
+
+TEST_F(ComfortsTest, F5AndAChangeByAnotherProgramReReadTheFoldersKeepingTheSelection) {
+  Make({"a", "b", "c"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  ClickRow(*form, "List2", "b");
+  ClickRow(*form, "List2", "c");
+  ASSERT_TRUE(QFile::remove(root_ + "/c"));
+  Make({"d"});
+  QTest::keyClick(form.get(), Qt::Key_F5);
+  EXPECT_EQ(Rows(*form, "List2"), (QStringList{"a", "b", "d"}));
+  EXPECT_EQ(Checked(*form, "List2"), QStringList{"b"});
+  Make({"e"});  // no key: the window sees it by itself
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Rows(*form, "List2").size() == 4; }));
+  EXPECT_EQ(Rows(*form, "List2"), (QStringList{"a", "b", "d", "e"}));
+  EXPECT_EQ(Checked(*form, "List2"), QStringList{"b"});
+}
+
+TEST_F(ComfortsTest, TheExtensionsCaseAloneAndTheSessionComeBackAtTheNextStart) {
+  Make({"IMG_1.JPG", "Notes.TXT"});
+  {
+    auto form = OpenActive();
+    ClickTab(*form, "Files");
+    ClickTab(*form, "Case");
+    Click(*form, "CaseExtOnly");
+    EXPECT_EQ(After(*form), "Example filename.ext");
+    ClickRow(*form, "List2", "IMG_1.JPG");
+    Click(*form, "Command10");
+    EXPECT_EQ(Names(), (QStringList{"IMG_1.jpg", "Notes.TXT"}));
+    Click(*form, "uppercase");
+    Click(*form, "Command1");
+  }
+  WindowState next_start;
+  auto form = OpenActive(&next_start);
+  EXPECT_TRUE(Find(*form, "files")->isVisible());
+  EXPECT_TRUE(Find(*form, "selectcase")->isVisible());
+  EXPECT_TRUE(Find<QCheckBox>(*form, "CaseExtOnly")->isChecked());
+  EXPECT_EQ(After(*form), "Example filename.EXT");
+}
+
+TEST_F(ComfortsTest, KeysReachTabsButtonsAndWindowsAndTabPassesTheExampleBy) {
+  guide_ = KESTRO_GUIDE;
+  auto form = OpenActive();
+  QTest::keyClick(form.get(), Qt::Key_X, Qt::AltModifier);
+  EXPECT_TRUE(Find(*form, "extensionf")->isVisible());
+  QTest::keyClick(form.get(), Qt::Key_F, Qt::AltModifier);
+  EXPECT_TRUE(Find(*form, "files")->isVisible());
+  QTest::keyClick(form.get(), Qt::Key_A, Qt::AltModifier);
+  const auto shown = [](const char* name) -> QWidget* {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == name && window->isVisible()) return window;
+    }
+    return nullptr;
+  };
+  QWidget* about = shown("frmAbout");
+  ASSERT_NE(about, nullptr);
+  QTest::keyClick(about, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form->isEnabled(); }));
+  QTest::keyClick(form.get(), Qt::Key_F1);
+  QWidget* guide = shown("GuideWindow");
+  ASSERT_NE(guide, nullptr);
+  QTest::keyClick(guide, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !guide->isVisible(); }));
+  // Round the window by Tab: every control once, the read-only example never.
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  Find(*form, "Command10")->setFocus();
+  QStringList reached;
+  for (int i = 0; i < 60; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_TRUE(reached.contains("extad") && reached.contains("List2"))
+      << reached.join(' ').toStdString();
+  EXPECT_FALSE(reached.contains("before") || reached.contains("after"));
+}
+
+}  // namespace
+}  // namespace kestro::window_test

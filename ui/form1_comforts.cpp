@@ -264,9 +264,9 @@ void Form1::LayOut() {
   const int dx = std::max(0, width() - design_size_.width() - (preview_open ? preview_width_ : 0));
   // With the preview closed the pickers take the extra width; while it is open they keep theirs
   // and the preview takes the rest.
-  picker_extra_ = preview_open ? std::min(picker_extra_, dx) : dx;
-  preview_extra_ = dx - picker_extra_;
-  const int dl = picker_extra_;
+  if (!preview_open) picker_extra_ = dx;
+  const int dl = std::min(picker_extra_, dx);
+  preview_extra_ = dx - dl;
   const int tree_dy = dy / 3;
   const int count_height = count1_->fontMetrics().height() + 4;
   const bool counts_shown = dy - tree_dy >= count_height;
@@ -314,12 +314,11 @@ void Form1::LayOut() {
 
 void Form1::ShowPreview(bool on) {
   // The window widens by the preview, or narrows by all the preview had.
-  const int gained = preview_extra_;
+  // Worked out first: a larger minimum would widen the window by itself.
+  const int width_then = on ? width() + preview_width_ : width() - preview_width_ - preview_extra_;
   setMinimumSize(design_size_.width() + (on ? preview_width_ : 0), design_size_.height());
   preview_->setVisible(on);
-  if (!isMaximized() && !isFullScreen()) {
-    resize(on ? width() + preview_width_ : width() - preview_width_ - gained, height());
-  }
+  if (!isMaximized() && !isFullScreen()) resize(width_then, height());
   LayOut();
 }
 
@@ -442,11 +441,14 @@ void Form1::SaveSession() {
 }
 
 void Form1::RestoreWindow() {
+  // The size without the preview first, so the pickers get the extra width, then the preview.
   const SavedWindow saved = RestoreWindowPlacement(services_.settings);
-  if (saved.preview) preview_toggle_->setChecked(true);
   if (saved.width > 0) {
-    resize(std::max(saved.width, minimumWidth()), std::max(saved.height, minimumHeight()));
+    resize(std::max(saved.width - (saved.preview ? preview_width_ : 0), minimumWidth()),
+           std::max(saved.height, minimumHeight()));
+    LayOut();  // not shown yet: no resize event comes before the preview opens
   }
+  if (saved.preview) preview_toggle_->setChecked(true);
 }
 
 }  // namespace kestro

@@ -2,6 +2,7 @@
 #include "ui/frm_about.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -33,6 +34,14 @@ FrmAbout::FrmAbout() : QWidget(nullptr) {
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::close);
   ok->setFocus();
+}
+
+void FrmAbout::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void FrmAbout::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,8 @@ class FrmAbout : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape closes it, as it closes a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace kestro
