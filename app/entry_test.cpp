@@ -16,6 +16,7 @@
 
 #include "app/command_line_mode.h"
 #include "app/form3.h"
+#include "app/headless.h"
 #include "app/help_texts.h"
 #include "app/message_box_ui_host.h"
 #include "app/qt_document_opener.h"
@@ -103,6 +104,21 @@ TEST_F(EntryTest, WithADisplayMessagesGoToTheHostAndErrorLinesToStandardError) {
   EXPECT_EQ(Fresh(&ui_).Start("/home/u/Photos -F *.doc -C upper", true), kExitEntriesKept);
   EXPECT_EQ(err_.str().rfind("kestro: cannot rename 'a.doc' to 'A.DOC': ", 0), 0u) << err_.str();
   EXPECT_EQ(out_.str(), "");
+}
+
+// "--window <folder>" opens the window on that folder; without a display it says so, as a wrong
+// call does; a first word that is a folder is still a command line.
+TEST_F(EntryTest, WindowOnAFolderOpensItThereAndWithoutADisplaySaysSo) {
+  fs_.AddFile("/home/u/Music", "b.mp3");
+  WindowState state;
+  const HeadlessServices headless{fs_, settings_, clock_};
+  EXPECT_EQ(RunHeadless("--window /home/u/Music", state, headless, out_, err_), kExitWrongCommand);
+  EXPECT_NE(err_.str().find("no display"), std::string::npos) << err_.str();
+  EXPECT_EQ(Fresh().Start("--window", false), kExitWrongCommand);  // no folder: the help
+  ASSERT_EQ(Fresh(&ui_).Start("--window /home/u/Music", true), std::nullopt);
+  EXPECT_EQ(entry_->state().dirs_folder, "/home/u/Music");
+  entry_.reset();
+  EXPECT_EQ(Fresh().Start("/home/u/Music -F * -C upper", false), kExitDone);
 }
 
 // The help window of a wrong command line, closed by its close box (the splash still up) or by
