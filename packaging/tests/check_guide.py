@@ -20,8 +20,8 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import guide_tree  # noqa: E402
 
-SWITCHES = ["-D", "-F", "-SL", "-SR", "-noext", "-R", "-C", "-L", "-NA", "-ND", "-S", "--dry-run",
-            "--undo"]
+SWITCHES = ["-D", "-F", "-SL", "-SR", "-noext", "-R", "-C", "-CE", "-L", "-NA", "-ND", "-S",
+            "--dry-run", "--undo", "--window"]
 GUIDE = None
 MAN = None
 

@@ -94,6 +94,20 @@ class InstalledFilesTest(unittest.TestCase):
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
             self.assertEqual(result.stdout.strip(), "")
 
+    def test_folder_action_opens_the_window_on_the_folder(self):
+        desktop = PREFIX / "share" / "applications" / "kestrovane-folder.desktop"
+        parser = configparser.ConfigParser(interpolation=None, strict=True)
+        parser.optionxform = str
+        parser.read_string(desktop.read_text(encoding="utf-8"))
+        entry = parser["Desktop Entry"]
+        self.assertEqual(entry["Name"], "Rename with Kestrovane")
+        self.assertEqual(entry["Exec"], "kestro --window %f")
+        self.assertIn("inode/directory", entry["MimeType"].split(";"))
+        validator = shutil.which("desktop-file-validate")
+        if validator:
+            result = subprocess.run([validator, str(desktop)], capture_output=True, text=True)
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
     def test_icons_are_pictures(self):
         icons = PREFIX / "share" / "icons" / "hicolor"
         root = ET.parse(icons / "scalable" / "apps" / "kestrovane.svg").getroot()
