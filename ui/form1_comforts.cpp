@@ -249,7 +249,12 @@ void Form1::ConnectComforts() {
   }
   UpdateCounts();
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FolderChanged(); });
-  connect(&reread_timer_, &QTimer::timeout, this, [this] { RereadFolders(); });
+  connect(&reread_timer_, &QTimer::timeout, this, [this] {
+    // While a dialog is up (a batch's progress, its messages) the lists stay as the batch has
+    // them; they are read once it is gone.
+    if (QApplication::activeModalWidget() != nullptr) return reread_timer_.start();
+    RereadFolders();
+  });
   WatchFolders();
 }
 
