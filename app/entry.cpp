@@ -97,8 +97,12 @@ void Module12::ShowMainWindow(const std::string& folder) {
   auto form = std::make_unique<Form1>(
       state_, Form1Services{services_.fs, services_.settings, services_.clock, services_.opener,
                             services_.journal, /*user_guide=*/""});
-  // A folder that cannot be opened is said on the status line; the window stays where it was.
-  if (!folder.empty()) static_cast<void>(form->OpenFolder(folder, state_.TargetKind));
+  // Both pages open on the folder, the page of the last session in view. A folder that cannot be
+  // opened is said on the status line; the window stays where it was.
+  const bool directories = state_.TargetKind;
+  if (!folder.empty() && form->OpenFolder(folder, !directories).ok()) {
+    static_cast<void>(form->OpenFolder(folder, directories));
+  }
   main_window_ = std::move(form);
   main_window_->show();
   KeepSplashOnTop();

@@ -117,6 +117,8 @@ TEST_F(EntryTest, WindowOnAFolderOpensItThereAndWithoutADisplaySaysSo) {
   EXPECT_EQ(Fresh().Start("--window", false), kExitWrongCommand);  // no folder: the help
   ASSERT_EQ(Fresh(&ui_).Start("--window /home/u/Music", true), std::nullopt);
   EXPECT_EQ(entry_->state().dirs_folder, "/home/u/Music");
+  EXPECT_EQ(Rows(*entry_->main_window(), "List2"), QStringList{"b.mp3"});
+  EXPECT_TRUE(Find(*entry_->main_window(), "dirs")->isVisible());
   entry_.reset();
   EXPECT_EQ(Fresh().Start("/home/u/Music -F * -C upper", false), kExitDone);
 }

@@ -192,6 +192,13 @@ TEST_F(ComfortsTest, KeysReachTabsButtonsAndWindowsAndTabPassesTheExampleBy) {
   ASSERT_NE(guide, nullptr);
   QTest::keyClick(guide, Qt::Key_Escape);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !guide->isVisible(); }));
+  // Every control of every page says what it does, by its own tooltip or its group's.
+  for (QWidget* control : form->findChildren<QWidget*>()) {
+    if (!control->focusPolicy() || control->objectName().isEmpty()) continue;
+    QWidget* told = control;
+    while (told != form.get() && told->toolTip().isEmpty()) told = told->parentWidget();
+    EXPECT_NE(told, form.get()) << control->objectName().toStdString();
+  }
   // Round the window by Tab: every control once, the read-only example never.
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
