@@ -145,6 +145,13 @@ TEST_F(ComfortsTest, F5AndAChangeByAnotherProgramReReadTheFoldersKeepingTheSelec
   EXPECT_TRUE(QTest::qWaitFor([&] { return Rows(*form, "List2").size() == 4; }));
   EXPECT_EQ(Rows(*form, "List2"), (QStringList{"a", "b", "d", "e"}));
   EXPECT_EQ(Checked(*form, "List2"), QStringList{"b"});
+  // A folder gone: the page shows the one above it, and says so.
+  Make({"sub/", "sub/x"});
+  ASSERT_TRUE(form->OpenFolder((root_ + "/sub").toStdString(), false).ok());
+  ASSERT_TRUE(QDir(root_ + "/sub").removeRecursively());
+  QTest::keyClick(form.get(), Qt::Key_F5);
+  EXPECT_TRUE(form->status_text().contains("is gone")) << form->status_text().toStdString();
+  EXPECT_EQ(Rows(*form, "List2"), (QStringList{"a", "b", "d", "e"}));
 }
 
 TEST_F(ComfortsTest, TheExtensionsCaseAloneAndTheSessionComeBackAtTheNextStart) {

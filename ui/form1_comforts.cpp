@@ -423,17 +423,21 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 void Form1::RereadFolders() {
+  const std::string dirs_was = state_.dirs_folder;
+  const std::string files_was = state_.files_folder;
   const std::vector<std::string> kept1 = SelectedEntries(state_.List1);
   const std::vector<std::string> kept2 = SelectedEntries(state_.List2);
   batch_->Dir2_Change();
   batch_->File1_PathChange();
-  SelectEntries(state_.List1, kept1);
-  SelectEntries(state_.List2, kept2);
+  // As after a batch that renamed nothing: a page whose folder is gone shows the nearest folder
+  // above it that is still there, and says so; the trees are read anew.
+  BatchReport nothing_renamed;
+  nothing_renamed.ran = true;
+  const std::string said = RefreshAfterBatch(nothing_renamed);
+  if (state_.dirs_folder == dirs_was) SelectEntries(state_.List1, kept1);
+  if (state_.files_folder == files_was) SelectEntries(state_.List2, kept2);
   ReloadLists();
-  // A tree whose open folder is gone keeps its rows; the next click says what is missing.
-  static_cast<void>(Dir1_->Refresh());
-  static_cast<void>(Dir3_->Refresh());
-  WatchFolders();
+  if (!said.empty()) ShowStatus(QString::fromStdString(said).trimmed());
 }
 
 void Form1::WatchFolders() {
