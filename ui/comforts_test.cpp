@@ -99,6 +99,7 @@ TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
   shift_click(3);
   EXPECT_EQ(Checked(*form, "List2"), (QStringList{"b", "c", "d"}));
   EXPECT_EQ(Find<QLabel>(*form, "List2Count")->text(), "3 of 5 selected");
+  EXPECT_EQ(form->status_text(), "3 of 5 selected");  // no room under the list at this size
   shift_click(2);  // c is selected: the click clears it, and the range from d with it
   EXPECT_EQ(Checked(*form, "List2"), (QStringList{"b"}));
   QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);

@@ -264,7 +264,13 @@ void Form1::ConnectComforts() {
   }
 
   for (SelectableListModel* model : {list1_model_, list2_model_}) {
-    connect(model, &QAbstractItemModel::dataChanged, this, [this] { UpdateCounts(); });
+    QLabel* count = model == list1_model_ ? count1_ : count2_;
+    connect(model, &QAbstractItemModel::dataChanged, this, [this, count] {
+      UpdateCounts();
+      // Without room for the count under the list (the design size), a change of the selection
+      // shows it on the status line.
+      if (count->isHidden()) ShowStatus(count->text());
+    });
     connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateCounts(); });
   }
   UpdateCounts();
