@@ -13,18 +13,13 @@ std::vector<std::string> SelectedEntries(const SelectableList& list) {
   return names;
 }
 
-std::size_t SelectEntries(SelectableList& list, const std::vector<std::string>& names) {
-  if (names.empty()) return 0;
+void SelectEntries(SelectableList& list, const std::vector<std::string>& names) {
+  if (names.empty()) return;
   // A set, so re-reading a folder of 100,000 entries stays one pass over each side.
   const std::unordered_set<std::string> wanted(names.begin(), names.end());
-  std::size_t found = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    if (wanted.contains(list.at(i))) {
-      list.SetSelected(i, true);
-      ++found;
-    }
+    if (wanted.contains(list.at(i))) list.SetSelected(i, true);
   }
-  return found;
 }
 
 }  // namespace kestro

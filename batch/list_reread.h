@@ -11,8 +11,7 @@ namespace kestro {
 
 // The names of the selected entries, in list order.
 [[nodiscard]] std::vector<std::string> SelectedEntries(const SelectableList& list);
-// Selects every entry whose name is among `names`; the others keep their state. Returns how many
-// were found.
-std::size_t SelectEntries(SelectableList& list, const std::vector<std::string>& names);
+// Selects every entry whose name is among `names`; the others keep their state.
+void SelectEntries(SelectableList& list, const std::vector<std::string>& names);
 
 }  // namespace kestro

@@ -12,6 +12,8 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   saved.common_style.left = CommonStyleSettings::Left::Option21;
   saved.common_style.Text5 = "é_";
   saved.SmartCheck = true;
+  saved.leftoption = false;
+  saved.numbering.sortlen = true;
   saved.Text8 = " ";
   saved.case_choice = CaseChoice::sentence;
   saved.CaseExtOnly = true;
@@ -24,7 +26,7 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   EXPECT_EQ(restored.active_operation, ActiveOperation::Case);
   EXPECT_EQ(restored.common_style.left, CommonStyleSettings::Left::Option21);
   EXPECT_EQ(restored.common_style.Text5, "é_");
-  EXPECT_TRUE(restored.SmartCheck);
+  EXPECT_TRUE(restored.SmartCheck && !restored.leftoption && restored.numbering.sortlen);
   EXPECT_EQ(restored.Text8, " ");
   EXPECT_EQ(restored.case_choice, CaseChoice::sentence);
   EXPECT_TRUE(restored.CaseExtOnly && !restored.numbering.sortleading);
@@ -39,7 +41,7 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   set("CaseExtOnly", "yes");  // only "1" and "0"
   set("Text2", "abcdefgh");   // five at most
   set("Text6", "\xff");       // not UTF-8
-  set(kWindowSizeKey, "800x-1");
+  set(kWindowSizeKey, "800x0");
   WindowState fresh;
   RestoreSession(fresh, settings);
   EXPECT_EQ(fresh.active_operation, ActiveOperation::Rename);

@@ -52,11 +52,13 @@ TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembere
     auto* count = Find<QLabel>(*form, "List1Count");
     const QRect tree0 = tree->geometry(), list0 = list->geometry();
     const QRect rename0 = Find(*form, "Command10")->geometry();
+    const int drive0 = Find(*form, "Drive1")->width();
     EXPECT_FALSE(count->isVisible());  // no room at the design size
     form->resize(design + QSize(120, 90));
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->size() == design + QSize(120, 90); }));
     EXPECT_EQ(tree->geometry(), tree0.adjusted(0, 0, 120, 30));
     EXPECT_EQ(list->width(), list0.width() + 120);
+    EXPECT_EQ(Find(*form, "Drive1")->width(), drive0 + 120);
     EXPECT_GT(list->height(), list0.height());
     EXPECT_EQ(Find(*form, "Command10")->geometry(), rename0.translated(120, 0));
     EXPECT_TRUE(count->isVisible());
@@ -95,15 +97,19 @@ TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier,
                       view->visualRect(view->model()->index(row, 0)).center());
   };
-  ClickRow(*form, "List2", "b");
-  shift_click(3);
-  EXPECT_EQ(Checked(*form, "List2"), (QStringList{"b", "c", "d"}));
+  ClickRow(*form, "List2", "a");
+  shift_click(2);
+  EXPECT_EQ(Checked(*form, "List2"), (QStringList{"a", "b", "c"}));
   EXPECT_EQ(Find<QLabel>(*form, "List2Count")->text(), "3 of 5 selected");
   EXPECT_EQ(form->status_text(), "3 of 5 selected");  // no room under the list at this size
-  shift_click(2);  // c is selected: the click clears it, and the range from d with it
-  EXPECT_EQ(Checked(*form, "List2"), (QStringList{"b"}));
+  shift_click(1);  // b is selected: the click clears it, and the range from c with it
+  ClickRow(*form, "List2", "e");  // a plain click toggles one entry
+  EXPECT_EQ(Checked(*form, "List2"), (QStringList{"a", "e"}));
   QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Find<QLabel>(*form, "List2Count")->text(), "5 of 5 selected");
+  QTest::keyClick(form.get(), Qt::Key_F5);  // a list read anew has no range to continue
+  shift_click(4);
+  EXPECT_EQ(Find<QLabel>(*form, "List2Count")->text(), "4 of 5 selected");
 }
 
 TEST_F(ComfortsTest, AFolderOpensByItsTypedPathOrByADrop) {
