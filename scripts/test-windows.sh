@@ -54,7 +54,10 @@ drive_folder=$(mktemp -d)
 ln -sfn "$drive_folder" "$WINEPREFIX/dosdevices/k:"
 export KESTRO_TEST_DRIVE="K:"
 
-cmake -S . -B "$BUILD_DIR" -G Ninja \
+# ccache, where it is installed, makes a rebuild of unchanged sources nearly free.
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKESTRO_WITH_QT=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_GTEST_FROM_SOURCE=ON
