@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   using namespace kestro;
   const std::string argument_text = ArgumentText(argc, argv);
   CallSurroundings around;
-  around.display = DisplayPresent();
+  around.display =
+      AlwaysADisplay() || DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   around.window_platform = std::getenv("QT_QPA_PLATFORM") != nullptr;
   // Only a command line takes the caller's console: a main window tied to it would close with it.
   around.text_asked = !argument_text.empty() && PrepareTextOutput();

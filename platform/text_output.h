@@ -4,9 +4,9 @@
 
 namespace kestro {
 
-// Whether windows can be shown: on Linux when DISPLAY or WAYLAND_DISPLAY is set and not empty; on
-// Windows always.
-[[nodiscard]] bool DisplayPresent();
+// Whether the system always has a display to show windows on: on Windows true; on Linux false, as
+// there DISPLAY and WAYLAND_DISPLAY tell.
+[[nodiscard]] bool AlwaysADisplay();
 
 // Makes standard output and standard error lead where the caller wants text, and says whether the
 // caller asked for text. On Windows the program is a window program, which gets no console of its

@@ -23,7 +23,7 @@ void GiveBackConsoleCodePage() { SetConsoleOutputCP(console_code_page); }
 
 }  // namespace
 
-bool DisplayPresent() { return true; }
+bool AlwaysADisplay() { return true; }
 
 bool PrepareTextOutput() {
   const bool out_given = Given(STD_OUTPUT_HANDLE);
