@@ -1,7 +1,6 @@
-// Running the built kestro as a user would, each platform its own way: a home of its own for the
-// runs of one test (the program's settings and journal kept out of the user's way), the program
-// started with its words as a shell or a script passes them, and what it left behind: its exit
-// status, its settings and journal.
+// Running the built kestro as a user would, each platform its own way: a home of its own for a
+// test (the program's settings and journal kept out of the user's way), and the program started
+// with its words as a shell or a script passes them.
 #pragma once
 
 #include <cstdint>
@@ -16,22 +15,17 @@ namespace kestro::e2e {
 namespace fs = std::filesystem;
 using Words = std::vector<std::string>;
 
-// Whether kestro can be started with no display (Linux); on Windows there is always one, and a
-// call without arguments opens the main window.
+// Linux: true; on Windows there is always a display, and no arguments open the main window.
 extern const bool kRunsWithoutDisplay;
-
-// How lines of text end on standard output and error: "\n"; "\r\n" on Windows, as text there does.
+// How lines end on standard output and error: "\n"; "\r\n" on Windows, as text there does.
 extern const char kLineEnd[];
-
-// How many files the batch that a test kills half-way renames: enough that it still runs when the
-// test sees the twentieth part of them renamed (Wine renames more slowly).
+// Files of the batch a test kills when a twentieth is renamed (Wine renames more slowly).
 extern const int kFilesOfAKilledBatch;
 
-// A fresh empty folder, removed with all it holds at the end; the program's settings and journal
-// are the test's meanwhile. On Linux the folder is also the program's home, configuration and
-// state; on Windows, where they live in the registry and the local application data folder, the
-// user's own LastDir, Splash and journal are put aside until the end. On Windows the folder is on
-// the drive KESTRO_E2E_DRIVE names, when it names one.
+// A fresh empty folder, removed at the end; the program's settings and journal are the test's
+// meanwhile: on Linux the folder is the program's home, configuration and state; on Windows the
+// user's own LastDir, Splash and journal are put aside until the end, and the folder is on the
+// drive KESTRO_E2E_DRIVE names, if any.
 class ProgramHome {
  public:
   ProgramHome();
@@ -50,7 +44,7 @@ class ProgramHome {
   std::unique_ptr<Saved> saved_;
 };
 
-// Gives the entry at `path` the mark that hides it (Linux: a name beginning with "." is enough).
+// Hides the entry at `path` (on Linux its name beginning with "." is enough).
 void Hide(const fs::path& path);
 
 // kestro started in `cwd` with `arguments`, standard input empty, standard output and error going
@@ -58,18 +52,16 @@ void Hide(const fs::path& path);
 class KestroRun {
  public:
   KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home);
-  ~KestroRun();  // ends it if it still runs
+  ~KestroRun() { Kill(); }
   KestroRun(const KestroRun&) = delete;
   KestroRun& operator=(const KestroRun&) = delete;
 
-  // Waits for its end and gives its exit status. One still running after 30 seconds is stopped
-  // (status 124): the command line never waits for anyone.
+  // Its exit status; one still running after 30 seconds is stopped (124): it must never wait.
   int Wait();
-  // Ends it at once: nothing of it runs afterwards.
-  void Kill();
+  void Kill();  // at once: nothing of it runs afterwards
 
  private:
-  std::intptr_t process_ = 0;  // a process id, or a process handle; 0 once it has ended
+  std::intptr_t process_ = 0;  // a process id or handle; 0 once it has ended
 };
 
 }  // namespace kestro::e2e

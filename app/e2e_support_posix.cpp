@@ -1,15 +1,12 @@
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <string_view>
 
 #include "app/e2e_support.h"
-
-extern char** environ;
 
 namespace kestro::e2e {
 
@@ -45,39 +42,26 @@ void Hide(const fs::path&) {}
 // Headless: no DISPLAY, no WAYLAND_DISPLAY, no Qt platform named; the home's folder as its home,
 // configuration and state.
 KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
-  std::vector<std::string> environment = {"HOME=" + home.folder().string(),
-                                          "XDG_CONFIG_HOME=" + (home.folder() / "config").string(),
-                                          "XDG_STATE_HOME=" + (home.folder() / "state").string()};
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    const std::string_view name(*variable, std::string_view(*variable).find('='));
-    if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" &&
-        name != "HOME" && !name.starts_with("XDG_")) {
-      environment.emplace_back(*variable);
-    }
-  }
-  std::vector<char*> envp, argv = {const_cast<char*>(KESTRO_BINARY)};
-  for (std::string& variable : environment) envp.push_back(variable.data());
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  envp.push_back(nullptr);
+  std::vector<char*> argv = {const_cast<char*>(KESTRO_BINARY)};
+  for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
-  const std::string out = (home.folder() / "out").string(), err = (home.folder() / "err").string();
+  const fs::path& folder = home.folder();
   const pid_t pid = fork();
   if (pid < 0) std::abort();
-  if (pid == 0) {
-    const int in = open("/dev/null", O_RDONLY);
-    const int out_file = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err_file = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (chdir(cwd.c_str()) != 0 || dup2(in, 0) < 0 || dup2(out_file, 1) < 0 ||
-        dup2(err_file, 2) < 0) {
-      _exit(127);
+  if (pid == 0) {  // the test runs on one thread, so the child may still use the heap
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+    setenv("HOME", folder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
+    if (std::freopen("/dev/null", "r", stdin) &&
+        std::freopen((folder / "out").c_str(), "w", stdout) &&
+        std::freopen((folder / "err").c_str(), "w", stderr) && chdir(cwd.c_str()) == 0) {
+      execv(argv[0], argv.data());
     }
-    execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
   process_ = pid;
 }
-
-KestroRun::~KestroRun() { Kill(); }
 
 int KestroRun::Wait() {
   int status = 0;

@@ -122,8 +122,6 @@ KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramH
   for (const HANDLE handle : {in, out, err}) CloseHandle(handle);
 }
 
-KestroRun::~KestroRun() { Kill(); }
-
 int KestroRun::Wait() {
   if (process_ == 0) return -1;
   const HANDLE process = reinterpret_cast<HANDLE>(process_);
