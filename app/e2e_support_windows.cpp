@@ -1,11 +1,10 @@
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <cstdlib>
 
 #include "app/e2e_support.h"
 #include "engine/command_args.h"
+#include "platform/state_folder.h"
 #include "platform/windows/wide_text.h"
 
 namespace kestro::e2e {
@@ -24,16 +23,6 @@ std::optional<std::wstring> RegistryValue(const wchar_t* name) {
   return value;
 }
 
-fs::path JournalFolder() {
-  PWSTR folder = nullptr;
-  fs::path journal;
-  if (SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder) == S_OK) {
-    journal = fs::path(folder) / "Kestrovane";
-  }
-  CoTaskMemFree(folder);
-  return journal;
-}
-
 HANDLE Inheritable(const fs::path& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
@@ -48,7 +37,7 @@ const int kFilesOfAKilledBatch = 2000;
 
 struct ProgramHome::Saved {
   std::optional<std::wstring> settings[std::size(kSettingNames)];
-  fs::path journal = JournalFolder();
+  fs::path journal = WideFromUtf8(StateFolder()).value();  // the program's journal folder
   fs::path journal_aside = journal.wstring() + L" (put aside by a test)";
 };
 
