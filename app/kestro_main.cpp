@@ -1,28 +1,36 @@
 // kestro: batch renaming of the files or sub-directories of a folder, from the command line
-// "kestro <path> <mode> <options>" or, with a display, from the main window. Without a display
-// it runs here, without the window toolkit; with one, the window program takes over.
+// "kestro <path> <mode> <options>" or from the main window. A call answered in text runs here,
+// without the window toolkit; one answered in windows goes to the window program.
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "app/front_end.h"
 #include "app/headless.h"
 #include "platform/argument_text.h"
 #include "platform/clock.h"
 #include "platform/native_file_system.h"
 #include "platform/native_settings_store.h"
 #include "platform/state_folder.h"
+#include "platform/text_output.h"
 #include "platform/window_program.h"
 
 int main(int argc, char** argv) {
   using namespace kestro;
   const std::string argument_text = ArgumentText(argc, argv);
-  // The window program also serves a window on Qt's own platforms (offscreen, say); "--window
-  // <folder>" is handed over to it as it is.
   const bool window_call = ReadProgramCall(argument_text).kind == ProgramCall::Kind::kWindow;
-  if (DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")) ||
-      (window_call && std::getenv("QT_QPA_PLATFORM") != nullptr)) {
+  CallSurroundings around;
+  around.display =
+      AlwaysADisplay() || DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+  around.window_platform = std::getenv("QT_QPA_PLATFORM") != nullptr;
+  // Only a command line takes the caller's console: a main window tied to it would close with it.
+  around.text_asked = !window_call && PrepareTextOutput();
+  if (WindowsWanted(argument_text, around)) {
+    // The one place where the program's windows take over: the main window (perhaps on a folder,
+    // "--window <folder>"), or a command line with its messages in message boxes and its help in
+    // a window.
     const Status started = StartWindowProgram(argc, argv);
-    // Without it the command line still runs, its messages on standard error.
+    // Without them a command line still runs, its messages on standard error.
     if (window_call) {
       std::cerr << "kestro: cannot open the window: " << started.message() << '\n';
       return 2;

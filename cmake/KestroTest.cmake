@@ -1,5 +1,5 @@
-# kestro_add_test(NAME SOURCES a_test.cpp ... LIBS lib ...)
-# One GoogleTest executable, its tests discovered into CTest.
+# kestro_add_test(NAME SOURCES a_test.cpp ... LIBS lib ... [PROPERTIES name value ...])
+# One GoogleTest executable, its tests discovered into CTest (with the CTest properties given).
 if(KESTRO_GTEST_FROM_SOURCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -15,10 +15,15 @@ endif()
 include(GoogleTest)
 
 function(kestro_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
   kestro_target_warnings(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  if(ARG_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES ${ARG_PROPERTIES})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

@@ -45,16 +45,24 @@ wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
 cleanup() {
   wineserver --kill >/dev/null 2>&1 || true
   if [ -n "${drive_folder:-}" ]; then rm -rf "$drive_folder"; fi
-  rm -f "$WINEPREFIX/dosdevices/k:"
+  if [ -n "${e2e_drive_folder:-}" ]; then rm -rf "$e2e_drive_folder"; fi
+  rm -f "$WINEPREFIX/dosdevices/k:" "$WINEPREFIX/dosdevices/l:"
 }
 trap cleanup EXIT
 
-# Drive K: is an empty temporary folder, so the tests can rename at the root of a drive.
+# Drive K: is an empty temporary folder, so the tests can rename at the root of a drive; L: is
+# another, where the runs of kestro.exe work (on Windows paths, also at the drive's root).
 drive_folder=$(mktemp -d)
 ln -sfn "$drive_folder" "$WINEPREFIX/dosdevices/k:"
 export KESTRO_TEST_DRIVE="K:"
+e2e_drive_folder=$(mktemp -d)
+ln -sfn "$e2e_drive_folder" "$WINEPREFIX/dosdevices/l:"
+export KESTRO_E2E_DRIVE="L:"
 
-cmake -S . -B "$BUILD_DIR" -G Ninja \
+# ccache, where it is installed, makes a rebuild of unchanged sources nearly free.
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKESTRO_WITH_QT=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_GTEST_FROM_SOURCE=ON

@@ -9,6 +9,7 @@ set(KESTRO_PLATFORM_WINDOWS_SOURCES
   ${kestro_windows_dir}/registry_settings_store.cpp
   ${kestro_windows_dir}/state_folder.cpp
   ${kestro_windows_dir}/system_clock.cpp
+  ${kestro_windows_dir}/text_output.cpp
   ${kestro_windows_dir}/wide_text.cpp
   ${kestro_windows_dir}/windows_error_status.cpp
   ${kestro_windows_dir}/windows_file_system.cpp

@@ -1,0 +1,86 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "app/e2e_support.h"
+
+namespace kestro::e2e {
+
+const bool kRunsWithoutDisplay = true;
+const char kLineEnd[] = "\n";
+const int kFilesOfAKilledBatch = 20000;
+
+struct ProgramHome::Saved {};
+
+ProgramHome::ProgramHome() {
+  char pattern[] = "/tmp/kestro-e2e-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) std::abort();
+  folder_ = pattern;
+}
+
+ProgramHome::~ProgramHome() {
+  std::error_code ignored;
+  fs::remove_all(folder_, ignored);
+}
+
+std::optional<std::string> ProgramHome::Setting(const std::string& key) const {
+  std::ifstream conf(folder_ / "config" / "Vintrellos" / "Kestrovane.conf");
+  for (std::string line; std::getline(conf, line);) {
+    if (line.starts_with(key + "=")) return line.substr(key.size() + 1);
+  }
+  return std::nullopt;
+}
+
+bool ProgramHome::JournalWritten() const { return fs::exists(folder_ / "state"); }
+
+void Hide(const fs::path&) {}
+
+// Headless: no DISPLAY, no WAYLAND_DISPLAY, no Qt platform named; the home's folder as its home,
+// configuration and state.
+KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
+  std::vector<char*> argv = {const_cast<char*>(KESTRO_BINARY)};
+  for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  const fs::path& folder = home.folder();
+  const pid_t pid = fork();
+  if (pid < 0) std::abort();
+  if (pid == 0) {  // the test runs on one thread, so the child may still use the heap
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+    setenv("HOME", folder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
+    if (std::freopen("/dev/null", "r", stdin) &&
+        std::freopen((folder / "out").c_str(), "w", stdout) &&
+        std::freopen((folder / "err").c_str(), "w", stderr) && chdir(cwd.c_str()) == 0) {
+      execv(argv[0], argv.data());
+    }
+    _exit(127);
+  }
+  process_ = pid;
+}
+
+int KestroRun::Wait() {
+  int status = 0;
+  for (int waited = 0; process_ != 0 && waited < 3000; ++waited) {
+    if (waitpid(static_cast<pid_t>(process_), &status, WNOHANG) != 0) {
+      process_ = 0;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    usleep(10000);
+  }
+  Kill();
+  return 124;
+}
+
+void KestroRun::Kill() {
+  if (process_ == 0) return;
+  kill(static_cast<pid_t>(process_), SIGKILL);
+  waitpid(static_cast<pid_t>(process_), nullptr, 0);
+  process_ = 0;
+}
+
+}  // namespace kestro::e2e
