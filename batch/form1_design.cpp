@@ -153,8 +153,7 @@ const ControlSpec* FindForm1Control(std::string_view name) {
 TwipRect Form1Place(const ControlSpec& control) {
   TwipRect place = control.place;
   for (const ControlSpec* parent = control.parent ? FindForm1Control(control.parent) : nullptr;
-       parent != nullptr;
-       parent = parent->parent ? FindForm1Control(parent->parent) : nullptr) {
+       parent != nullptr; parent = parent->parent ? FindForm1Control(parent->parent) : nullptr) {
     place.left += parent->place.left;
     place.top += parent->place.top;
   }

@@ -11,12 +11,12 @@
 namespace kestro {
 
 enum class ControlKind {
-  kTabStrip,    // tabs along the top of its place, a panel below them
-  kFrame,       // a captioned group frame
-  kPage,        // a frame without border or caption: only a place for its controls
+  kTabStrip,  // tabs along the top of its place, a panel below them
+  kFrame,     // a captioned group frame
+  kPage,      // a frame without border or caption: only a place for its controls
   kLabel,
-  kField,       // a one-line text field
-  kOption,      // an option (radio) button; the options of one parent form one exclusive group
+  kField,   // a one-line text field
+  kOption,  // an option (radio) button; the options of one parent form one exclusive group
   kCheck,
   kButton,
   kToggle,      // a button that stays pressed until clicked again
@@ -27,7 +27,7 @@ enum class ControlKind {
 };
 
 struct ControlSpec {
-  const char* name;    // the design name (objectName, the Win32 "Name" property)
+  const char* name;  // the design name (objectName, the Win32 "Name" property)
   ControlKind kind;
   const char* parent;  // nullptr: the window itself
   TwipRect place;      // within the parent

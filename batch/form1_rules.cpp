@@ -26,9 +26,11 @@ struct OptionRule {
   void (*choose)(WindowState&);
 };
 
-#define KESTRO_OPTION(NAME, FIELD, VALUE)                                  \
-  {NAME, [](const WindowState& s) { return s.FIELD == (VALUE); }, \
-   [](WindowState& s) { s.FIELD = (VALUE); }}
+#define KESTRO_OPTION(NAME, FIELD, VALUE)                          \
+  {                                                                \
+    NAME, [](const WindowState& s) { return s.FIELD == (VALUE); }, \
+        [](WindowState& s) { s.FIELD = (VALUE); }                  \
+  }
 
 constexpr OptionRule kOptions[] = {
     KESTRO_OPTION("Option1", common_style.left, S::Left::Option1),

@@ -16,8 +16,8 @@ TEST(Form1Design, EveryControlHasAUniqueNameAndLiesInsideItsParent) {
   for (const ControlSpec& c : Form1Controls()) {
     EXPECT_TRUE(names.insert(c.name).second) << c.name;
     const ControlSpec* parent = c.parent ? FindForm1Control(c.parent) : nullptr;
-    const TwipRect outer = parent ? parent->place
-                                  : TwipRect{0, 0, kForm1DesignWidth, kForm1ClientHeight};
+    const TwipRect outer =
+        parent ? parent->place : TwipRect{0, 0, kForm1DesignWidth, kForm1ClientHeight};
     const TwipRect& r = c.place;
     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= outer.width &&
                 r.top + r.height <= outer.height)
