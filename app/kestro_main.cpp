@@ -12,10 +12,17 @@
 #include "platform/native_settings_store.h"
 #include "platform/state_folder.h"
 #include "platform/window_program.h"
+#ifdef _WIN32
+#include "winui/win32_entry.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace kestro;
   const std::string argument_text = ArgumentText(argc, argv);
+#ifdef _WIN32
+  // On Windows the windows are Win32, in this program.
+  if (WantsWin32Window(argument_text)) return RunWin32Entry(argument_text);
+#else
   // The window program also serves a window on Qt's own platforms (offscreen, say).
   if (DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")) ||
       (argument_text.empty() && std::getenv("QT_QPA_PLATFORM") != nullptr)) {
@@ -26,6 +33,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+#endif
   const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
   const std::unique_ptr<SettingsStore> settings = NewNativeSettingsStore();
   SystemClock clock;

@@ -1,0 +1,605 @@
+// Form1Window: building the controls from the design table, loading, the tab rules, the
+// options, check boxes and fields, the buttons, "Rename!", Undo, the status line and the outcome
+// preview. The pickers are in form1_pickers.cpp.
+#include "winui/form1_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "batch/form1_design.h"
+#include "batch/form1_rules.h"
+#include "batch/pickers.h"
+#include "batch/preview_summary.h"
+#include "batch/rename_str.h"
+#include "batch/report_text.h"
+#include "batch/undo.h"
+#include "batch/window_batch.h"
+#include "engine/messages.h"
+#include "engine/printable_text.h"
+#include "winui/about_window.h"
+#include "winui/control_names.h"
+#include "winui/message_box_host.h"
+#include "winui/progress_window.h"
+#include "winui/win32_fonts.h"
+#include "winui/win32_text.h"
+
+namespace kestro {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestrovaneForm1";
+constexpr int kFirstId = 1000;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Details of the status line shown at most, so the box fits the screen.
+constexpr std::size_t kMostDetails = 40;
+
+std::span<const ControlSpec> Controls() { return Form1Controls(); }
+
+}  // namespace
+
+// The window's UiHost: messages over the window (or to the services' host), the focus to field
+// "A:", and unloading the window.
+class Form1Window::WindowUiHost : public UiHost {
+ public:
+  explicit WindowUiHost(Form1Window& window) : window_(window) {}
+  void ShowMessage(const Message& message) override {
+    if (window_.services_.messages != nullptr) {
+      window_.services_.messages->ShowMessage(message);
+    } else {
+      ShowWin32MessageBox(window_.hwnd_, message);
+    }
+  }
+  void FocusText8() override { SetFocus(window_.Control("Text8")); }
+  void UnloadMainWindow() override { window_.Command1_Click(); }
+
+ private:
+  Form1Window& window_;
+};
+
+Form1Window::Form1Window(WindowState& state, Form1WindowServices services)
+    : state_(state), services_(std::move(services)) {
+  ui_host_ = std::make_unique<WindowUiHost>(*this);
+  batch_ = std::make_unique<BatchRenamer>(state_, services_.fs, services_.clock, *ui_host_);
+  BuildWindow();
+  Form_Load();
+}
+
+Form1Window::~Form1Window() {
+  if (hwnd_ != nullptr) {
+    services_.quit_on_close = false;
+    DestroyWindow(hwnd_);
+  }
+  DeleteObject(font_);
+  DeleteObject(bold_font_);
+}
+
+HWND Form1Window::Control(std::string_view name) const {
+  const auto controls = Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (name == controls[i].name) return controls_[i];
+  }
+  return nullptr;
+}
+
+HWND Form1Window::about_window() const {
+  return about_ != nullptr && about_->open() ? about_->hwnd() : nullptr;
+}
+
+void Form1Window::BuildWindow() {
+  RegisterWindowClass(kClassName, WindowProc);
+  scale_ = ScreenScale();
+  font_ = DialogFont(8.25);
+  bold_font_ = DialogFont(8.25, true);
+  const SIZE size = OuterSize(TwipsToPixels(kForm1DesignWidth, scale_),
+                              TwipsToPixels(kForm1ClientHeight, scale_), kStyle, 0);
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(messages::kProgramTitle).c_str(), kStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  SetControlName(hwnd_, "Form1");
+  controls_.assign(Controls().size(), nullptr);
+  for (std::size_t i = 0; i < Controls().size(); ++i) CreateControl(i);
+  BuildPreview();
+  SetFontOnAll(hwnd_, font_);
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].bold)
+      SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(bold_font_), 0);
+  }
+  // Frames lie under their controls and the tab strips under everything on their panels.
+  for (ControlKind below : {ControlKind::kFrame, ControlKind::kTabStrip}) {
+    for (std::size_t i = 0; i < Controls().size(); ++i) {
+      if (Controls()[i].kind == below) {
+        SetWindowPos(controls_[i], HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      }
+    }
+  }
+}
+
+void Form1Window::CreateControl(std::size_t index) {
+  const ControlSpec& spec = Controls()[index];
+  const wchar_t* window_class = L"BUTTON";
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  DWORD ex_style = 0;
+  if (TakesFocus(spec.kind)) style |= WS_TABSTOP;
+  PixelRect place = TwipsToPixels(Form1Place(spec), scale_);
+  switch (spec.kind) {
+    case ControlKind::kPage:
+      return;  // only a place: its controls show and hide with it
+    case ControlKind::kTabStrip:
+      window_class = WC_TABCONTROLW;
+      break;
+    case ControlKind::kFrame:
+      style |= BS_GROUPBOX;
+      break;
+    case ControlKind::kLabel:
+      window_class = L"STATIC";
+      style |= SS_LEFT | SS_NOPREFIX;
+      break;
+    case ControlKind::kField:
+      window_class = L"EDIT";
+      style |= ES_AUTOHSCROLL | (spec.read_only ? ES_READONLY : 0);
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kOption: {
+      style |= BS_RADIOBUTTON;
+      // The first option of each frame begins a group, for the arrow keys.
+      const bool first = index == 0 || Controls()[index - 1].kind != ControlKind::kOption ||
+                         std::strcmp(Controls()[index - 1].parent, spec.parent) != 0;
+      if (first) style |= WS_GROUP;
+      break;
+    }
+    case ControlKind::kCheck:
+      style |= BS_CHECKBOX | (spec.wraps ? BS_MULTILINE : 0);
+      break;
+    case ControlKind::kButton:
+      style |= BS_PUSHBUTTON;
+      break;
+    case ControlKind::kToggle:
+      style |= BS_AUTOCHECKBOX | BS_PUSHLIKE;
+      break;
+    case ControlKind::kDriveList:
+      window_class = L"COMBOBOX";
+      style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+      place.height = TwipsToPixels(3000, scale_);  // the height of the open list
+      break;
+    case ControlKind::kTreeList:
+      window_class = L"LISTBOX";
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kMultiList:
+      window_class = L"LISTBOX";
+      style |= LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kStatusLine:
+      window_class = L"STATIC";
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | SS_SUNKEN | SS_ENDELLIPSIS;
+      break;
+  }
+  const std::string caption = ControlCaption(state_, spec.name, spec.caption);
+  HWND control = CreateWindowExW(ex_style, window_class, Wide(caption).c_str(), style, place.x,
+                                 place.y, place.width, place.height, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + index)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  controls_[index] = control;
+  SetControlName(control, spec.name);
+  if (spec.kind == ControlKind::kField) {
+    if (spec.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, spec.max_length, 0);
+    if (CustomOptionOf(spec.name) != nullptr || !TypedKeyAllowed(spec.name, U'x')) {
+      SetWindowSubclass(control, FieldProc, index, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+}
+
+void Form1Window::BuildPreview() {
+  const int left = TwipsToPixels(kForm1DesignWidth + 36, scale_);
+  const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  preview_summary_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, left,
+                                     TwipsToPixels(72, scale_), width, TwipsToPixels(456, scale_),
+                                     hwnd_, nullptr, instance, nullptr);
+  SetControlName(preview_summary_, "PreviewSummary");
+  preview_list_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS,
+      left, TwipsToPixels(564, scale_), width, TwipsToPixels(kForm1ClientHeight - 564 - 72, scale_),
+      hwnd_, nullptr, instance, nullptr);
+  SetControlName(preview_list_, "PreviewList");
+  SendMessageW(preview_list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+               LVS_EX_FULLROWSELECT);
+  const wchar_t* headers[] = {L"Name", L"New name", L"Outcome"};
+  const int widths[] = {30, 30, 40};
+  for (int i = 0; i < 3; ++i) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(headers[i]);
+    column.cx = width * widths[i] / 100 - 4;
+    SendMessageW(preview_list_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+void Form1Window::Form_Load() {
+  // LastDir to both pages (an empty or vanished one leaves the current folder), their lists
+  // filled, and Dir1_Click, which writes the folder back as LastDir.
+  const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
+  if (!restored.ok()) ShowStatus(restored.message());
+  if (!OpenTree(true, state_.dirs_folder).ok()) OpenTree(true, ".");
+  if (!OpenTree(false, state_.files_folder).ok()) OpenTree(false, ".");
+  FillDrives(true);
+  FillDrives(false);
+  FillList(true);
+  FillList(false);
+
+  HWND strip1 = Control("TabStrip1");
+  HWND strip2 = Control("TabStrip2");
+  TabCtrl_DeleteAllItems(strip1);
+  TabCtrl_DeleteAllItems(strip2);
+  auto add_tab = [](HWND strip, const char* caption) {
+    std::wstring text = Wide(caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(strip, TCM_INSERTITEMW, TabCtrl_GetItemCount(strip),
+                 reinterpret_cast<LPARAM>(&item));
+  };
+  for (const OperationTab& tab : OperationTabs()) add_tab(strip1, tab.caption);
+  for (const char* caption : TargetTabs()) add_tab(strip2, caption);
+  TabCtrl_SetCurSel(strip1, 0);
+  TabCtrl_SetCurSel(strip2, 0);
+
+  // The date captions are taken once: a window left open past midnight keeps its day.
+  LoadDateCaptions(state_, services_.clock.Today());
+  for (const char* option : {"Option7", "Option8", "Option9", "Option10"}) {
+    SetWindowTextUtf8(Control(option), ControlCaption(state_, option, ""));
+  }
+  state_.before = kExampleDirectory;
+  CheckAllValues();
+}
+
+void Form1Window::ShowState() {
+  showing_ = true;
+  WindowState& state = state_;
+  const auto controls = Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlSpec& spec = controls[i];
+    HWND control = controls_[i];
+    if (control == nullptr) continue;
+    switch (spec.kind) {
+      case ControlKind::kOption:
+        SendMessageW(control, BM_SETCHECK, OptionChosen(state, spec.name) ? BST_CHECKED : 0, 0);
+        break;
+      case ControlKind::kCheck:
+        SendMessageW(control, BM_SETCHECK, *CheckValue(state, spec.name) ? BST_CHECKED : 0, 0);
+        break;
+      case ControlKind::kField:
+        if (const std::string* value = FieldValue(state, spec.name);
+            value != nullptr && WindowText(control) != *value) {
+          SetWindowTextUtf8(control, *value);
+        }
+        break;
+      default:
+        break;
+    }
+    const bool enabled = ControlEnabled(state, spec.name);
+    if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
+    if (const char* page = Form1PageOf(spec)) {
+      ShowWindow(control, PageShown(state, page) ? SW_SHOWNA : SW_HIDE);
+    }
+  }
+  Journal newest;
+  EnableWindow(Control("Undo"),
+               services_.journal != nullptr && services_.journal->Newest(&newest).ok());
+  showing_ = false;
+}
+
+void Form1Window::CheckAllValues() {
+  kestro::CheckAllValues(state_, services_.clock, *ui_host_);
+  ShowState();
+  SchedulePreview();
+}
+
+void Form1Window::TabStrip1_Click() {
+  HWND strip = Control("TabStrip1");
+  wchar_t caption[64] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption;
+  item.cchTextMax = 64;
+  SendMessageW(strip, TCM_GETITEMW, TabCtrl_GetCurSel(strip), reinterpret_cast<LPARAM>(&item));
+  ChooseOperationTab(state_, Utf8(caption));
+  CheckAllValues();
+}
+
+void Form1Window::TabStrip2_Click() {
+  HWND strip = Control("TabStrip2");
+  wchar_t caption[64] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption;
+  item.cchTextMax = 64;
+  SendMessageW(strip, TCM_GETITEMW, TabCtrl_GetCurSel(strip), reinterpret_cast<LPARAM>(&item));
+  ChooseTargetTab(state_, Utf8(caption));
+  CheckAllValues();
+}
+
+void Form1Window::OnCommand(std::size_t index, int code) {
+  const ControlSpec& spec = Controls()[index];
+  switch (spec.kind) {
+    case ControlKind::kOption:
+      if (code == BN_CLICKED && ChooseOption(state_, spec.name)) CheckAllValues();
+      return;
+    case ControlKind::kCheck:
+      if (code == BN_CLICKED) {
+        const bool on = !*CheckValue(state_, spec.name);
+        if (std::optional<Message> refused = SetCheck(state_, spec.name, on)) {
+          ShowState();
+          ui_host_->ShowMessage(*refused);
+        }
+        CheckAllValues();
+      }
+      return;
+    case ControlKind::kField:
+      if (code == EN_CHANGE && !showing_) {
+        if (std::string* value = FieldValue(state_, spec.name))
+          *value = WindowText(controls_[index]);
+        if (RefreshesOnChange(spec.name)) {
+          CheckAllValues();
+        } else {
+          SchedulePreview();
+        }
+      } else if (code == EN_KILLFOCUS && CustomOptionOf(spec.name) != nullptr) {
+        CheckAllValues();
+      }
+      return;
+    case ControlKind::kButton:
+    case ControlKind::kToggle:
+      if (code == BN_CLICKED) OnClick(spec.name);
+      return;
+    case ControlKind::kDriveList:
+      if (code == CBN_SELCHANGE) DriveChosen(std::strcmp(spec.name, "Drive1") == 0);
+      return;
+    case ControlKind::kTreeList:
+      if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
+        TreeClicked(std::strcmp(spec.name, "Dir1") == 0, code == LBN_DBLCLK);
+      }
+      return;
+    case ControlKind::kMultiList:
+      if (code == LBN_SELCHANGE) ListSelectionChanged(std::strcmp(spec.name, "List1") == 0);
+      return;
+    case ControlKind::kStatusLine:
+      if (code == STN_CLICKED && !details_.empty()) {
+        std::string text = status_text_ + "\n";
+        for (std::size_t i = 0; i < details_.size() && i < kMostDetails; ++i) {
+          text += "\n" + details_[i];
+        }
+        if (details_.size() > kMostDetails) {
+          text += "\n... and " + LocaleCount(details_.size() - kMostDetails) + " more.";
+        }
+        ShowWin32MessageBox(hwnd_, Message{text, messages::kProgramTitle, MessageIcon::None});
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void Form1Window::OnClick(std::string_view name) {
+  if (const Preset* preset = FindPreset(name)) {
+    ApplyPreset(state_, *preset);
+    CheckAllValues();
+  } else if (name == "Command5" || name == "Command6") {
+    SelectAll(true, name == "Command5");
+  } else if (name == "Command7" || name == "Command8") {
+    SelectAll(false, name == "Command7");
+  } else if (name == "Command10") {
+    Command10_Click();
+  } else if (name == "Command1") {
+    Command1_Click();
+  } else if (name == "Command3") {
+    Command3_Click();
+  } else if (name == "Command4") {
+    Command4_Click();
+  } else if (name == "Undo") {
+    Undo();
+  } else if (name == "PreviewToggle") {
+    preview_shown_ = SendMessageW(Control("PreviewToggle"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    ResizeForPreview();
+    UpdatePreview();
+  }
+}
+
+void Form1Window::OnFieldKeyUp(std::size_t index) {
+  if (const char* option = CustomOptionOf(Controls()[index].name)) {
+    ChooseOption(state_, option);
+    CheckAllValues();
+  }
+}
+
+void Form1Window::Command10_Click() {
+  KillTimer(hwnd_, kPreviewTimer);
+  HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  {
+    ProgressWindow progress(hwnd_, "Renaming: %1 of %2 entries done.");
+    MessagesAbove messages(*ui_host_, progress);
+    last_report_ = RunWindowBatch(
+        state_, services_.fs, services_.clock, messages, services_.journal,
+        [&progress](std::size_t done, std::size_t total) { return progress.Step(done, total); });
+  }
+  SetCursor(cursor);
+  std::string status = DescribeBatch(last_report_, LocaleCount);
+  if (!last_report_.journal_error.empty()) {
+    status += " It cannot be undone: " + last_report_.journal_error + ".";
+  }
+  RefreshAfterBatch(last_report_, &status);
+  ShowStatus(status, KeptReasons(last_report_));
+  preview_names_stale_ = true;
+  ShowState();
+  SchedulePreview();
+}
+
+void Form1Window::Undo() {
+  Journal newest;
+  if (services_.journal == nullptr || !services_.journal->Newest(&newest).ok()) return;
+  KillTimer(hwnd_, kPreviewTimer);
+  UndoReport report;
+  {
+    ProgressWindow progress(hwnd_, "Undoing: %1 of %2 entries done.");
+    report = UndoJournal(services_.fs, newest, [&progress](std::size_t done, std::size_t total) {
+      return progress.Step(done, total);
+    });
+  }
+  const Status noted = NoteUndo(*services_.journal, newest, report);
+  std::string status = DescribeUndo(report, LocaleCount);
+  if (!noted.ok()) status += " The journal could not note it: " + noted.message() + ".";
+  batch_->Dir2_Change();
+  batch_->File1_PathChange();
+  RefreshAfterBatch(report, &status);
+  ShowStatus(status, KeptReasons(report));
+  preview_names_stale_ = true;
+  ShowState();
+  SchedulePreview();
+}
+
+void Form1Window::Command1_Click() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void Form1Window::Command3_Click() {
+  // The guide opens in the desktop's browser, or else in the program's own viewer; the window
+  // stays usable meanwhile.
+  const Status opened = services_.opener.Open(services_.user_guide);
+  if (!opened.ok()) {
+    ui_host_->ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
+                                  messages::kProgramTitle, MessageIcon::Exclamation});
+  }
+}
+
+void Form1Window::Command4_Click() {
+  if (about_window() != nullptr) return;
+  about_ = std::make_unique<AboutWindow>(hwnd_);
+}
+
+void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> details) {
+  status_text_ = PrintableText(text);
+  details_ = std::move(details);
+  std::string shown = status_text_;
+  if (!details_.empty()) shown += "  (click for every entry that kept its name)";
+  SetWindowTextUtf8(Control("StatusLine"), shown);
+}
+
+void Form1Window::SchedulePreview() {
+  if (preview_shown_) SetTimer(hwnd_, kPreviewTimer, 200, nullptr);
+}
+
+void Form1Window::ResizeForPreview() {
+  const int width = kForm1DesignWidth + (preview_shown_ ? kForm1PreviewWidth : 0);
+  const SIZE size =
+      OuterSize(TwipsToPixels(width, scale_), TwipsToPixels(kForm1ClientHeight, scale_), kStyle, 0);
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(preview_summary_, preview_shown_ ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(preview_list_, preview_shown_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void Form1Window::UpdatePreview() {
+  KillTimer(hwnd_, kPreviewTimer);
+  if (!preview_shown_) return;
+  const std::string& folder = state_.TargetKind ? state_.dirs_folder : state_.files_folder;
+  std::string summary;
+  preview_ = OutcomePreview{};
+  if (preview_names_stale_ || preview_names_.folder != folder) {
+    preview_names_ = FolderNames{};
+    const Status read = ReadFolderNames(services_.fs, folder, &preview_names_);
+    if (!read.ok()) summary = read.message();
+    preview_names_stale_ = !read.ok();
+  }
+  if (summary.empty()) {
+    preview_ = PreviewBatch(state_, services_.clock, services_.fs, preview_names_);
+    summary = PreviewSummary(preview_, LocaleCount);
+    if (!preview_names_.complete) summary += " Hidden entries are not taken into account.";
+  }
+  preview_cells_.clear();
+  preview_cells_.reserve(preview_.rows.size() * 3);
+  for (const PreviewRow& row : preview_.rows) {
+    preview_cells_.push_back(Wide(PrintableText(row.outcome.old_name)));
+    preview_cells_.push_back(Wide(PrintableText(row.outcome.new_name)));
+    preview_cells_.push_back(Wide(PrintableText(DescribeRow(row))));
+  }
+  SetWindowTextUtf8(preview_summary_, summary);
+  SendMessageW(preview_list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
+  InvalidateRect(preview_list_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr || self->hwnd_ == nullptr)
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT CALLBACK Form1Window::FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR id, DWORD_PTR data) {
+  auto* self = reinterpret_cast<Form1Window*>(data);
+  const char* name = Controls()[id].name;
+  // Text6 takes digits and Backspace when they are typed; a mouse paste is not filtered.
+  if (message == WM_CHAR && !TypedKeyAllowed(name, static_cast<char32_t>(wparam))) return 0;
+  const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+  if (message == WM_KEYUP) self->OnFieldKeyUp(id);
+  return result;
+}
+
+LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      if (lparam != 0 && id >= kFirstId && id < kFirstId + static_cast<int>(Controls().size())) {
+        OnCommand(static_cast<std::size_t>(id - kFirstId), HIWORD(wparam));
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->code == TCN_SELCHANGE) {
+        if (header->hwndFrom == Control("TabStrip1")) TabStrip1_Click();
+        if (header->hwndFrom == Control("TabStrip2")) TabStrip2_Click();
+      } else if (header->code == LVN_GETDISPINFOW && header->hwndFrom == preview_list_) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
+        const auto cell = static_cast<std::size_t>(info->item.iItem) * 3 +
+                          static_cast<std::size_t>(info->item.iSubItem);
+        if ((info->item.mask & LVIF_TEXT) != 0 && cell < preview_cells_.size()) {
+          info->item.pszText = preview_cells_[cell].data();
+        }
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      if (wparam == kPreviewTimer) UpdatePreview();
+      return 0;
+    case WM_CLOSE:
+      Command1_Click();
+      return 0;
+    case WM_DESTROY: {
+      // Quit and the close box end the program, the About window with it.
+      about_.reset();
+      KillTimer(hwnd_, kPreviewTimer);
+      EnumChildWindows(
+          hwnd_, [](HWND child, LPARAM) -> BOOL { return RemoveControlName(child), TRUE; }, 0);
+      RemoveControlName(hwnd_);
+      hwnd_ = nullptr;
+      std::fill(controls_.begin(), controls_.end(), nullptr);
+      if (services_.quit_on_close) PostQuitMessage(0);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+}
+
+}  // namespace kestro

@@ -1,0 +1,146 @@
+// Win32Entry and RunWin32Entry.
+#include "winui/win32_entry.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <iostream>
+
+#include "app/command_line_mode.h"
+#include "app/headless.h"
+#include "platform/native_file_system.h"
+#include "platform/native_settings_store.h"
+#include "platform/state_folder.h"
+#include "winui/form1_window.h"
+#include "winui/guide_viewer.h"
+#include "winui/help_window.h"
+#include "winui/message_box_host.h"
+#include "winui/splash_window.h"
+
+namespace kestro {
+namespace {
+
+// The key of the setting that says the splash has been shown: exactly "1" means it has.
+constexpr char kSplashKey[] = "Splash";
+
+}  // namespace
+
+Win32Entry::Win32Entry(Win32EntryServices services, std::ostream& out, std::ostream& err)
+    : services_(std::move(services)), out_(out), err_(err) {}
+
+Win32Entry::~Win32Entry() = default;
+
+std::optional<int> Win32Entry::Start(std::string_view argument_text) {
+  const ProgramCall call = ReadProgramCall(argument_text);
+  if (call.kind == ProgramCall::Kind::kUndo) {
+    // Undo says what it did in text, wherever it is run from.
+    return RunHeadless(argument_text, state_,
+                       {services_.fs, services_.settings, services_.clock, services_.journal}, out_,
+                       err_);
+  }
+  ResetForCall(state_);
+  switch (call.kind) {
+    case ProgramCall::Kind::kHelp:
+      return ShowHelp();
+    case ProgramCall::Kind::kDryRun:
+      return RunCommandLine(call.text, /*dry_run=*/true);
+    case ProgramCall::Kind::kRun:
+      ShowSplashOnFirstStart();
+      return RunCommandLine(call.text, /*dry_run=*/false);
+    case ProgramCall::Kind::kUndo:
+    case ProgramCall::Kind::kWindow:
+      break;
+  }
+  ShowSplashOnFirstStart();
+  main_window_ = std::make_unique<Form1Window>(
+      state_,
+      Form1WindowServices{services_.fs, services_.settings, services_.clock, services_.opener,
+                          services_.journal, services_.messages, services_.user_guide});
+  ShowWindow(main_window_->hwnd(), SW_SHOWNORMAL);
+  UpdateWindow(main_window_->hwnd());
+  return std::nullopt;
+}
+
+void Win32Entry::ShowSplashOnFirstStart() {
+  SettingsStore& settings = services_.settings;
+  if (settings.Get(kSettingsApplication, kSettingsSection, kSplashKey, "") == "1") return;
+  settings.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
+  splash_ = std::make_unique<SplashWindow>();
+}
+
+UiHost& Win32Entry::Messages() {
+  if (services_.messages == nullptr) {
+    own_messages_ = std::make_unique<Win32MessageBoxHost>();
+    services_.messages = own_messages_.get();
+  }
+  return *services_.messages;
+}
+
+std::optional<int> Win32Entry::RunCommandLine(std::string_view argument_text, bool dry_run) {
+  const CommandLineRun run =
+      RunArgumentText(argument_text, state_, services_.fs, services_.settings, services_.clock,
+                      Messages(), services_.journal, dry_run, out_, err_);
+  if (!run.wrong_command) return ExitStatus(run);
+  return ShowHelp();
+}
+
+std::optional<int> Win32Entry::ShowHelp() {
+  // However the help window is closed, the program ends with it.
+  help_window_ = std::make_unique<HelpWindow>(services_.opener, Messages(), services_.user_guide,
+                                              [] { PostQuitMessage(0); });
+  if (splash_ != nullptr && splash_->hwnd() != nullptr) {
+    SetWindowPos(splash_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return std::nullopt;
+}
+
+int Win32Entry::StatusAfterLoop(int loop_status) const {
+  return help_window_ != nullptr ? kExitWrongCommand : loop_status;
+}
+
+int RunWin32MessageLoop() {
+  MSG message;
+  BOOL got = 0;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    if (got == -1) return 1;
+    // Tab, Shift+Tab and the arrow keys move between the controls of the window in front.
+    HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    if (top != nullptr && IsDialogMessageW(top, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int RunWin32Entry(std::string_view argument_text) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                      ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
+  const std::unique_ptr<SettingsStore> settings = NewNativeSettingsStore();
+  SystemClock clock;
+  ShellDocumentOpener opener;
+  const std::string state_folder = StateFolder();
+  JournalFolder journal(state_folder);
+  Win32Entry entry(
+      Win32EntryServices{*fs, *settings, clock, opener, state_folder.empty() ? nullptr : &journal,
+                         nullptr, GuideBesideProgram()},
+      std::cout, std::cerr);
+  if (const std::optional<int> status = entry.Start(argument_text)) return *status;
+  return entry.StatusAfterLoop(RunWin32MessageLoop());
+}
+
+}  // namespace kestro
+
+namespace kestro {
+
+bool WantsWin32Window(std::string_view argument_text) {
+  if (argument_text.empty()) return true;
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  return error == nullptr || error == INVALID_HANDLE_VALUE ||
+         GetFileType(error) == FILE_TYPE_UNKNOWN;
+}
+
+}  // namespace kestro
