@@ -35,7 +35,7 @@ struct ControlSpec {
   int max_length = 0;  // fields: most characters (0: no limit)
   bool read_only = false;
   bool bold = false;
-  bool wraps = false;  // the caption may take two lines
+  bool wraps = false;  // the caption may wrap onto a second line (else it is one line)
 };
 
 // The client area of the design, and the window's: the status line lies below the design with

@@ -32,7 +32,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KestrovaneForm1";
 constexpr int kFirstId = 1000;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // Details of the status line shown at most, so the box fits the screen.
 constexpr std::size_t kMostDetails = 40;
 
@@ -130,13 +131,14 @@ void Form1Window::CreateControl(std::size_t index) {
       return;  // only a place: its controls show and hide with it
     case ControlKind::kTabStrip:
       window_class = WC_TABCONTROLW;
+      style |= TCS_FOCUSONBUTTONDOWN;
       break;
     case ControlKind::kFrame:
       style |= BS_GROUPBOX;
       break;
     case ControlKind::kLabel:
       window_class = L"STATIC";
-      style |= SS_LEFT | SS_NOPREFIX;
+      style |= (spec.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX;
       break;
     case ControlKind::kField:
       window_class = L"EDIT";
@@ -187,6 +189,9 @@ void Form1Window::CreateControl(std::size_t index) {
                                  GetModuleHandleW(nullptr), nullptr);
   controls_[index] = control;
   SetControlName(control, spec.name);
+  // Tabs with little padding beside the caption, so the six operation tabs fit their strip.
+  if (spec.kind == ControlKind::kTabStrip)
+    SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
   if (spec.kind == ControlKind::kField) {
     if (spec.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, spec.max_length, 0);
     if (CustomOptionOf(spec.name) != nullptr || !TypedKeyAllowed(spec.name, U'x')) {

@@ -52,13 +52,15 @@ std::optional<int> Win32Entry::Start(std::string_view argument_text) {
     case ProgramCall::Kind::kWindow:
       break;
   }
-  ShowSplashOnFirstStart();
   main_window_ = std::make_unique<Form1Window>(
       state_,
       Form1WindowServices{services_.fs, services_.settings, services_.clock, services_.opener,
                           services_.journal, services_.messages, services_.user_guide});
   ShowWindow(main_window_->hwnd(), SW_SHOWNORMAL);
   UpdateWindow(main_window_->hwnd());
+  // The splash comes up with the main window, above it: made after it, it stays above it also
+  // where no window manager keeps topmost windows on top.
+  ShowSplashOnFirstStart();
   return std::nullopt;
 }
 
@@ -89,11 +91,16 @@ std::optional<int> Win32Entry::ShowHelp() {
   // However the help window is closed, the program ends with it.
   help_window_ = std::make_unique<HelpWindow>(services_.opener, Messages(), services_.user_guide,
                                               [] { PostQuitMessage(0); });
+  KeepSplashOnTop();
+  return std::nullopt;
+}
+
+void Win32Entry::KeepSplashOnTop() {
+  // Without a window manager to keep it topmost, a window shown later would cover it.
   if (splash_ != nullptr && splash_->hwnd() != nullptr) {
     SetWindowPos(splash_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
-  return std::nullopt;
 }
 
 int Win32Entry::StatusAfterLoop(int loop_status) const {

@@ -55,6 +55,7 @@ class Win32Entry {
   void ShowSplashOnFirstStart();
   std::optional<int> RunCommandLine(std::string_view argument_text, bool dry_run);
   std::optional<int> ShowHelp();
+  void KeepSplashOnTop();
   UiHost& Messages();
 
   Win32EntryServices services_;
