@@ -61,7 +61,7 @@ constexpr ControlSpec kControls[] = {
     {"Option13", K::kOption, "Frame6", {1140, 240, 1020, 264}, " Nothing"},
     {"Option14", K::kOption, "Frame6", {2340, 240, 252, 264}},
     {"Text5", K::kField, "Frame6", {2616, 204, 1008, 300}, "", 5},
-    {"Label3", K::kLabel, "rename", {36, 2748, 3720, 264}, "<left><info><right> <separater> <name>"},
+    {"Label3", K::kLabel, "rename", {36, 2736, 3720, 264}, "<left><info><right> <separater> <name>"},
 
     {"strip", K::kPage, nullptr, kOtherPage},
     {"Label4", K::kLabel, "strip", {120, 156, 2136, 264}, "Strip how many characters?:"},
@@ -110,9 +110,9 @@ constexpr ControlSpec kControls[] = {
 
     // The example.
     {"Frame2", K::kFrame, nullptr, {3564, 3600, 4692, 876}, "Example"},
-    {"Label2", K::kLabel, "Frame2", {72, 240, 636, 264}, "Before:"},
+    {"Label2", K::kLabel, "Frame2", {72, 216, 636, 264}, "Before:"},
     {"before", K::kField, "Frame2", {720, 216, 3816, 264}, "", 0, true},
-    {"Label5", K::kLabel, "Frame2", {72, 528, 636, 264}, "After:"},
+    {"Label5", K::kLabel, "Frame2", {72, 504, 636, 264}, "After:"},
     // `after` lies over the example box, at window coordinates.
     {"after", K::kField, nullptr, {4284, 4104, 3828, 264}, "", 0, true},
 

@@ -138,7 +138,8 @@ void Form1Window::CreateControl(std::size_t index) {
       break;
     case ControlKind::kLabel:
       window_class = L"STATIC";
-      style |= (spec.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX;
+      // One line, in the middle of its height, as the field beside it shows its text.
+      style |= (spec.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP | SS_CENTERIMAGE) | SS_NOPREFIX;
       break;
     case ControlKind::kField:
       window_class = L"EDIT";
