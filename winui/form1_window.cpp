@@ -539,6 +539,26 @@ void Form1Window::UpdatePreview() {
   InvalidateRect(preview_list_, nullptr, TRUE);
 }
 
+bool Form1Window::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || hwnd_ == nullptr ||
+      GetAncestor(message.hwnd, GA_ROOT) != hwnd_) {
+    return false;
+  }
+  wchar_t focused_class[16] = {};
+  GetClassNameW(message.hwnd, focused_class, 16);
+  if (message.wParam == 'Z' && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+      lstrcmpiW(focused_class, L"Edit") != 0) {
+    Undo();
+    return true;
+  }
+  if (message.wParam == VK_RETURN &&
+      (message.hwnd == Control("Dir1") || message.hwnd == Control("Dir3"))) {
+    TreeClicked(message.hwnd == Control("Dir1"), /*open=*/true);
+    return true;
+  }
+  return false;
+}
+
 LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);

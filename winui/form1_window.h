@@ -67,6 +67,9 @@ class Form1Window {
   void Undo();
   // Works the outcome preview out now (a change asks for it on a short timer).
   void UpdatePreview();
+  // The window's keys, before the dialog keys: Ctrl+Z is Undo (a text field keeps it for its own
+  // text), Enter in a folder tree opens the folder. True when `message` was one of them.
+  bool PreTranslate(const MSG& message);
 
   static constexpr UINT_PTR kPreviewTimer = 1;
 

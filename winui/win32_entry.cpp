@@ -107,11 +107,12 @@ int Win32Entry::StatusAfterLoop(int loop_status) const {
   return help_window_ != nullptr ? kExitWrongCommand : loop_status;
 }
 
-int RunWin32MessageLoop() {
+int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys) {
   MSG message;
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
+    if (keys && keys(message)) continue;
     // Tab, Shift+Tab and the arrow keys move between the controls of the window in front.
     HWND top = GetAncestor(message.hwnd, GA_ROOT);
     if (top != nullptr && IsDialogMessageW(top, &message)) continue;
@@ -136,7 +137,9 @@ int RunWin32Entry(std::string_view argument_text) {
                          nullptr, GuideBesideProgram()},
       std::cout, std::cerr);
   if (const std::optional<int> status = entry.Start(argument_text)) return *status;
-  return entry.StatusAfterLoop(RunWin32MessageLoop());
+  return entry.StatusAfterLoop(RunWin32MessageLoop([&entry](const MSG& message) {
+    return entry.main_window() != nullptr && entry.main_window()->PreTranslate(message);
+  }));
 }
 
 }  // namespace kestro

@@ -3,6 +3,9 @@
 // start. Everything is Win32, over the same Qt-free model as the Linux window.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -69,7 +72,8 @@ class Win32Entry {
 };
 
 // Runs the message loop until the program's last window asks to quit; returns its status.
-int RunWin32MessageLoop();
+// `keys` sees each message first and returns true for one it has handled.
+int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys = {});
 
 // The whole program on Windows: its own services (the native file system, the registry, the
 // clock, the shell's document opener, the journal), then Win32Entry. Returns the exit status.
