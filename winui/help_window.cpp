@@ -29,6 +29,36 @@ int RoomOf(const HelpLabel& label) {
   return std::max(label.place.width, right - label.place.left);
 }
 
+// Whether every text fits its place in the dialog face at `points`: a wrapping one within its
+// height, a one-line one within its room.
+bool AllFit(double points, double scale) {
+  HDC dc = GetDC(nullptr);
+  HFONT fonts[2] = {DialogFont(points), DialogFont(points, true)};
+  HGDIOBJ old = SelectObject(dc, fonts[0]);
+  bool fit = true;
+  for (const HelpLabel& text : HelpLabels()) {
+    SelectObject(dc, fonts[text.bold ? 1 : 0]);
+    const PixelRect place = TwipsToPixels(text.place, scale);
+    RECT needed{0, 0, text.wraps ? place.width : 100000, 0};
+    const std::wstring wide = Wide(text.text);
+    DrawTextW(dc, wide.c_str(), -1, &needed,
+              DT_CALCRECT | DT_NOPREFIX | (text.wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    fit = fit && (text.wraps ? needed.bottom <= place.height + 1
+                             : needed.right <= TwipsToPixels(RoomOf(text), scale));
+  }
+  SelectObject(dc, old);
+  for (HFONT font : fonts) DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return fit;
+}
+
+// The largest size, up to 8 points, in which every text fits its place.
+double FittingPoints(double scale) {
+  double points = 8.0;
+  while (points > 5.0 && !AllFit(points, scale)) points -= 0.25;
+  return points;
+}
+
 }  // namespace
 
 HelpWindow::HelpWindow(DocumentOpener& opener, UiHost& messages, std::string guide,
@@ -62,8 +92,9 @@ HelpWindow::HelpWindow(DocumentOpener& opener, UiHost& messages, std::string gui
   make(L"BUTTON", kHelpFrameCaption, BS_GROUPBOX, kFrame2Place, "Frame2");
   make(L"STATIC", "", SS_ETCHEDHORZ, kFrame6Place, "Frame6");
   make(L"STATIC", "", SS_ETCHEDHORZ, kFrame4Place, "Frame4");
-  font_ = DialogFont(8);
-  bold_font_ = DialogFont(8, true);
+  const double points = FittingPoints(scale);
+  font_ = DialogFont(points);
+  bold_font_ = DialogFont(points, true);
   SetFontOnAll(hwnd_, font_);
   for (const HelpLabel& text : HelpLabels()) {
     TwipRect place = text.place;
