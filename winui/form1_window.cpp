@@ -108,6 +108,24 @@ void Form1Window::BuildWindow() {
     if (Controls()[i].bold)
       SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(bold_font_), 0);
   }
+  // A tab strip is its row of tabs over a raised panel that the window draws: the tab control's
+  // own body may be painted in another colour than the controls laid on it (Wine paints it white).
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].kind != ControlKind::kTabStrip) continue;
+    HWND tabs = controls_[i];
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"X");
+    SendMessageW(tabs, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    RECT row{};
+    TabCtrl_GetItemRect(tabs, 0, &row);
+    TabCtrl_DeleteAllItems(tabs);
+    const PixelRect place = TwipsToPixels(Form1Place(Controls()[i]), scale_);
+    SetWindowPos(tabs, nullptr, 0, 0, place.width, row.bottom + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    panels_.push_back(
+        RECT{place.x, place.y + row.bottom, place.x + place.width, place.y + place.height});
+  }
   // Frames lie under their controls and the tab strips under everything on their panels.
   for (ControlKind below : {ControlKind::kFrame, ControlKind::kTabStrip}) {
     for (std::size_t i = 0; i < Controls().size(); ++i) {
@@ -603,6 +621,13 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
           info->item.pszText = preview_cells_[cell].data();
         }
       }
+      return 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      for (RECT panel : panels_) DrawEdge(dc, &panel, EDGE_RAISED, BF_RECT);
+      EndPaint(hwnd_, &paint);
       return 0;
     }
     case WM_TIMER:

@@ -117,8 +117,9 @@ class Form1Window {
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   double scale_ = 1.0;
-  bool showing_ = false;  // ShowState is writing the controls: their notifications are its own
-  Tree trees_[2];         // Dir1, Dir3
+  std::vector<RECT> panels_;  // the tab strips' panels, drawn by the window
+  bool showing_ = false;      // ShowState is writing the controls: their notifications are its own
+  Tree trees_[2];             // Dir1, Dir3
   std::string status_text_;
   std::vector<std::string> details_;
   BatchReport last_report_;

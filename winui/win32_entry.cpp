@@ -123,6 +123,9 @@ int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys) {
 }
 
 int RunWin32Entry(std::string_view argument_text) {
+  // The windows scale their twips with the screen's DPI themselves, so the system need not
+  // stretch their pictures.
+  SetProcessDPIAware();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
