@@ -281,7 +281,13 @@ void Form1Window::Form_Load() {
     SetWindowTextUtf8(Control(option), ControlCaption(state_, option, ""));
   }
   state_.before = kExampleDirectory;
+  RefreshUndo();
   CheckAllValues();
+}
+
+void Form1Window::RefreshUndo() {
+  Journal newest;
+  undo_available_ = services_.journal != nullptr && services_.journal->Newest(&newest).ok();
 }
 
 void Form1Window::ShowState() {
@@ -314,9 +320,7 @@ void Form1Window::ShowState() {
       ShowWindow(control, PageShown(state, page) ? SW_SHOWNA : SW_HIDE);
     }
   }
-  Journal newest;
-  EnableWindow(Control("Undo"),
-               services_.journal != nullptr && services_.journal->Newest(&newest).ok());
+  EnableWindow(Control("Undo"), undo_available_);
   showing_ = false;
 }
 
@@ -460,6 +464,7 @@ void Form1Window::Command10_Click() {
   }
   RefreshAfterBatch(last_report_, &status);
   ShowStatus(status, KeptReasons(last_report_));
+  RefreshUndo();
   preview_names_stale_ = true;
   ShowState();
   SchedulePreview();
@@ -483,6 +488,7 @@ void Form1Window::Undo() {
   batch_->File1_PathChange();
   RefreshAfterBatch(report, &status);
   ShowStatus(status, KeptReasons(report));
+  RefreshUndo();
   preview_names_stale_ = true;
   ShowState();
   SchedulePreview();
@@ -541,7 +547,14 @@ void Form1Window::UpdatePreview() {
     preview_names_stale_ = !read.ok();
   }
   if (summary.empty()) {
-    preview_ = PreviewBatch(state_, services_.clock, services_.fs, preview_names_);
+    // A key or a click meanwhile starts it over, so a large folder never holds the window up.
+    preview_ = PreviewBatch(state_, services_.clock, services_.fs, preview_names_,
+                            [] { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0; });
+    if (!preview_.complete) {
+      SetWindowTextUtf8(preview_summary_, "Working out the outcome...");
+      SchedulePreview();
+      return;
+    }
     summary = PreviewSummary(preview_, LocaleCount);
     if (!preview_names_.complete) summary += " Hidden entries are not taken into account.";
   }

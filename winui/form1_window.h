@@ -95,6 +95,8 @@ class Form1Window {
   // Shows the state: options, checks, fields, enabling, pages, the example, Undo.
   void ShowState();
   void ShowStatus(const std::string& text, std::vector<std::string> details = {});
+  // Looks again for a batch to take back.
+  void RefreshUndo();
   void SchedulePreview();
   void ResizeForPreview();
 
@@ -117,9 +119,10 @@ class Form1Window {
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   double scale_ = 1.0;
-  std::vector<RECT> panels_;  // the tab strips' panels, drawn by the window
-  bool showing_ = false;      // ShowState is writing the controls: their notifications are its own
-  Tree trees_[2];             // Dir1, Dir3
+  std::vector<RECT> panels_;     // the tab strips' panels, drawn by the window
+  bool undo_available_ = false;  // the journal holds a batch not taken back
+  bool showing_ = false;  // ShowState is writing the controls: their notifications are its own
+  Tree trees_[2];         // Dir1, Dir3
   std::string status_text_;
   std::vector<std::string> details_;
   BatchReport last_report_;

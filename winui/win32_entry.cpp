@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "app/command_line_mode.h"
+#include "app/first_start.h"
 #include "app/headless.h"
 #include "platform/native_file_system.h"
 #include "platform/native_settings_store.h"
@@ -19,13 +20,6 @@
 #include "winui/splash_window.h"
 
 namespace kestro {
-namespace {
-
-// The key of the setting that says the splash has been shown: exactly "1" means it has.
-constexpr char kSplashKey[] = "Splash";
-
-}  // namespace
-
 Win32Entry::Win32Entry(Win32EntryServices services, std::ostream& out, std::ostream& err)
     : services_(std::move(services)), out_(out), err_(err) {}
 
@@ -65,10 +59,7 @@ std::optional<int> Win32Entry::Start(std::string_view argument_text) {
 }
 
 void Win32Entry::ShowSplashOnFirstStart() {
-  SettingsStore& settings = services_.settings;
-  if (settings.Get(kSettingsApplication, kSettingsSection, kSplashKey, "") == "1") return;
-  settings.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
-  splash_ = std::make_unique<SplashWindow>();
+  if (TakeFirstStart(services_.settings)) splash_ = std::make_unique<SplashWindow>();
 }
 
 UiHost& Win32Entry::Messages() {
