@@ -608,7 +608,11 @@ LRESULT CALLBACK Form1Window::FieldProc(HWND hwnd, UINT message, WPARAM wparam, 
   // Text6 takes digits and Backspace when they are typed; a mouse paste is not filtered.
   if (message == WM_CHAR && !TypedKeyAllowed(name, static_cast<char32_t>(wparam))) return 0;
   const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
-  if (message == WM_KEYUP) self->OnFieldKeyUp(id);
+  // A released key counts only when it was pressed here: the release of the Tab that brought the
+  // focus in chooses nothing.
+  if (message == WM_SETFOCUS) self->pressed_here_ = false;
+  if (message == WM_KEYDOWN) self->pressed_here_ = true;
+  if (message == WM_KEYUP && self->pressed_here_) self->OnFieldKeyUp(id);
   return result;
 }
 

@@ -121,8 +121,11 @@ class Form1Window {
   double scale_ = 1.0;
   std::vector<RECT> panels_;     // the tab strips' panels, drawn by the window
   bool undo_available_ = false;  // the journal holds a batch not taken back
-  bool showing_ = false;  // ShowState is writing the controls: their notifications are its own
-  Tree trees_[2];         // Dir1, Dir3
+  // ShowState is writing the controls: their notifications are its own.
+  bool showing_ = false;
+  // A key went down in the focused field since it took the focus.
+  bool pressed_here_ = false;
+  Tree trees_[2];  // Dir1, Dir3
   std::string status_text_;
   std::vector<std::string> details_;
   BatchReport last_report_;

@@ -174,6 +174,22 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
   EXPECT_TRUE(ui_.messages.empty());
 }
 
+TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {
+  HWND text2 = Find("Text2");
+  SetFocus(text2);
+  SendMessageW(text2, WM_KEYUP, VK_TAB, 0);  // the release of the Tab that brought the focus
+  EXPECT_EQ(SendMessageW(Find("Option3"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  for (UINT message : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) SendMessageW(text2, message, 'x', 0);
+  EXPECT_EQ(SendMessageW(Find("Option3"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(WindowText(Find("after")), "x1204) Example directory");
+
+  HWND text6 = Find("Text6");
+  for (wchar_t typed : {L'a', L'7', L'\x16', L'-', L'3', L'9'})
+    SendMessageW(text6, WM_CHAR, typed, 0);
+  EXPECT_EQ(WindowText(text6), "73");  // two characters at most
+  EXPECT_EQ(state_.Text6, "73");
+}
+
 TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
   Click("SmartCheck");  // on the Directories page: refused with its message
   ChooseTab("TabStrip2", "Files");
