@@ -193,7 +193,9 @@ void Form1Window::CreateControl(std::size_t index) {
       break;
     case ControlKind::kMultiList:
       window_class = L"LISTBOX";
-      style |= LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      // Drawn here: a tick box before each entry says whether it is selected.
+      style |= LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kStatusLine:
@@ -570,6 +572,27 @@ void Form1Window::UpdatePreview() {
   InvalidateRect(preview_list_, nullptr, TRUE);
 }
 
+void Form1Window::DrawListEntry(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+  const int side = area.bottom - area.top - 4;
+  RECT box{area.left + 2, area.top + 2, area.left + 2 + side, area.top + 2 + side};
+  DrawFrameControl(
+      dc, &box, DFC_BUTTON,
+      DFCS_BUTTONCHECK | DFCS_FLAT | ((item.itemState & ODS_SELECTED) != 0 ? DFCS_CHECKED : 0));
+  const auto length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
+  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+  RECT text_area{box.right + 4, area.top, area.right, area.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  DrawTextW(dc, text.c_str(), length, &text_area,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);
+}
+
 bool Form1Window::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || hwnd_ == nullptr ||
       GetAncestor(message.hwnd, GA_ROOT) != hwnd_) {
@@ -640,6 +663,14 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      item->itemHeight = static_cast<UINT>(TwipsToPixels(240, scale_));
+      return TRUE;
+    }
+    case WM_DRAWITEM:
+      DrawListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(hwnd_, &paint);

@@ -108,6 +108,8 @@ class Form1Window {
   void FillList(bool directories);
   void ListSelectionChanged(bool directories);
   void SelectAll(bool directories, bool on);
+  // An entry of List1 or List2: its tick box, ticked when it is selected, and its name.
+  void DrawListEntry(const DRAWITEMSTRUCT& item);
   void RefreshAfterBatch(const BatchReport& report, std::string* status);
 
   WindowState& state_;
