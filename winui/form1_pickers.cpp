@@ -64,14 +64,15 @@ Status Form1Window::OpenTree(bool directories, const std::string& folder) {
     tree.depth.push_back(static_cast<int>(open_row) + 1);
   }
   tree.path = absolute;
+  tree.open_row = open_row;
 
   HWND list = Control(directories ? "Dir1" : "Dir3");
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (std::size_t i = 0; i < tree.rows.size(); ++i) {
-    const std::string shown = std::string(static_cast<std::size_t>(tree.depth[i]) * 3, ' ') +
-                              PrintableText(tree.rows[i].name);
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(shown).c_str()));
+    // Indented by its depth and marked open or closed when drawn (DrawListEntry).
+    SendMessageW(list, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Wide(PrintableText(tree.rows[i].name)).c_str()));
   }
   SendMessageW(list, LB_SETCURSEL, open_row, 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);

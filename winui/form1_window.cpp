@@ -188,7 +188,7 @@ void Form1Window::CreateControl(std::size_t index) {
       break;
     case ControlKind::kTreeList:
       window_class = L"LISTBOX";
-      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kMultiList:
@@ -576,18 +576,35 @@ void Form1Window::DrawListEntry(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   HDC dc = item.hDC;
   RECT area = item.rcItem;
-  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   const int side = area.bottom - area.top - 4;
   RECT box{area.left + 2, area.top + 2, area.left + 2 + side, area.top + 2 + side};
-  DrawFrameControl(
-      dc, &box, DFC_BUTTON,
-      DFCS_BUTTONCHECK | DFCS_FLAT | ((item.itemState & ODS_SELECTED) != 0 ? DFCS_CHECKED : 0));
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const Tree* tree = item.hwndItem == Control("Dir1")   ? &trees_[0]
+                     : item.hwndItem == Control("Dir3") ? &trees_[1]
+                                                        : nullptr;
+  const bool highlight = tree != nullptr && selected;
+  FillRect(dc, &area, GetSysColorBrush(highlight ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (tree == nullptr) {
+    DrawFrameControl(dc, &box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | DFCS_FLAT | (selected ? DFCS_CHECKED : 0));
+  } else if (item.itemID < tree->depth.size()) {
+    const int indent = tree->depth[item.itemID] * TwipsToPixels(180, scale_);
+    OffsetRect(&box, indent, 0);
+    // A folder: its tab and its body, lighter for the folders on the way down to the open one.
+    const bool open = item.itemID <= tree->open_row;
+    HBRUSH paint = CreateSolidBrush(open ? RGB(122, 170, 226) : RGB(74, 128, 196));
+    const RECT tab{box.left, box.top + 1, box.left + side / 2, box.top + 4};
+    const RECT body{box.left, box.top + 3, box.right, box.bottom - 1};
+    FillRect(dc, &tab, paint);
+    FillRect(dc, &body, paint);
+    DeleteObject(paint);
+  }
   const auto length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
   std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
   SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
   RECT text_area{box.right + 4, area.top, area.right, area.bottom};
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(dc, GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   DrawTextW(dc, text.c_str(), length, &text_area,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);

@@ -78,7 +78,8 @@ class Form1Window {
   struct Tree {
     std::vector<FolderStep> rows;  // the chain, then the open folder's sub-directories
     std::vector<int> depth;
-    std::string path;  // the open folder
+    std::string path;          // the open folder
+    std::size_t open_row = 0;  // rows up to it lie on the way down to the open folder
   };
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -108,7 +109,8 @@ class Form1Window {
   void FillList(bool directories);
   void ListSelectionChanged(bool directories);
   void SelectAll(bool directories, bool on);
-  // An entry of List1 or List2: its tick box, ticked when it is selected, and its name.
+  // An entry of List1 or List2 (its tick box, ticked when it is selected, and its name) or a
+  // folder of Dir1 or Dir3 (indented by its depth, with an open or a closed folder).
   void DrawListEntry(const DRAWITEMSTRUCT& item);
   void RefreshAfterBatch(const BatchReport& report, std::string* status);
 
