@@ -409,7 +409,7 @@ void Form1Window::OnCommand(std::size_t index, int code) {
         if (details_.size() > kMostDetails) {
           text += "\n... and " + LocaleCount(details_.size() - kMostDetails) + " more.";
         }
-        ShowWin32MessageBox(hwnd_, Message{text, messages::kProgramTitle, MessageIcon::None});
+        ShowWin32MessageBox(hwnd_, Message{text, messages::kProgramTitle, MessageIcon::None, true});
       }
       return;
     default:

@@ -9,7 +9,7 @@
 namespace kestro {
 
 // Shows `message` over `owner` (may be null) and returns when it has been closed. Control
-// characters in its text are written out, so no name can fake another line.
+// characters in its text (in each of its lines) are written out, so no name can fake a line.
 void ShowWin32MessageBox(HWND owner, const Message& message);
 
 // The command line's messages: boxes over no window; there is no main window to focus or unload.

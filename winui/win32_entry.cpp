@@ -5,11 +5,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iostream>
+#include <sstream>
 
 #include "app/command_line_mode.h"
 #include "app/first_start.h"
 #include "app/headless.h"
+#include "engine/messages.h"
 #include "platform/native_file_system.h"
 #include "platform/native_settings_store.h"
 #include "platform/state_folder.h"
@@ -28,10 +31,13 @@ Win32Entry::~Win32Entry() = default;
 std::optional<int> Win32Entry::Start(std::string_view argument_text) {
   const ProgramCall call = ReadProgramCall(argument_text);
   if (call.kind == ProgramCall::Kind::kUndo) {
-    // Undo says what it did in text, wherever it is run from.
-    return RunHeadless(argument_text, state_,
-                       {services_.fs, services_.settings, services_.clock, services_.journal}, out_,
-                       err_);
+    // Undo says what it did in text; with no console to read it, in a box.
+    std::ostringstream said, errors;
+    const int status = RunHeadless(
+        argument_text, state_,
+        {services_.fs, services_.settings, services_.clock, services_.journal}, said, errors);
+    ShowText(said.str(), errors.str());
+    return status;
   }
   ResetForCall(state_);
   switch (call.kind) {
@@ -71,11 +77,39 @@ UiHost& Win32Entry::Messages() {
 }
 
 std::optional<int> Win32Entry::RunCommandLine(std::string_view argument_text, bool dry_run) {
+  std::ostringstream said, errors;
   const CommandLineRun run =
       RunArgumentText(argument_text, state_, services_.fs, services_.settings, services_.clock,
-                      Messages(), services_.journal, dry_run, out_, err_);
+                      Messages(), services_.journal, dry_run, said, errors);
+  // A dry run's lines and the lines of entries that kept their names: with no console to read
+  // them, in a box.
+  ShowText(said.str(), errors.str());
   if (!run.wrong_command) return ExitStatus(run);
   return ShowHelp();
+}
+
+void Win32Entry::ShowText(const std::string& said, const std::string& errors) {
+  out_ << said;
+  err_ << errors;
+  const std::string text = said + errors;
+  if (text.empty()) return;
+  // The first lines, so the box fits the screen; the rest counted.
+  constexpr std::size_t kMostLines = 40;
+  std::size_t lines = 0;
+  std::size_t end = 0;
+  while (end < text.size() && lines < kMostLines) {
+    end = text.find('\n', end);
+    end = end == std::string::npos ? text.size() : end + 1;
+    ++lines;
+  }
+  std::string shown = text.substr(0, end);
+  const auto more = static_cast<std::size_t>(
+      std::count(text.begin() + static_cast<std::ptrdiff_t>(end), text.end(), '\n'));
+  if (more > 0) shown += "... and " + std::to_string(more) + " more lines.";
+  if (!shown.empty() && shown.back() == '\n') shown.pop_back();
+  Messages().ShowMessage(Message{shown, messages::kProgramTitle,
+                                 errors.empty() ? MessageIcon::None : MessageIcon::Exclamation,
+                                 /*lines=*/true});
 }
 
 std::optional<int> Win32Entry::ShowHelp() {

@@ -59,6 +59,9 @@ class Win32Entry {
   std::optional<int> RunCommandLine(std::string_view argument_text, bool dry_run);
   std::optional<int> ShowHelp();
   void KeepSplashOnTop();
+  // What a command line wrote (`said` for standard output, `errors` for standard error): passed
+  // on to the streams and, as nobody may see them there, shown in a message box.
+  void ShowText(const std::string& said, const std::string& errors);
   UiHost& Messages();
 
   Win32EntryServices services_;

@@ -1,5 +1,5 @@
-// Win32Entry: the splash on a user's first start only, and a wrong command line answered by the
-// help window, which makes the exit status 2.
+// Win32Entry: the splash on a user's first start only, and a wrong command line answered by its
+// error line in a message box and the help window, which makes the exit status 2.
 #include "winui/win32_entry.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +44,11 @@ TEST(Win32EntryTest, TheSplashComesOnTheFirstStartOnlyAndAWrongCommandLineGetsTh
   EXPECT_EQ(ControlName(wrong.help_window()->hwnd()), "Form3");
   EXPECT_EQ(wrong.main_window(), nullptr);
   EXPECT_EQ(wrong.StatusAfterLoop(0), 2);
+  // Its error line, which no console may show, comes in a message box too.
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text.rfind("kestro: cannot use folder 'Z:\\no\\such\\folder'", 0), 0u)
+      << ui.messages[0].text;
+  EXPECT_TRUE(ui.messages[0].lines);
 }
 
 }  // namespace
