@@ -61,7 +61,8 @@ constexpr ControlSpec kControls[] = {
     {"Option13", K::kOption, "Frame6", {1140, 240, 1020, 264}, " Nothing"},
     {"Option14", K::kOption, "Frame6", {2340, 240, 252, 264}},
     {"Text5", K::kField, "Frame6", {2616, 204, 1008, 300}, "", 5},
-    {"Label3", K::kLabel, "rename", {36, 2736, 3720, 264}, "<left><info><right> <separater> <name>"},
+    {"Label3", K::kLabel, "rename", {36, 2736, 3720, 264},
+     "<left><info><right> <separater> <name>"},
 
     {"strip", K::kPage, nullptr, kOtherPage},
     {"Label4", K::kLabel, "strip", {120, 156, 2436, 264}, "Strip how many characters?:"},
