@@ -126,13 +126,11 @@ void Form1Window::BuildWindow() {
     panels_.push_back(
         RECT{place.x, place.y + row.bottom, place.x + place.width, place.y + place.height});
   }
-  // Frames lie under their controls and the tab strips under everything on their panels.
-  for (ControlKind below : {ControlKind::kFrame, ControlKind::kTabStrip}) {
-    for (std::size_t i = 0; i < Controls().size(); ++i) {
-      if (Controls()[i].kind == below) {
-        SetWindowPos(controls_[i], HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      }
+  // Frames lie under their controls. The rest keep the order they were made in, which is the
+  // order Tab takes: reading order, the tab strips included.
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].kind == ControlKind::kFrame) {
+      SetWindowPos(controls_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
 }

@@ -120,6 +120,21 @@ TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) 
       EXPECT_EQ(WindowText(control), ControlCaption(state_, spec.name, spec.caption)) << spec.name;
     }
   }
+  // Tab walks the shown controls in the table's order, which is reading order, entering an option
+  // group at its chosen option.
+  std::vector<std::string> shown, walked;
+  for (const ControlSpec& spec : Form1Controls()) {
+    HWND control = window_->Control(spec.name);
+    if (TakesFocus(spec.kind) && IsWindowVisible(control) && IsWindowEnabled(control) &&
+        (spec.kind != ControlKind::kOption || OptionChosen(state_, spec.name))) {
+      shown.push_back(spec.name);
+    }
+  }
+  for (HWND at = Find("TabStrip2"); walked.size() < shown.size();
+       at = GetNextDlgTabItem(window_->hwnd(), at, FALSE)) {
+    walked.push_back(ControlName(at));
+  }
+  EXPECT_EQ(walked, shown);
   EXPECT_EQ(WindowText(Find("Option7")), "1204");
   EXPECT_EQ(WindowText(Find("before")), kExampleDirectory);
   EXPECT_EQ(WindowText(Find("after")), "(1204) Example directory");
