@@ -1,5 +1,6 @@
 // Form1Window's pickers: the drive lists, the directory tree lists (a click chooses the folder, a
-// double-click opens it) and the multi-selection lists, over the shared picker rules.
+// double-click opens it) and the multi-selection lists, over the shared picker rules, and how the
+// trees and lists draw their entries.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "batch/form1_design.h"
 #include "batch/pickers.h"
 #include "batch/window_batch.h"
 #include "engine/printable_text.h"
@@ -187,6 +189,44 @@ void Form1Window::SelectAll(bool directories, bool on) {
   (directories ? state_.List1 : state_.List2).SelectAll(on);
   SendMessageW(Control(directories ? "List1" : "List2"), LB_SETSEL, on ? TRUE : FALSE, -1);
   SchedulePreview();
+}
+
+void Form1Window::DrawListEntry(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  const int side = area.bottom - area.top - 4;
+  RECT box{area.left + 2, area.top + 2, area.left + 2 + side, area.top + 2 + side};
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const Tree* tree = item.hwndItem == Control("Dir1")   ? &trees_[0]
+                     : item.hwndItem == Control("Dir3") ? &trees_[1]
+                                                        : nullptr;
+  const bool highlight = tree != nullptr && selected;
+  FillRect(dc, &area, GetSysColorBrush(highlight ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (tree == nullptr) {
+    DrawFrameControl(dc, &box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | DFCS_FLAT | (selected ? DFCS_CHECKED : 0));
+  } else if (item.itemID < tree->depth.size()) {
+    const int indent = tree->depth[item.itemID] * TwipsToPixels(180, scale_);
+    OffsetRect(&box, indent, 0);
+    // A folder: its tab and its body, lighter for the folders on the way down to the open one.
+    const bool open = item.itemID <= tree->open_row;
+    HBRUSH paint = CreateSolidBrush(open ? RGB(122, 170, 226) : RGB(74, 128, 196));
+    const RECT tab{box.left, box.top + 1, box.left + side / 2, box.top + 4};
+    const RECT body{box.left, box.top + 3, box.right, box.bottom - 1};
+    FillRect(dc, &tab, paint);
+    FillRect(dc, &body, paint);
+    DeleteObject(paint);
+  }
+  const auto length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
+  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+  RECT text_area{box.right + 4, area.top, area.right, area.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawTextW(dc, text.c_str(), length, &text_area,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);
 }
 
 void Form1Window::RefreshAfterBatch(const BatchReport& report, std::string* status) {

@@ -1,6 +1,6 @@
 // Form1Window: building the controls from the design table, loading, the tab rules, the
-// options, check boxes and fields, the buttons, "Rename!", Undo, the status line and the outcome
-// preview. The pickers are in form1_pickers.cpp.
+// options, check boxes and fields, the buttons, "Rename!", Undo and the status line. The pickers
+// are in form1_pickers.cpp, the outcome preview in form1_preview.cpp.
 #include "winui/form1_window.h"
 
 #include <windows.h>
@@ -13,7 +13,6 @@
 #include "batch/form1_design.h"
 #include "batch/form1_rules.h"
 #include "batch/pickers.h"
-#include "batch/preview_summary.h"
 #include "batch/rename_str.h"
 #include "batch/report_text.h"
 #include "batch/undo.h"
@@ -32,8 +31,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KestrovaneForm1";
 constexpr int kFirstId = 1000;
-// Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // Details of the status line shown at most, so the box fits the screen.
 constexpr std::size_t kMostDetails = 40;
 
@@ -95,8 +92,8 @@ void Form1Window::BuildWindow() {
   font_ = DialogFont(8.25);
   bold_font_ = DialogFont(8.25, true);
   const SIZE size = OuterSize(TwipsToPixels(kForm1DesignWidth, scale_),
-                              TwipsToPixels(kForm1ClientHeight, scale_), kStyle, 0);
-  hwnd_ = CreateWindowExW(0, kClassName, Wide(messages::kProgramTitle).c_str(), kStyle,
+                              TwipsToPixels(kForm1ClientHeight, scale_), kWindowStyle, 0);
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(messages::kProgramTitle).c_str(), kWindowStyle,
                           CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
   SetControlName(hwnd_, "Form1");
@@ -216,33 +213,6 @@ void Form1Window::CreateControl(std::size_t index) {
     if (CustomOptionOf(spec.name) != nullptr || !TypedKeyAllowed(spec.name, U'x')) {
       SetWindowSubclass(control, FieldProc, index, reinterpret_cast<DWORD_PTR>(this));
     }
-  }
-}
-
-void Form1Window::BuildPreview() {
-  const int left = TwipsToPixels(kForm1DesignWidth + 36, scale_);
-  const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  preview_summary_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, left,
-                                     TwipsToPixels(72, scale_), width, TwipsToPixels(456, scale_),
-                                     hwnd_, nullptr, instance, nullptr);
-  SetControlName(preview_summary_, "PreviewSummary");
-  preview_list_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS,
-      left, TwipsToPixels(564, scale_), width, TwipsToPixels(kForm1ClientHeight - 564 - 72, scale_),
-      hwnd_, nullptr, instance, nullptr);
-  SetControlName(preview_list_, "PreviewList");
-  SendMessageW(preview_list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-               LVS_EX_FULLROWSELECT);
-  const wchar_t* headers[] = {L"Name", L"New name", L"Outcome"};
-  const int widths[] = {30, 30, 40};
-  for (int i = 0; i < 3; ++i) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t*>(headers[i]);
-    column.cx = width * widths[i] / 100 - 4;
-    SendMessageW(preview_list_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
 }
 
@@ -519,93 +489,6 @@ void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> d
   std::string shown = status_text_;
   if (!details_.empty()) shown += "  (click for every entry that kept its name)";
   SetWindowTextUtf8(Control("StatusLine"), shown);
-}
-
-void Form1Window::SchedulePreview() {
-  if (preview_shown_) SetTimer(hwnd_, kPreviewTimer, 200, nullptr);
-}
-
-void Form1Window::ResizeForPreview() {
-  const int width = kForm1DesignWidth + (preview_shown_ ? kForm1PreviewWidth : 0);
-  const SIZE size =
-      OuterSize(TwipsToPixels(width, scale_), TwipsToPixels(kForm1ClientHeight, scale_), kStyle, 0);
-  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(preview_summary_, preview_shown_ ? SW_SHOWNA : SW_HIDE);
-  ShowWindow(preview_list_, preview_shown_ ? SW_SHOWNA : SW_HIDE);
-}
-
-void Form1Window::UpdatePreview() {
-  KillTimer(hwnd_, kPreviewTimer);
-  if (!preview_shown_) return;
-  const std::string& folder = state_.TargetKind ? state_.dirs_folder : state_.files_folder;
-  std::string summary;
-  preview_ = OutcomePreview{};
-  if (preview_names_stale_ || preview_names_.folder != folder) {
-    preview_names_ = FolderNames{};
-    const Status read = ReadFolderNames(services_.fs, folder, &preview_names_);
-    if (!read.ok()) summary = read.message();
-    preview_names_stale_ = !read.ok();
-  }
-  if (summary.empty()) {
-    // A key or a click meanwhile starts it over, so a large folder never holds the window up.
-    preview_ = PreviewBatch(state_, services_.clock, services_.fs, preview_names_,
-                            [] { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0; });
-    if (!preview_.complete) {
-      SetWindowTextUtf8(preview_summary_, "Working out the outcome...");
-      SchedulePreview();
-      return;
-    }
-    summary = PreviewSummary(preview_, LocaleCount);
-    if (!preview_names_.complete) summary += " Hidden entries are not taken into account.";
-  }
-  preview_cells_.clear();
-  preview_cells_.reserve(preview_.rows.size() * 3);
-  for (const PreviewRow& row : preview_.rows) {
-    preview_cells_.push_back(Wide(PrintableText(row.outcome.old_name)));
-    preview_cells_.push_back(Wide(PrintableText(row.outcome.new_name)));
-    preview_cells_.push_back(Wide(PrintableText(DescribeRow(row))));
-  }
-  SetWindowTextUtf8(preview_summary_, summary);
-  SendMessageW(preview_list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
-  InvalidateRect(preview_list_, nullptr, TRUE);
-}
-
-void Form1Window::DrawListEntry(const DRAWITEMSTRUCT& item) {
-  if (item.itemID == static_cast<UINT>(-1)) return;
-  HDC dc = item.hDC;
-  RECT area = item.rcItem;
-  const int side = area.bottom - area.top - 4;
-  RECT box{area.left + 2, area.top + 2, area.left + 2 + side, area.top + 2 + side};
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const Tree* tree = item.hwndItem == Control("Dir1")   ? &trees_[0]
-                     : item.hwndItem == Control("Dir3") ? &trees_[1]
-                                                        : nullptr;
-  const bool highlight = tree != nullptr && selected;
-  FillRect(dc, &area, GetSysColorBrush(highlight ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  if (tree == nullptr) {
-    DrawFrameControl(dc, &box, DFC_BUTTON,
-                     DFCS_BUTTONCHECK | DFCS_FLAT | (selected ? DFCS_CHECKED : 0));
-  } else if (item.itemID < tree->depth.size()) {
-    const int indent = tree->depth[item.itemID] * TwipsToPixels(180, scale_);
-    OffsetRect(&box, indent, 0);
-    // A folder: its tab and its body, lighter for the folders on the way down to the open one.
-    const bool open = item.itemID <= tree->open_row;
-    HBRUSH paint = CreateSolidBrush(open ? RGB(122, 170, 226) : RGB(74, 128, 196));
-    const RECT tab{box.left, box.top + 1, box.left + side / 2, box.top + 4};
-    const RECT body{box.left, box.top + 3, box.right, box.bottom - 1};
-    FillRect(dc, &tab, paint);
-    FillRect(dc, &body, paint);
-    DeleteObject(paint);
-  }
-  const auto length = static_cast<int>(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0));
-  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-  SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
-  RECT text_area{box.right + 4, area.top, area.right, area.bottom};
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawTextW(dc, text.c_str(), length, &text_area,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);
 }
 
 bool Form1Window::PreTranslate(const MSG& message) {

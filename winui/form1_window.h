@@ -72,6 +72,8 @@ class Form1Window {
   bool PreTranslate(const MSG& message);
 
   static constexpr UINT_PTR kPreviewTimer = 1;
+  // Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
  private:
   class WindowUiHost;
