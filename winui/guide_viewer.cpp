@@ -69,6 +69,12 @@ std::string GuidePlainText(std::string_view html) {
       for (const char* line_tag : kLineTags) {
         if (name == line_tag) {
           if (!out.empty() && out.back() != '\n') out += "\r\n";
+          // A heading stands off from the text above it by a blank line.
+          const bool heading =
+              name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '4';
+          const bool blank_above =
+              out.size() >= 4 && out.compare(out.size() - 4, 4, "\r\n\r\n") == 0;
+          if (heading && !out.empty() && !blank_above) out += "\r\n";
           if (name == "li") out += "\xE2\x80\xA2 ";
           blank = true;
         }
