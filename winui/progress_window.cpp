@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-#include "batch/report_text.h"
+#include "winui/control_names.h"
+#include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
 namespace kestro {
@@ -22,7 +23,7 @@ constexpr int kCancelId = 2;
 std::string Fill(std::string text, std::size_t done, std::size_t total) {
   for (const auto& [mark, n] : {std::pair{"%1", done}, std::pair{"%2", total}}) {
     const std::size_t at = text.find(mark);
-    if (at != std::string::npos) text.replace(at, 2, PlainCount(n));
+    if (at != std::string::npos) text.replace(at, 2, LocaleCount(n));
   }
   return text;
 }
@@ -67,7 +68,8 @@ void ProgressWindow::Create() {
                             owner_, nullptr, instance, nullptr);
   if (window_ == nullptr) return;
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  const auto font = static_cast<WPARAM>(SendMessageW(owner_, WM_GETFONT, 0, 0));
+  font_ = DialogFont(8.25);
+  const auto font = reinterpret_cast<WPARAM>(font_);
   text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 10, 336, 18,
                           window_, nullptr, instance, nullptr);
   bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 12, 34, 336, 18, window_,
@@ -76,14 +78,20 @@ void ProgressWindow::Create() {
       0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 268, 70, 80, 26, window_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), instance, nullptr);
   for (HWND control : {text_, cancel}) SendMessageW(control, WM_SETFONT, font, TRUE);
+  SetControlName(window_, "ProgressWindow");
+  SetControlName(cancel, "Cancel");
   SendMessageW(bar_, PBM_SETRANGE32, 0, 1000);
   ShowWindow(window_, SW_SHOWNORMAL);
 }
 
 void ProgressWindow::Close() {
   if (window_ == nullptr) return;
+  RemoveControlName(GetDlgItem(window_, kCancelId));
+  RemoveControlName(window_);
   DestroyWindow(window_);
   window_ = nullptr;
+  DeleteObject(font_);
+  font_ = nullptr;
 }
 
 bool ProgressWindow::Step(std::size_t done, std::size_t total) {

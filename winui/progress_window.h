@@ -38,6 +38,7 @@ class ProgressWindow {
   HWND window_ = nullptr;
   HWND text_ = nullptr;
   HWND bar_ = nullptr;
+  HFONT font_ = nullptr;
   bool owner_was_enabled_ = true;
   bool cancelled_ = false;
   Clock::time_point quiet_since_;
