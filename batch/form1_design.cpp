@@ -16,7 +16,7 @@ constexpr TwipRect kRenamePage{4032, 396, 3756, 3036};
 constexpr TwipRect kOtherPage{3624, 396, 4560, 3084};
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr FormControl kControls[] = {
     // Left: what to rename.
     {"TabStrip2", K::kTabStrip, nullptr, {0, 0, 3504, 5160}},
     {"dirs", K::kFrame, nullptr, kPickerPage, "Pick Directories to Process."},
@@ -142,18 +142,18 @@ bool IsPage(const char* name) {
 
 }  // namespace
 
-std::span<const ControlSpec> Form1Controls() { return kControls; }
+std::span<const FormControl> Form1Controls() { return kControls; }
 
-const ControlSpec* FindForm1Control(std::string_view name) {
-  for (const ControlSpec& control : kControls) {
+const FormControl* FindForm1Control(std::string_view name) {
+  for (const FormControl& control : kControls) {
     if (name == control.name) return &control;
   }
   return nullptr;
 }
 
-TwipRect Form1Place(const ControlSpec& control) {
+TwipRect Form1Place(const FormControl& control) {
   TwipRect place = control.place;
-  for (const ControlSpec* parent = control.parent ? FindForm1Control(control.parent) : nullptr;
+  for (const FormControl* parent = control.parent ? FindForm1Control(control.parent) : nullptr;
        parent != nullptr; parent = parent->parent ? FindForm1Control(parent->parent) : nullptr) {
     place.left += parent->place.left;
     place.top += parent->place.top;
@@ -161,8 +161,8 @@ TwipRect Form1Place(const ControlSpec& control) {
   return place;
 }
 
-const char* Form1PageOf(const ControlSpec& control) {
-  for (const ControlSpec* c = &control; c != nullptr;
+const char* Form1PageOf(const FormControl& control) {
+  for (const FormControl* c = &control; c != nullptr;
        c = c->parent ? FindForm1Control(c->parent) : nullptr) {
     if (IsPage(c->name)) return c->name;
   }

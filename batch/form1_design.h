@@ -1,6 +1,6 @@
 // The main window Form1 as designed, for every toolkit that builds it: each control's design
 // name, kind, parent, place in twips within its parent, caption and limits, in tab order.
-//   for (const ControlSpec& c : Form1Controls()) Create(c.kind, c.name, Form1Place(c), c.caption);
+//   for (const FormControl& c : Form1Controls()) Create(c.kind, c.name, Form1Place(c), c.caption);
 #pragma once
 
 #include <span>
@@ -26,7 +26,7 @@ enum class ControlKind {
   kStatusLine,  // a sunken one-line text; a click shows its details
 };
 
-struct ControlSpec {
+struct FormControl {
   const char* name;  // the design name (objectName, the Win32 "Name" property)
   ControlKind kind;
   const char* parent;  // nullptr: the window itself
@@ -49,17 +49,17 @@ inline constexpr int kForm1PreviewWidth = 7200;
 
 // Every control of Form1, each after its parent, focusable ones in tab (reading) order. The
 // controls that are never shown (Command2, Command9, Dir2, File1) have no place and are not here.
-[[nodiscard]] std::span<const ControlSpec> Form1Controls();
+[[nodiscard]] std::span<const FormControl> Form1Controls();
 
 // The control named `name`; nullptr when there is none.
-[[nodiscard]] const ControlSpec* FindForm1Control(std::string_view name);
+[[nodiscard]] const FormControl* FindForm1Control(std::string_view name);
 
 // The place of `control` within the window (its parent's places added up).
-[[nodiscard]] TwipRect Form1Place(const ControlSpec& control);
+[[nodiscard]] TwipRect Form1Place(const FormControl& control);
 
 // The page (dirs, files, rename, strip, replace, selectcase, extensionf, sort) `control` lies on,
 // itself when it is one; nullptr for a control on no page, shown all the time.
-[[nodiscard]] const char* Form1PageOf(const ControlSpec& control);
+[[nodiscard]] const char* Form1PageOf(const FormControl& control);
 
 // Whether the kind takes the keyboard focus (joins the tab order).
 [[nodiscard]] bool TakesFocus(ControlKind kind);

@@ -13,9 +13,9 @@ namespace {
 
 TEST(Form1Design, EveryControlHasAUniqueNameAndLiesInsideItsParent) {
   std::set<std::string> names;
-  for (const ControlSpec& c : Form1Controls()) {
+  for (const FormControl& c : Form1Controls()) {
     EXPECT_TRUE(names.insert(c.name).second) << c.name;
-    const ControlSpec* parent = c.parent ? FindForm1Control(c.parent) : nullptr;
+    const FormControl* parent = c.parent ? FindForm1Control(c.parent) : nullptr;
     const TwipRect outer =
         parent ? parent->place : TwipRect{0, 0, kForm1DesignWidth, kForm1ClientHeight};
     const TwipRect& r = c.place;
@@ -26,12 +26,12 @@ TEST(Form1Design, EveryControlHasAUniqueNameAndLiesInsideItsParent) {
 }
 
 TEST(Form1Rules, EveryInputControlIsBoundAndEachOptionGroupIsExclusive) {
-  for (const ControlSpec& c : Form1Controls()) {
+  for (const FormControl& c : Form1Controls()) {
     WindowState state;
     switch (c.kind) {
       case ControlKind::kOption:
         ASSERT_TRUE(ChooseOption(state, c.name)) << c.name;
-        for (const ControlSpec& other : Form1Controls()) {
+        for (const FormControl& other : Form1Controls()) {
           if (other.kind == ControlKind::kOption && std::string(other.parent) == c.parent) {
             EXPECT_EQ(OptionChosen(state, other.name), &other == &c) << c.name << " " << other.name;
           }

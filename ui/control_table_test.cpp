@@ -24,7 +24,7 @@ QString Caption(const QWidget& widget) {
   return {};
 }
 
-bool PlacedByTwips(const ControlSpec& control) {
+bool PlacedByTwips(const FormControl& control) {
   if (control.kind == ControlKind::kTabStrip) return false;  // the bar is inset on its panel
   const std::string parent = control.parent != nullptr ? control.parent : "";
   return parent.empty() || parent == "dirs" || parent == "files" || parent == "Frame2" ||
@@ -34,7 +34,7 @@ bool PlacedByTwips(const ControlSpec& control) {
 TEST_F(ControlTableTest, TheQtWindowHoldsEveryControlOfTheTableWithItsCaptionAndPlace) {
   auto form = Open();
   const Twips twips = Twips::ForWidget(form.get());
-  for (const ControlSpec& control : Form1Controls()) {
+  for (const FormControl& control : Form1Controls()) {
     const QWidget* widget = form->findChild<QWidget*>(control.name);
     ASSERT_NE(widget, nullptr) << control.name;
     if (*control.caption != '\0' || control.kind == ControlKind::kOption) {

@@ -34,7 +34,7 @@ constexpr int kFirstId = 1000;
 // Details of the status line shown at most, so the box fits the screen.
 constexpr std::size_t kMostDetails = 40;
 
-std::span<const ControlSpec> Controls() { return Form1Controls(); }
+std::span<const FormControl> Controls() { return Form1Controls(); }
 
 }  // namespace
 
@@ -133,13 +133,13 @@ void Form1Window::BuildWindow() {
 }
 
 void Form1Window::CreateControl(std::size_t index) {
-  const ControlSpec& spec = Controls()[index];
+  const FormControl& design = Controls()[index];
   const wchar_t* window_class = L"BUTTON";
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   DWORD ex_style = 0;
-  if (TakesFocus(spec.kind)) style |= WS_TABSTOP;
-  PixelRect place = TwipsToPixels(Form1Place(spec), scale_);
-  switch (spec.kind) {
+  if (TakesFocus(design.kind)) style |= WS_TABSTOP;
+  PixelRect place = TwipsToPixels(Form1Place(design), scale_);
+  switch (design.kind) {
     case ControlKind::kPage:
       return;  // only a place: its controls show and hide with it
     case ControlKind::kTabStrip:
@@ -152,23 +152,23 @@ void Form1Window::CreateControl(std::size_t index) {
     case ControlKind::kLabel:
       window_class = L"STATIC";
       // One line, in the middle of its height, as the field beside it shows its text.
-      style |= (spec.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP | SS_CENTERIMAGE) | SS_NOPREFIX;
+      style |= (design.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP | SS_CENTERIMAGE) | SS_NOPREFIX;
       break;
     case ControlKind::kField:
       window_class = L"EDIT";
-      style |= ES_AUTOHSCROLL | (spec.read_only ? ES_READONLY : 0);
+      style |= ES_AUTOHSCROLL | (design.read_only ? ES_READONLY : 0);
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kOption: {
       style |= BS_RADIOBUTTON;
       // The first option of each frame begins a group, for the arrow keys.
       const bool first = index == 0 || Controls()[index - 1].kind != ControlKind::kOption ||
-                         std::strcmp(Controls()[index - 1].parent, spec.parent) != 0;
+                         std::strcmp(Controls()[index - 1].parent, design.parent) != 0;
       if (first) style |= WS_GROUP;
       break;
     }
     case ControlKind::kCheck:
-      style |= BS_CHECKBOX | (spec.wraps ? BS_MULTILINE : 0);
+      style |= BS_CHECKBOX | (design.wraps ? BS_MULTILINE : 0);
       break;
     case ControlKind::kButton:
       style |= BS_PUSHBUTTON;
@@ -198,19 +198,19 @@ void Form1Window::CreateControl(std::size_t index) {
       style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | SS_SUNKEN | SS_ENDELLIPSIS;
       break;
   }
-  const std::string caption = ControlCaption(state_, spec.name, spec.caption);
+  const std::string caption = ControlCaption(state_, design.name, design.caption);
   HWND control = CreateWindowExW(ex_style, window_class, Wide(caption).c_str(), style, place.x,
                                  place.y, place.width, place.height, hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + index)),
                                  GetModuleHandleW(nullptr), nullptr);
   controls_[index] = control;
-  SetControlName(control, spec.name);
+  SetControlName(control, design.name);
   // Tabs with little padding beside the caption, so the six operation tabs fit their strip.
-  if (spec.kind == ControlKind::kTabStrip)
+  if (design.kind == ControlKind::kTabStrip)
     SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
-  if (spec.kind == ControlKind::kField) {
-    if (spec.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, spec.max_length, 0);
-    if (CustomOptionOf(spec.name) != nullptr || !TypedKeyAllowed(spec.name, U'x')) {
+  if (design.kind == ControlKind::kField) {
+    if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);
+    if (CustomOptionOf(design.name) != nullptr || !TypedKeyAllowed(design.name, U'x')) {
       SetWindowSubclass(control, FieldProc, index, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -265,18 +265,18 @@ void Form1Window::ShowState() {
   WindowState& state = state_;
   const auto controls = Controls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    const ControlSpec& spec = controls[i];
+    const FormControl& design = controls[i];
     HWND control = controls_[i];
     if (control == nullptr) continue;
-    switch (spec.kind) {
+    switch (design.kind) {
       case ControlKind::kOption:
-        SendMessageW(control, BM_SETCHECK, OptionChosen(state, spec.name) ? BST_CHECKED : 0, 0);
+        SendMessageW(control, BM_SETCHECK, OptionChosen(state, design.name) ? BST_CHECKED : 0, 0);
         break;
       case ControlKind::kCheck:
-        SendMessageW(control, BM_SETCHECK, *CheckValue(state, spec.name) ? BST_CHECKED : 0, 0);
+        SendMessageW(control, BM_SETCHECK, *CheckValue(state, design.name) ? BST_CHECKED : 0, 0);
         break;
       case ControlKind::kField:
-        if (const std::string* value = FieldValue(state, spec.name);
+        if (const std::string* value = FieldValue(state, design.name);
             value != nullptr && WindowText(control) != *value) {
           SetWindowTextUtf8(control, *value);
         }
@@ -284,9 +284,9 @@ void Form1Window::ShowState() {
       default:
         break;
     }
-    const bool enabled = ControlEnabled(state, spec.name);
+    const bool enabled = ControlEnabled(state, design.name);
     if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
-    if (const char* page = Form1PageOf(spec)) {
+    if (const char* page = Form1PageOf(design)) {
       ShowWindow(control, PageShown(state, page) ? SW_SHOWNA : SW_HIDE);
     }
   }
@@ -325,15 +325,15 @@ void Form1Window::TabStrip2_Click() {
 }
 
 void Form1Window::OnCommand(std::size_t index, int code) {
-  const ControlSpec& spec = Controls()[index];
-  switch (spec.kind) {
+  const FormControl& design = Controls()[index];
+  switch (design.kind) {
     case ControlKind::kOption:
-      if (code == BN_CLICKED && ChooseOption(state_, spec.name)) CheckAllValues();
+      if (code == BN_CLICKED && ChooseOption(state_, design.name)) CheckAllValues();
       return;
     case ControlKind::kCheck:
       if (code == BN_CLICKED) {
-        const bool on = !*CheckValue(state_, spec.name);
-        if (std::optional<Message> refused = SetCheck(state_, spec.name, on)) {
+        const bool on = !*CheckValue(state_, design.name);
+        if (std::optional<Message> refused = SetCheck(state_, design.name, on)) {
           ShowState();
           ui_host_->ShowMessage(*refused);
         }
@@ -342,31 +342,31 @@ void Form1Window::OnCommand(std::size_t index, int code) {
       return;
     case ControlKind::kField:
       if (code == EN_CHANGE && !showing_) {
-        if (std::string* value = FieldValue(state_, spec.name))
+        if (std::string* value = FieldValue(state_, design.name))
           *value = WindowText(controls_[index]);
-        if (RefreshesOnChange(spec.name)) {
+        if (RefreshesOnChange(design.name)) {
           CheckAllValues();
         } else {
           SchedulePreview();
         }
-      } else if (code == EN_KILLFOCUS && CustomOptionOf(spec.name) != nullptr) {
+      } else if (code == EN_KILLFOCUS && CustomOptionOf(design.name) != nullptr) {
         CheckAllValues();
       }
       return;
     case ControlKind::kButton:
     case ControlKind::kToggle:
-      if (code == BN_CLICKED) OnClick(spec.name);
+      if (code == BN_CLICKED) OnClick(design.name);
       return;
     case ControlKind::kDriveList:
-      if (code == CBN_SELCHANGE) DriveChosen(std::strcmp(spec.name, "Drive1") == 0);
+      if (code == CBN_SELCHANGE) DriveChosen(std::strcmp(design.name, "Drive1") == 0);
       return;
     case ControlKind::kTreeList:
       if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
-        TreeClicked(std::strcmp(spec.name, "Dir1") == 0, code == LBN_DBLCLK);
+        TreeClicked(std::strcmp(design.name, "Dir1") == 0, code == LBN_DBLCLK);
       }
       return;
     case ControlKind::kMultiList:
-      if (code == LBN_SELCHANGE) ListSelectionChanged(std::strcmp(spec.name, "List1") == 0);
+      if (code == LBN_SELCHANGE) ListSelectionChanged(std::strcmp(design.name, "List1") == 0);
       return;
     case ControlKind::kStatusLine:
       if (code == STN_CLICKED && !details_.empty()) {

@@ -102,32 +102,33 @@ class Form1WindowTest : public ::testing::Test {
 
 TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) {
   const double scale = ScreenScale();
-  for (const ControlSpec& spec : Form1Controls()) {
-    if (spec.kind == ControlKind::kPage) continue;
-    HWND control = Find(spec.name);
+  for (const FormControl& design : Form1Controls()) {
+    if (design.kind == ControlKind::kPage) continue;
+    HWND control = Find(design.name);
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    const PixelRect want = TwipsToPixels(Form1Place(spec), scale);
-    EXPECT_EQ(r.left, want.x) << spec.name;
-    EXPECT_EQ(r.top, want.y) << spec.name;
-    EXPECT_EQ(r.right - r.left, want.width) << spec.name;
+    const PixelRect want = TwipsToPixels(Form1Place(design), scale);
+    EXPECT_EQ(r.left, want.x) << design.name;
+    EXPECT_EQ(r.top, want.y) << design.name;
+    EXPECT_EQ(r.right - r.left, want.width) << design.name;
     // A drop-down list's height is its open list's; a tab strip's panel is drawn by the window.
-    if (spec.kind != ControlKind::kDriveList && spec.kind != ControlKind::kTabStrip) {
-      EXPECT_EQ(r.bottom - r.top, want.height) << spec.name;
+    if (design.kind != ControlKind::kDriveList && design.kind != ControlKind::kTabStrip) {
+      EXPECT_EQ(r.bottom - r.top, want.height) << design.name;
     }
-    if (*spec.caption != '\0' || spec.kind == ControlKind::kOption) {
-      EXPECT_EQ(WindowText(control), ControlCaption(state_, spec.name, spec.caption)) << spec.name;
+    if (*design.caption != '\0' || design.kind == ControlKind::kOption) {
+      EXPECT_EQ(WindowText(control), ControlCaption(state_, design.name, design.caption))
+          << design.name;
     }
   }
   // Tab walks the shown controls in the table's order, which is reading order, entering an option
   // group at its chosen option.
   std::vector<std::string> shown, walked;
-  for (const ControlSpec& spec : Form1Controls()) {
-    HWND control = window_->Control(spec.name);
-    if (TakesFocus(spec.kind) && IsWindowVisible(control) && IsWindowEnabled(control) &&
-        (spec.kind != ControlKind::kOption || OptionChosen(state_, spec.name))) {
-      shown.push_back(spec.name);
+  for (const FormControl& design : Form1Controls()) {
+    HWND control = window_->Control(design.name);
+    if (TakesFocus(design.kind) && IsWindowVisible(control) && IsWindowEnabled(control) &&
+        (design.kind != ControlKind::kOption || OptionChosen(state_, design.name))) {
+      shown.push_back(design.name);
     }
   }
   for (HWND at = Find("TabStrip2"); walked.size() < shown.size();
