@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/first_start.h"
 #include "app/headless.h"
 #include "batch/journal.h"
 #include "batch/ui_host.h"
@@ -23,8 +24,6 @@ namespace kestro {
 class Form3;
 class SplashWindow;
 
-// The key of the setting that says the splash has been shown: exactly "1" means it has.
-inline constexpr char kSplashKey[] = "Splash";
 
 struct EntryServices {
   FileSystem& fs;

@@ -5,15 +5,9 @@
 #include <span>
 #include <string>
 
-namespace kestro {
+#include "batch/twip_rect.h"
 
-// A rectangle in twips (1/1440 inch): left, top, width, height within its parent.
-struct TwipRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
+namespace kestro {
 
 // One label of the help window, placed inside the frame Frame2.
 struct HelpLabel {

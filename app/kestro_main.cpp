@@ -14,6 +14,9 @@
 #include "platform/state_folder.h"
 #include "platform/text_output.h"
 #include "platform/window_program.h"
+#ifdef _WIN32
+#include "winui/win32_entry.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace kestro;
@@ -29,12 +32,17 @@ int main(int argc, char** argv) {
     // The one place where the program's windows take over: the main window (perhaps on a folder,
     // "--window <folder>"), or a command line with its messages in message boxes and its help in
     // a window.
+#ifdef _WIN32
+    // On Windows the windows are Win32, in this program.
+    return RunWin32Entry(argument_text);
+#else
     const Status started = StartWindowProgram(argc, argv);
     // Without them a command line still runs, its messages on standard error.
     if (window_call) {
       std::cerr << "kestro: cannot open the window: " << started.message() << '\n';
       return 2;
     }
+#endif
   }
   const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
   const std::unique_ptr<SettingsStore> settings = NewNativeSettingsStore();

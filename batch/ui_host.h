@@ -12,6 +12,9 @@ struct Message {
   std::string text;
   std::string title;
   MessageIcon icon = MessageIcon::None;
+  // The text is lines joined by "\n" (a list of entries, say): each line is shown on a line of
+  // its own, its control characters written out. Otherwise the whole text is one line.
+  bool lines = false;
 };
 
 class UiHost {

@@ -42,6 +42,9 @@ wineserver --persistent
 # As on Windows, only the hidden attribute hides an entry: Wine would otherwise mark every name
 # beginning with "." hidden by itself.
 wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
+# Windows without a display: Wine's null graphics driver lets the window tests create and drive
+# their windows by messages.
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
 cleanup() {
   wineserver --kill >/dev/null 2>&1 || true
   if [ -n "${drive_folder:-}" ]; then rm -rf "$drive_folder"; fi

@@ -1,0 +1,602 @@
+// Form1Window: building the controls from the design table, loading, the tab rules, the
+// options, check boxes and fields, the buttons, "Rename!", Undo and the status line. The pickers
+// are in form1_pickers.cpp, the outcome preview in form1_preview.cpp.
+#include "winui/form1_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "batch/form1_design.h"
+#include "batch/form1_rules.h"
+#include "batch/pickers.h"
+#include "batch/rename_str.h"
+#include "batch/report_text.h"
+#include "batch/undo.h"
+#include "batch/window_batch.h"
+#include "engine/messages.h"
+#include "engine/printable_text.h"
+#include "winui/about_window.h"
+#include "winui/control_names.h"
+#include "winui/message_box_host.h"
+#include "winui/progress_window.h"
+#include "winui/win32_fonts.h"
+#include "winui/win32_text.h"
+
+namespace kestro {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestrovaneForm1";
+constexpr int kFirstId = 1000;
+// Details of the status line shown at most, so the box fits the screen.
+constexpr std::size_t kMostDetails = 40;
+
+std::span<const FormControl> Controls() { return Form1Controls(); }
+
+}  // namespace
+
+// The window's UiHost: messages over the window (or to the services' host), the focus to field
+// "A:", and unloading the window.
+class Form1Window::WindowUiHost : public UiHost {
+ public:
+  explicit WindowUiHost(Form1Window& window) : window_(window) {}
+  void ShowMessage(const Message& message) override {
+    if (window_.services_.messages != nullptr) {
+      window_.services_.messages->ShowMessage(message);
+    } else {
+      ShowWin32MessageBox(window_.hwnd_, message);
+    }
+  }
+  void FocusText8() override { SetFocus(window_.Control("Text8")); }
+  void UnloadMainWindow() override { window_.Command1_Click(); }
+
+ private:
+  Form1Window& window_;
+};
+
+Form1Window::Form1Window(WindowState& state, Form1WindowServices services)
+    : state_(state), services_(std::move(services)) {
+  ui_host_ = std::make_unique<WindowUiHost>(*this);
+  batch_ = std::make_unique<BatchRenamer>(state_, services_.fs, services_.clock, *ui_host_);
+  BuildWindow();
+  Form_Load();
+}
+
+Form1Window::~Form1Window() {
+  if (hwnd_ != nullptr) {
+    services_.quit_on_close = false;
+    DestroyWindow(hwnd_);
+  }
+  DeleteObject(font_);
+  DeleteObject(bold_font_);
+}
+
+HWND Form1Window::Control(std::string_view name) const {
+  const auto controls = Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (name == controls[i].name) return controls_[i];
+  }
+  return nullptr;
+}
+
+HWND Form1Window::about_window() const {
+  return about_ != nullptr && about_->open() ? about_->hwnd() : nullptr;
+}
+
+void Form1Window::BuildWindow() {
+  RegisterWindowClass(kClassName, WindowProc);
+  scale_ = ScreenScale();
+  font_ = DialogFont(8.25);
+  bold_font_ = DialogFont(8.25, true);
+  const SIZE size = OuterSize(TwipsToPixels(kForm1DesignWidth, scale_),
+                              TwipsToPixels(kForm1ClientHeight, scale_), kWindowStyle, 0);
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(messages::kProgramTitle).c_str(), kWindowStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  SetControlName(hwnd_, "Form1");
+  controls_.assign(Controls().size(), nullptr);
+  for (std::size_t i = 0; i < Controls().size(); ++i) CreateControl(i);
+  BuildPreview();
+  SetFontOnAll(hwnd_, font_);
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].bold)
+      SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(bold_font_), 0);
+  }
+  // A tab strip is its row of tabs over a raised panel that the window draws: the tab control's
+  // own body may be painted in another colour than the controls laid on it (Wine paints it white).
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].kind != ControlKind::kTabStrip) continue;
+    HWND tabs = controls_[i];
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"X");
+    SendMessageW(tabs, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    RECT row{};
+    TabCtrl_GetItemRect(tabs, 0, &row);
+    TabCtrl_DeleteAllItems(tabs);
+    const PixelRect place = TwipsToPixels(Form1Place(Controls()[i]), scale_);
+    SetWindowPos(tabs, nullptr, 0, 0, place.width, row.bottom + 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    panels_.push_back(
+        RECT{place.x, place.y + row.bottom, place.x + place.width, place.y + place.height});
+  }
+  // Frames lie under their controls. The rest keep the order they were made in, which is the
+  // order Tab takes: reading order, the tab strips included.
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].kind == ControlKind::kFrame) {
+      SetWindowPos(controls_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void Form1Window::CreateControl(std::size_t index) {
+  const FormControl& design = Controls()[index];
+  const wchar_t* window_class = L"BUTTON";
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  DWORD ex_style = 0;
+  if (TakesFocus(design.kind)) style |= WS_TABSTOP;
+  PixelRect place = TwipsToPixels(Form1Place(design), scale_);
+  switch (design.kind) {
+    case ControlKind::kPage:
+      return;  // only a place: its controls show and hide with it
+    case ControlKind::kTabStrip:
+      window_class = WC_TABCONTROLW;
+      style |= TCS_FOCUSONBUTTONDOWN;
+      break;
+    case ControlKind::kFrame:
+      style |= BS_GROUPBOX;
+      break;
+    case ControlKind::kLabel:
+      window_class = L"STATIC";
+      // One line, in the middle of its height, as the field beside it shows its text.
+      style |= (design.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP | SS_CENTERIMAGE) | SS_NOPREFIX;
+      break;
+    case ControlKind::kField:
+      window_class = L"EDIT";
+      style |= ES_AUTOHSCROLL | (design.read_only ? ES_READONLY : 0);
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kOption: {
+      style |= BS_RADIOBUTTON;
+      // The first option of each frame begins a group, for the arrow keys.
+      const bool first = index == 0 || Controls()[index - 1].kind != ControlKind::kOption ||
+                         std::strcmp(Controls()[index - 1].parent, design.parent) != 0;
+      if (first) style |= WS_GROUP;
+      break;
+    }
+    case ControlKind::kCheck:
+      style |= BS_CHECKBOX | (design.wraps ? BS_MULTILINE : 0);
+      break;
+    case ControlKind::kButton:
+      style |= BS_PUSHBUTTON;
+      break;
+    case ControlKind::kToggle:
+      style |= BS_AUTOCHECKBOX | BS_PUSHLIKE;
+      break;
+    case ControlKind::kDriveList:
+      window_class = L"COMBOBOX";
+      style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+      place.height = TwipsToPixels(3000, scale_);  // the height of the open list
+      break;
+    case ControlKind::kTreeList:
+      window_class = L"LISTBOX";
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kMultiList:
+      window_class = L"LISTBOX";
+      // Drawn here: a tick box before each entry says whether it is selected.
+      style |= LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kStatusLine:
+      window_class = L"STATIC";
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | SS_SUNKEN | SS_ENDELLIPSIS;
+      break;
+  }
+  const std::string caption = ControlCaption(state_, design.name, design.caption);
+  HWND control = CreateWindowExW(ex_style, window_class, Wide(caption).c_str(), style, place.x,
+                                 place.y, place.width, place.height, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + index)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  controls_[index] = control;
+  SetControlName(control, design.name);
+  // Tabs with little padding beside the caption, so the six operation tabs fit their strip.
+  if (design.kind == ControlKind::kTabStrip)
+    SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
+  if (design.kind == ControlKind::kField) {
+    if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);
+    if (CustomOptionOf(design.name) != nullptr || !TypedKeyAllowed(design.name, U'x')) {
+      SetWindowSubclass(control, FieldProc, index, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+}
+
+void Form1Window::Form_Load() {
+  // LastDir to both pages (an empty or vanished one leaves the current folder), their lists
+  // filled, and Dir1_Click, which writes the folder back as LastDir.
+  const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
+  if (!restored.ok()) ShowStatus(restored.message());
+  if (!OpenTree(true, state_.dirs_folder).ok()) OpenTree(true, ".");
+  if (!OpenTree(false, state_.files_folder).ok()) OpenTree(false, ".");
+  FillDrives(true);
+  FillDrives(false);
+  FillList(true);
+  FillList(false);
+
+  HWND strip1 = Control("TabStrip1");
+  HWND strip2 = Control("TabStrip2");
+  TabCtrl_DeleteAllItems(strip1);
+  TabCtrl_DeleteAllItems(strip2);
+  auto add_tab = [](HWND strip, const char* caption) {
+    std::wstring text = Wide(caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(strip, TCM_INSERTITEMW, TabCtrl_GetItemCount(strip),
+                 reinterpret_cast<LPARAM>(&item));
+  };
+  for (const OperationTab& tab : OperationTabs()) add_tab(strip1, tab.caption);
+  for (const char* caption : TargetTabs()) add_tab(strip2, caption);
+  TabCtrl_SetCurSel(strip1, 0);
+  TabCtrl_SetCurSel(strip2, 0);
+
+  // The date captions are taken once: a window left open past midnight keeps its day.
+  LoadDateCaptions(state_, services_.clock.Today());
+  for (const char* option : {"Option7", "Option8", "Option9", "Option10"}) {
+    SetWindowTextUtf8(Control(option), ControlCaption(state_, option, ""));
+  }
+  state_.before = kExampleDirectory;
+  RefreshUndo();
+  CheckAllValues();
+}
+
+void Form1Window::RefreshUndo() {
+  Journal newest;
+  undo_available_ = services_.journal != nullptr && services_.journal->Newest(&newest).ok();
+}
+
+void Form1Window::ShowState() {
+  showing_ = true;
+  WindowState& state = state_;
+  const auto controls = Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const FormControl& design = controls[i];
+    HWND control = controls_[i];
+    if (control == nullptr) continue;
+    switch (design.kind) {
+      case ControlKind::kOption:
+        SendMessageW(control, BM_SETCHECK, OptionChosen(state, design.name) ? BST_CHECKED : 0, 0);
+        break;
+      case ControlKind::kCheck:
+        SendMessageW(control, BM_SETCHECK, *CheckValue(state, design.name) ? BST_CHECKED : 0, 0);
+        break;
+      case ControlKind::kField:
+        if (const std::string* value = FieldValue(state, design.name);
+            value != nullptr && WindowText(control) != *value) {
+          SetWindowTextUtf8(control, *value);
+        }
+        break;
+      default:
+        break;
+    }
+    const bool enabled = ControlEnabled(state, design.name);
+    if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
+    if (const char* page = Form1PageOf(design)) {
+      ShowWindow(control, PageShown(state, page) ? SW_SHOWNA : SW_HIDE);
+    }
+  }
+  EnableWindow(Control("Undo"), undo_available_);
+  showing_ = false;
+}
+
+void Form1Window::CheckAllValues() {
+  kestro::CheckAllValues(state_, services_.clock, *ui_host_);
+  ShowState();
+  SchedulePreview();
+}
+
+void Form1Window::TabStrip1_Click() {
+  HWND strip = Control("TabStrip1");
+  wchar_t caption[64] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption;
+  item.cchTextMax = 64;
+  SendMessageW(strip, TCM_GETITEMW, TabCtrl_GetCurSel(strip), reinterpret_cast<LPARAM>(&item));
+  ChooseOperationTab(state_, Utf8(caption));
+  CheckAllValues();
+}
+
+void Form1Window::TabStrip2_Click() {
+  HWND strip = Control("TabStrip2");
+  wchar_t caption[64] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption;
+  item.cchTextMax = 64;
+  SendMessageW(strip, TCM_GETITEMW, TabCtrl_GetCurSel(strip), reinterpret_cast<LPARAM>(&item));
+  ChooseTargetTab(state_, Utf8(caption));
+  CheckAllValues();
+}
+
+void Form1Window::OnCommand(std::size_t index, int code) {
+  const FormControl& design = Controls()[index];
+  switch (design.kind) {
+    case ControlKind::kOption:
+      if (code == BN_CLICKED && ChooseOption(state_, design.name)) CheckAllValues();
+      return;
+    case ControlKind::kCheck:
+      if (code == BN_CLICKED) {
+        const bool on = !*CheckValue(state_, design.name);
+        if (std::optional<Message> refused = SetCheck(state_, design.name, on)) {
+          ShowState();
+          ui_host_->ShowMessage(*refused);
+        }
+        CheckAllValues();
+      }
+      return;
+    case ControlKind::kField:
+      if (code == EN_CHANGE && !showing_) {
+        if (std::string* value = FieldValue(state_, design.name))
+          *value = WindowText(controls_[index]);
+        if (RefreshesOnChange(design.name)) {
+          CheckAllValues();
+        } else {
+          SchedulePreview();
+        }
+      } else if (code == EN_KILLFOCUS && CustomOptionOf(design.name) != nullptr) {
+        CheckAllValues();
+      }
+      return;
+    case ControlKind::kButton:
+    case ControlKind::kToggle:
+      if (code == BN_CLICKED) OnClick(design.name);
+      return;
+    case ControlKind::kDriveList:
+      if (code == CBN_SELCHANGE) DriveChosen(std::strcmp(design.name, "Drive1") == 0);
+      return;
+    case ControlKind::kTreeList:
+      if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
+        TreeClicked(std::strcmp(design.name, "Dir1") == 0, code == LBN_DBLCLK);
+      }
+      return;
+    case ControlKind::kMultiList:
+      if (code == LBN_SELCHANGE) ListSelectionChanged(std::strcmp(design.name, "List1") == 0);
+      return;
+    case ControlKind::kStatusLine:
+      if (code == STN_CLICKED && !details_.empty()) {
+        std::string text = status_text_ + "\n";
+        for (std::size_t i = 0; i < details_.size() && i < kMostDetails; ++i) {
+          text += "\n" + details_[i];
+        }
+        if (details_.size() > kMostDetails) {
+          text += "\n... and " + LocaleCount(details_.size() - kMostDetails) + " more.";
+        }
+        ShowWin32MessageBox(hwnd_, Message{text, messages::kProgramTitle, MessageIcon::None, true});
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void Form1Window::OnClick(std::string_view name) {
+  if (const Preset* preset = FindPreset(name)) {
+    ApplyPreset(state_, *preset);
+    CheckAllValues();
+  } else if (name == "Command5" || name == "Command6") {
+    SelectAll(true, name == "Command5");
+  } else if (name == "Command7" || name == "Command8") {
+    SelectAll(false, name == "Command7");
+  } else if (name == "Command10") {
+    Command10_Click();
+  } else if (name == "Command1") {
+    Command1_Click();
+  } else if (name == "Command3") {
+    Command3_Click();
+  } else if (name == "Command4") {
+    Command4_Click();
+  } else if (name == "Undo") {
+    Undo();
+  } else if (name == "PreviewToggle") {
+    preview_shown_ = SendMessageW(Control("PreviewToggle"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    ResizeForPreview();
+    UpdatePreview();
+  }
+}
+
+void Form1Window::OnFieldKeyUp(std::size_t index) {
+  if (const char* option = CustomOptionOf(Controls()[index].name)) {
+    ChooseOption(state_, option);
+    CheckAllValues();
+  }
+}
+
+void Form1Window::Command10_Click() {
+  KillTimer(hwnd_, kPreviewTimer);
+  HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  {
+    ProgressWindow progress(hwnd_, "Renaming: %1 of %2 entries done.");
+    MessagesAbove messages(*ui_host_, progress);
+    last_report_ = RunWindowBatch(
+        state_, services_.fs, services_.clock, messages, services_.journal,
+        [&progress](std::size_t done, std::size_t total) { return progress.Step(done, total); });
+  }
+  SetCursor(cursor);
+  std::string status = DescribeBatch(last_report_, LocaleCount);
+  if (!last_report_.journal_error.empty()) {
+    status += " It cannot be undone: " + last_report_.journal_error + ".";
+  }
+  RefreshAfterBatch(last_report_, &status);
+  ShowStatus(status, KeptReasons(last_report_));
+  RefreshUndo();
+  preview_names_stale_ = true;
+  ShowState();
+  SchedulePreview();
+}
+
+void Form1Window::Undo() {
+  Journal newest;
+  if (services_.journal == nullptr || !services_.journal->Newest(&newest).ok()) return;
+  KillTimer(hwnd_, kPreviewTimer);
+  UndoReport report;
+  {
+    ProgressWindow progress(hwnd_, "Undoing: %1 of %2 entries done.");
+    report = UndoJournal(services_.fs, newest, [&progress](std::size_t done, std::size_t total) {
+      return progress.Step(done, total);
+    });
+  }
+  const Status noted = NoteUndo(*services_.journal, newest, report);
+  std::string status = DescribeUndo(report, LocaleCount);
+  if (!noted.ok()) status += " The journal could not note it: " + noted.message() + ".";
+  batch_->Dir2_Change();
+  batch_->File1_PathChange();
+  RefreshAfterBatch(report, &status);
+  ShowStatus(status, KeptReasons(report));
+  RefreshUndo();
+  preview_names_stale_ = true;
+  ShowState();
+  SchedulePreview();
+}
+
+void Form1Window::Command1_Click() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void Form1Window::Command3_Click() {
+  // The guide opens in the desktop's browser, or else in the program's own viewer; the window
+  // stays usable meanwhile.
+  const Status opened = services_.opener.Open(services_.user_guide);
+  if (!opened.ok()) {
+    ui_host_->ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
+                                  messages::kProgramTitle, MessageIcon::Exclamation});
+  }
+}
+
+void Form1Window::Command4_Click() {
+  if (about_window() != nullptr) return;
+  about_ = std::make_unique<AboutWindow>(hwnd_);
+}
+
+void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> details) {
+  status_text_ = PrintableText(text);
+  details_ = std::move(details);
+  std::string shown = status_text_;
+  if (!details_.empty()) shown += "  (click for every entry that kept its name)";
+  SetWindowTextUtf8(Control("StatusLine"), shown);
+}
+
+bool Form1Window::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || hwnd_ == nullptr ||
+      GetAncestor(message.hwnd, GA_ROOT) != hwnd_) {
+    return false;
+  }
+  wchar_t focused_class[16] = {};
+  GetClassNameW(message.hwnd, focused_class, 16);
+  if (message.wParam == 'Z' && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+      lstrcmpiW(focused_class, L"Edit") != 0) {
+    Undo();
+    return true;
+  }
+  if (message.wParam == VK_RETURN &&
+      (message.hwnd == Control("Dir1") || message.hwnd == Control("Dir3"))) {
+    TreeClicked(message.hwnd == Control("Dir1"), /*open=*/true);
+    return true;
+  }
+  return false;
+}
+
+LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr || self->hwnd_ == nullptr)
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT CALLBACK Form1Window::FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR id, DWORD_PTR data) {
+  auto* self = reinterpret_cast<Form1Window*>(data);
+  const char* name = Controls()[id].name;
+  // Text6 takes digits and Backspace when they are typed; a mouse paste is not filtered.
+  if (message == WM_CHAR && !TypedKeyAllowed(name, static_cast<char32_t>(wparam))) return 0;
+  const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+  // A released key counts only when it was pressed here: the release of the Tab that brought the
+  // focus in chooses nothing.
+  if (message == WM_SETFOCUS) self->pressed_here_ = false;
+  if (message == WM_KEYDOWN) self->pressed_here_ = true;
+  if (message == WM_KEYUP && self->pressed_here_) self->OnFieldKeyUp(id);
+  return result;
+}
+
+LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      if (lparam != 0 && id >= kFirstId && id < kFirstId + static_cast<int>(Controls().size())) {
+        OnCommand(static_cast<std::size_t>(id - kFirstId), HIWORD(wparam));
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->code == TCN_SELCHANGE) {
+        if (header->hwndFrom == Control("TabStrip1")) TabStrip1_Click();
+        if (header->hwndFrom == Control("TabStrip2")) TabStrip2_Click();
+      } else if (header->code == LVN_GETDISPINFOW && header->hwndFrom == preview_list_) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
+        const auto cell = static_cast<std::size_t>(info->item.iItem) * 3 +
+                          static_cast<std::size_t>(info->item.iSubItem);
+        if ((info->item.mask & LVIF_TEXT) != 0 && cell < preview_cells_.size()) {
+          info->item.pszText = preview_cells_[cell].data();
+        }
+      }
+      return 0;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      item->itemHeight = static_cast<UINT>(TwipsToPixels(240, scale_));
+      return TRUE;
+    }
+    case WM_DRAWITEM:
+      DrawListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      for (RECT panel : panels_) DrawEdge(dc, &panel, EDGE_RAISED, BF_RECT);
+      EndPaint(hwnd_, &paint);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wparam == kPreviewTimer) UpdatePreview();
+      return 0;
+    case WM_CLOSE:
+      Command1_Click();
+      return 0;
+    case WM_DESTROY: {
+      // Quit and the close box end the program, the About window with it.
+      about_.reset();
+      KillTimer(hwnd_, kPreviewTimer);
+      EnumChildWindows(
+          hwnd_, [](HWND child, LPARAM) -> BOOL { return RemoveControlName(child), TRUE; }, 0);
+      RemoveControlName(hwnd_);
+      hwnd_ = nullptr;
+      std::fill(controls_.begin(), controls_.end(), nullptr);
+      if (services_.quit_on_close) PostQuitMessage(0);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+}
+
+}  // namespace kestro

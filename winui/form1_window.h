@@ -1,0 +1,152 @@
+// Form1 in Win32: every control of the design (batch/form1_design.h) placed from its twips at the
+// screen's DPI, bound to the WindowState by the shared rules (batch/form1_rules.h), running the
+// batches, the outcome preview and Undo of the Qt-free layers. Each control carries its design
+// name in the "Name" property (winui/control_names.h).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/batch_renamer.h"
+#include "batch/folder_steps.h"
+#include "batch/journal.h"
+#include "batch/outcome.h"
+#include "batch/outcome_preview.h"
+#include "batch/simulated_folder.h"
+#include "batch/ui_host.h"
+#include "batch/window_state.h"
+#include "platform/clock.h"
+#include "platform/document_opener.h"
+#include "platform/file_system.h"
+#include "platform/settings_store.h"
+
+namespace kestro {
+
+class AboutWindow;
+
+struct Form1WindowServices {
+  FileSystem& fs;
+  SettingsStore& settings;
+  const Clock& clock;
+  DocumentOpener& opener;            // opens the user guide
+  JournalFolder* journal = nullptr;  // where batches are recorded for Undo (none: no Undo)
+  UiHost* messages = nullptr;        // shows the messages (none: message boxes over the window)
+  std::string user_guide;            // the guide "Help" opens
+  bool quit_on_close = true;         // closing the window ends the message loop
+};
+
+class Form1Window {
+ public:
+  // Builds the window (not shown) and runs Form_Load.
+  Form1Window(WindowState& state, Form1WindowServices services);
+  ~Form1Window();
+  Form1Window(const Form1Window&) = delete;
+  Form1Window& operator=(const Form1Window&) = delete;
+
+  [[nodiscard]] HWND hwnd() const { return hwnd_; }
+  // The control of design name `name`; nullptr when it has no window.
+  [[nodiscard]] HWND Control(std::string_view name) const;
+  [[nodiscard]] const std::string& status_text() const { return status_text_; }
+  [[nodiscard]] const BatchReport& last_report() const { return last_report_; }
+  [[nodiscard]] HWND about_window() const;
+
+  // The window's procedures, as its controls call them.
+  void CheckAllValues();
+  void TabStrip1_Click();
+  void TabStrip2_Click();
+  void Dir1_Click();
+  void Dir3_Click();
+  void Command10_Click();  // "Rename!"
+  void Command1_Click();   // "Quit"
+  void Command3_Click();   // "Help"
+  void Command4_Click();   // "About"
+  void Undo();
+  // Opens the folder tree and the list of one page on `folder`, as a double click and a click on
+  // it would.
+  Status OpenFolder(bool directories, const std::string& folder);
+  // Works the outcome preview out now (a change asks for it on a short timer).
+  void UpdatePreview();
+  // The window's keys, before the dialog keys: Ctrl+Z is Undo (a text field keeps it for its own
+  // text), Enter in a folder tree opens the folder. True when `message` was one of them.
+  bool PreTranslate(const MSG& message);
+
+  static constexpr UINT_PTR kPreviewTimer = 1;
+  // Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+ private:
+  class WindowUiHost;
+  struct Tree {
+    std::vector<FolderStep> rows;  // the chain, then the open folder's sub-directories
+    std::vector<int> depth;
+    std::string path;          // the open folder
+    std::size_t open_row = 0;  // rows up to it lie on the way down to the open folder
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR id, DWORD_PTR data);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void BuildWindow();
+  void CreateControl(std::size_t index);
+  void BuildPreview();
+  void Form_Load();
+  void OnCommand(std::size_t index, int code);
+  void OnClick(std::string_view name);
+  void OnFieldKeyUp(std::size_t index);
+  // Shows the state: options, checks, fields, enabling, pages, the example, Undo.
+  void ShowState();
+  void ShowStatus(const std::string& text, std::vector<std::string> details = {});
+  // Looks again for a batch to take back.
+  void RefreshUndo();
+  void SchedulePreview();
+  void ResizeForPreview();
+
+  // Pickers (form1_pickers.cpp).
+  Status OpenTree(bool directories, const std::string& folder);
+  void FillDrives(bool directories);
+  void DriveChosen(bool directories);
+  void TreeClicked(bool directories, bool open);
+  void FillList(bool directories);
+  void ListSelectionChanged(bool directories);
+  void SelectAll(bool directories, bool on);
+  // An entry of List1 or List2 (its tick box, ticked when it is selected, and its name) or a
+  // folder of Dir1 or Dir3 (indented by its depth, with an open or a closed folder).
+  void DrawListEntry(const DRAWITEMSTRUCT& item);
+  void RefreshAfterBatch(const BatchReport& report, std::string* status);
+
+  WindowState& state_;
+  Form1WindowServices services_;
+  std::unique_ptr<WindowUiHost> ui_host_;
+  std::unique_ptr<BatchRenamer> batch_;
+  HWND hwnd_ = nullptr;
+  std::vector<HWND> controls_;  // by the index of Form1Controls(); nullptr for places only
+  HFONT font_ = nullptr;
+  HFONT bold_font_ = nullptr;
+  double scale_ = 1.0;
+  std::vector<RECT> panels_;     // the tab strips' panels, drawn by the window
+  bool undo_available_ = false;  // the journal holds a batch not taken back
+  // ShowState is writing the controls: their notifications are its own.
+  bool showing_ = false;
+  // A key went down in the focused field since it took the focus.
+  bool pressed_here_ = false;
+  Tree trees_[2];  // Dir1, Dir3
+  std::string status_text_;
+  std::vector<std::string> details_;
+  BatchReport last_report_;
+  std::unique_ptr<AboutWindow> about_;
+  // The outcome preview beside the window.
+  HWND preview_summary_ = nullptr;
+  HWND preview_list_ = nullptr;
+  bool preview_shown_ = false;
+  OutcomePreview preview_;
+  std::vector<std::wstring> preview_cells_;  // three per row: name, new name, outcome
+  FolderNames preview_names_;
+  bool preview_names_stale_ = true;
+};
+
+}  // namespace kestro

@@ -1,0 +1,239 @@
+// The Win32 Form1 driven by its controls, found by their "Name" property, with the messages a
+// user's clicks and keys send: tabs, options, fields, list selections, "Rename!", the preview,
+// Undo, Help, About; then the disk is checked. Runs under Wine, with or without a display.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "batch/form1_design.h"
+#include "batch/form1_rules.h"
+#include "batch/recording_ui_host.h"
+#include "engine/messages.h"
+#include "platform/native_file_system.h"
+#include "winui/control_names.h"
+#include "winui/form1_window.h"
+#include "winui/help_window.h"
+#include "winui/win32_fonts.h"
+#include "winui/win32_text.h"
+
+namespace kestro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingOpener : public DocumentOpener {
+ public:
+  Status Open(const std::string& path) override {
+    opened.push_back(path);
+    return Status();
+  }
+  std::vector<std::string> opened;
+};
+
+class Form1WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitCommonControls();
+    folder_ = fs::temp_directory_path() /
+              ("kestro-winui-" + std::to_string(GetCurrentProcessId()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    for (const char* dir : {"photos99", "trip"}) fs::create_directories(folder_ / dir);
+    for (const char* file : {"a_b.txt", "c.txt", "d.txt"}) std::ofstream(folder_ / file) << file;
+    journal_ = std::make_unique<JournalFolder>((folder_ / "journal").string());
+    settings_.Set(kSettingsApplication, kSettingsSection, "LastDir", folder_.string());
+    window_ = std::make_unique<Form1Window>(
+        state_, Form1WindowServices{*fs_, settings_, clock_, opener_, journal_.get(), &ui_,
+                                    "guide.htm", /*quit_on_close=*/false});
+    ShowWindow(window_->hwnd(), SW_SHOWNORMAL);
+  }
+  void TearDown() override {
+    window_.reset();
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  HWND Find(const char* name) {
+    HWND control = FindNamedControl(window_->hwnd(), name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Click(const char* name) { SendMessageW(Find(name), BM_CLICK, 0, 0); }
+  void Type(const char* name, const char* text) {
+    SendMessageW(Find(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  }
+  void ChooseTab(const char* strip, const char* caption) {
+    HWND tabs = Find(strip);
+    wchar_t text[64];
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+      TCITEMW item{TCIF_TEXT, 0, 0, text, 64, 0, 0};
+      SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+      if (Utf8(text) == caption) TabCtrl_SetCurSel(tabs, i);
+    }
+    NMHDR header{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window_->hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  }
+  void Select(const char* list, const char* entry) {
+    HWND box = Find(list);
+    const LRESULT row =
+        SendMessageW(box, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+    ASSERT_NE(row, LB_ERR) << entry;
+    SendMessageW(box, LB_SETSEL, TRUE, row);
+    SendMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+  }
+  bool OnDisk(const char* name) { return fs::exists(folder_ / name); }
+
+  fs::path folder_;
+  std::unique_ptr<FileSystem> fs_ = NewNativeFileSystem();
+  MemorySettingsStore settings_;
+  FixedClock clock_{{2026, 12, 4}};
+  RecordingOpener opener_;
+  RecordingUiHost ui_;
+  std::unique_ptr<JournalFolder> journal_;
+  WindowState state_;
+  std::unique_ptr<Form1Window> window_;
+};
+
+TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) {
+  const double scale = ScreenScale();
+  for (const FormControl& design : Form1Controls()) {
+    if (design.kind == ControlKind::kPage) continue;
+    HWND control = Find(design.name);
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    const PixelRect want = TwipsToPixels(Form1Place(design), scale);
+    EXPECT_EQ(r.left, want.x) << design.name;
+    EXPECT_EQ(r.top, want.y) << design.name;
+    EXPECT_EQ(r.right - r.left, want.width) << design.name;
+    // A drop-down list's height is its open list's; a tab strip's panel is drawn by the window.
+    if (design.kind != ControlKind::kDriveList && design.kind != ControlKind::kTabStrip) {
+      EXPECT_EQ(r.bottom - r.top, want.height) << design.name;
+    }
+    if (*design.caption != '\0' || design.kind == ControlKind::kOption) {
+      EXPECT_EQ(WindowText(control), ControlCaption(state_, design.name, design.caption))
+          << design.name;
+    }
+  }
+  // Tab walks the shown controls in the table's order, which is reading order, entering an option
+  // group at its chosen option.
+  std::vector<std::string> shown, walked;
+  for (const FormControl& design : Form1Controls()) {
+    HWND control = window_->Control(design.name);
+    if (TakesFocus(design.kind) && IsWindowVisible(control) && IsWindowEnabled(control) &&
+        (design.kind != ControlKind::kOption || OptionChosen(state_, design.name))) {
+      shown.push_back(design.name);
+    }
+  }
+  for (HWND at = Find("TabStrip2"); walked.size() < shown.size();
+       at = GetNextDlgTabItem(window_->hwnd(), at, FALSE)) {
+    walked.push_back(ControlName(at));
+  }
+  EXPECT_EQ(walked, shown);
+  EXPECT_EQ(WindowText(Find("Option7")), "1204");
+  EXPECT_EQ(WindowText(Find("before")), kExampleDirectory);
+  EXPECT_EQ(WindowText(Find("after")), "(1204) Example directory");
+}
+
+struct Step {
+  const char* control;
+  const char* text;  // typed into the field; nullptr: the control is clicked
+};
+struct RenameCase {
+  const char* target;
+  const char* operation;
+  std::vector<Step> steps;
+  const char* entry;
+  const char* renamed;
+};
+
+TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
+  const RenameCase cases[] = {
+      {"Directories", "Rename", {}, "trip", "(1204) trip"},
+      {"Directories", "Strip", {{"Text6", "2"}, {"rightoption", nullptr}}, "photos99", "photos"},
+      {"Files", "Replace", {{"Text8", "_"}, {"Text7", " "}}, "a_b.txt", "a b.txt"},
+      {"Files", "Extension", {{"Command15", nullptr}}, "c.txt", "c.txt.bak"},
+  };
+  Click("PreviewToggle");
+  for (const RenameCase& c : cases) {
+    SCOPED_TRACE(c.operation);
+    ChooseTab("TabStrip2", c.target);
+    ChooseTab("TabStrip1", c.operation);
+    for (const Step& step : c.steps) {
+      if (step.text != nullptr) {
+        Type(step.control, step.text);
+      } else {
+        Click(step.control);
+      }
+    }
+    Select(c.target == std::string("Files") ? "List2" : "List1", c.entry);
+    SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+    EXPECT_EQ(WindowText(Find("PreviewSummary")), "1 of 1 would be renamed.");
+    EXPECT_EQ(ListView_GetItemCount(Find("PreviewList")), 1);
+
+    Click("Command10");
+    EXPECT_TRUE(OnDisk(c.renamed));
+    EXPECT_FALSE(OnDisk(c.entry));
+    EXPECT_EQ(window_->status_text().rfind("Renamed 1 of 1", 0), 0u) << window_->status_text();
+    EXPECT_TRUE(IsWindowEnabled(Find("Undo")));
+
+    Click("Undo");
+    EXPECT_TRUE(OnDisk(c.entry));
+    EXPECT_FALSE(OnDisk(c.renamed));
+  }
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {
+  HWND text2 = Find("Text2");
+  SetFocus(text2);
+  SendMessageW(text2, WM_KEYUP, VK_TAB, 0);  // the release of the Tab that brought the focus
+  EXPECT_EQ(SendMessageW(Find("Option3"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  for (UINT message : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) SendMessageW(text2, message, 'x', 0);
+  EXPECT_EQ(SendMessageW(Find("Option3"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(WindowText(Find("after")), "x1204) Example directory");
+
+  HWND text6 = Find("Text6");
+  for (wchar_t typed : {L'a', L'7', L'\x16', L'-', L'3', L'9'})
+    SendMessageW(text6, WM_CHAR, typed, 0);
+  EXPECT_EQ(WindowText(text6), "73");  // two characters at most
+  EXPECT_EQ(state_.Text6, "73");
+}
+
+TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
+  Click("SmartCheck");  // on the Directories page: refused with its message
+  ChooseTab("TabStrip2", "Files");
+  Click("Command10");  // nothing selected
+  ASSERT_EQ(ui_.messages.size(), 2u);
+  EXPECT_EQ(ui_.messages[0].text, messages::kSmartFileModeFilesOnly);
+  EXPECT_EQ(SendMessageW(Find("SmartCheck"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(ui_.messages[1].text, messages::kSelectFiles);
+
+  Click("Command3");
+  EXPECT_EQ(opener_.opened, std::vector<std::string>{"guide.htm"});
+
+  Click("Command4");
+  HWND about = window_->about_window();
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(ControlName(about), "frmAbout");
+  EXPECT_FALSE(IsWindowEnabled(window_->hwnd()));
+  SendMessageW(FindNamedControl(about, "Command1"), BM_CLICK, 0, 0);
+  EXPECT_EQ(window_->about_window(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(window_->hwnd()));
+
+  bool closed = false;
+  HelpWindow help(opener_, ui_, "guide.htm", [&closed] { closed = true; });
+  SendMessageW(FindNamedControl(help.hwnd(), "Command2"), BM_CLICK, 0, 0);
+  EXPECT_EQ(opener_.opened.size(), 2u);
+  SendMessageW(FindNamedControl(help.hwnd(), "Command1"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(closed);
+}
+
+}  // namespace
+}  // namespace kestro

@@ -1,0 +1,55 @@
+// Win32Entry: the splash on a user's first start only, and a wrong command line answered by its
+// error line in a message box and the help window, which makes the exit status 2.
+#include "winui/win32_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <sstream>
+
+#include "batch/recording_ui_host.h"
+#include "platform/native_file_system.h"
+#include "winui/control_names.h"
+#include "winui/form1_window.h"
+#include "winui/help_window.h"
+#include "winui/splash_window.h"
+
+namespace kestro {
+namespace {
+
+struct NoOpener : DocumentOpener {
+  Status Open(const std::string&) override { return Status(); }
+};
+
+TEST(Win32EntryTest, TheSplashComesOnTheFirstStartOnlyAndAWrongCommandLineGetsTheHelp) {
+  InitCommonControls();
+  const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
+  MemorySettingsStore settings;
+  const FixedClock clock({2026, 12, 4});
+  NoOpener opener;
+  RecordingUiHost ui;
+  std::ostringstream out, err;
+  const Win32EntryServices services{*fs, settings, clock, opener, nullptr, &ui, "guide.htm"};
+  for (const bool first_start : {true, false}) {
+    Win32Entry entry(services, out, err);
+    EXPECT_EQ(entry.Start(""), std::nullopt);
+    EXPECT_EQ(ControlName(entry.main_window()->hwnd()), "Form1");
+    EXPECT_EQ(entry.splash() != nullptr, first_start);
+    EXPECT_EQ(settings.Get(kSettingsApplication, kSettingsSection, "Splash", ""), "1");
+  }
+  Win32Entry wrong(services, out, err);
+  EXPECT_EQ(wrong.Start("Z:\\no\\such\\folder -D -C upper"), std::nullopt);
+  ASSERT_NE(wrong.help_window(), nullptr);
+  EXPECT_EQ(ControlName(wrong.help_window()->hwnd()), "Form3");
+  EXPECT_EQ(wrong.main_window(), nullptr);
+  EXPECT_EQ(wrong.StatusAfterLoop(0), 2);
+  // Its error line, which no console may show, comes in a message box too.
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text.rfind("kestro: cannot use folder 'Z:\\no\\such\\folder'", 0), 0u)
+      << ui.messages[0].text;
+  EXPECT_TRUE(ui.messages[0].lines);
+}
+
+}  // namespace
+}  // namespace kestro

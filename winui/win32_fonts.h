@@ -1,0 +1,20 @@
+// The dialog face of the windows: Tahoma (Wine and Windows both have it) at a point size, scaled
+// with the screen's DPI, which also gives the scale of twips.
+#pragma once
+
+#include <windows.h>
+
+namespace kestro {
+
+// The screen's DPI divided by 96.
+[[nodiscard]] double ScreenScale();
+// Tahoma at `points` on this screen; the caller deletes it.
+[[nodiscard]] HFONT DialogFont(double points, bool bold = false);
+// Sets `font` on `hwnd` and every child of it.
+void SetFontOnAll(HWND hwnd, HFONT font);
+// A window class of this program with the dialog background, registered once.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure);
+// The outer size of a window whose client area is `width` by `height` pixels.
+[[nodiscard]] SIZE OuterSize(int width, int height, DWORD style, DWORD ex_style);
+
+}  // namespace kestro
