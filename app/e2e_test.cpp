@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/e2e_support.h"
+#include "app/e2e_test_support.h"
 #include "app/help_texts.h"
 
 namespace kestro::e2e {
