@@ -236,12 +236,13 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     return status;
   }
   // Each name's sort key is written into one arena (folded once more for a mask, if any); the
-  // sort moves small records and compares keys with memcmp, the names' bytes breaking ties.
+  // sort moves small records and compares keys with memcmp, the names' bytes breaking ties. The
+  // names are then put in that order where they are, so a million of them are held once.
   const MaskList masks(mask);
   struct Keyed {
     std::size_t offset;
-    std::size_t length;
-    std::size_t index;
+    std::uint32_t length;  // a key is a few times its name's length at most
+    std::uint32_t index;   // into `listed`; a folder lists fewer than 2^32 entries
   };
   std::size_t total = 0;
   for (const std::string& name : listed) total += name.size();
@@ -258,17 +259,34 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     }
     const std::size_t offset = arena.size();
     AppendSortKey(arena, listed[i]);
-    kept.push_back(Keyed{offset, arena.size() - offset, i});
+    // The names the mask passes move to the front, in listing order.
+    const auto index = static_cast<std::uint32_t>(kept.size());
+    if (index != i) listed[index] = std::move(listed[i]);
+    kept.push_back(Keyed{offset, static_cast<std::uint32_t>(arena.size() - offset), index});
   }
+  listed.resize(kept.size());
   const char* const keys = arena.data();
   std::sort(kept.begin(), kept.end(), [&](const Keyed& x, const Keyed& y) {
     const int c = std::string_view(keys + x.offset, x.length)
                       .compare(std::string_view(keys + y.offset, y.length));
     return c != 0 ? c < 0 : listed[x.index] < listed[y.index];
   });
-  names->clear();
-  names->reserve(kept.size());
-  for (const Keyed& k : kept) names->push_back(std::move(listed[k.index]));
+  // listed[k] becomes the name kept[k] points at, one cycle of the permutation after another;
+  // a placed name's record points at itself.
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    if (kept[k].index == k) continue;
+    std::string held = std::move(listed[k]);
+    std::size_t j = k;
+    while (kept[j].index != k) {
+      const std::size_t from = kept[j].index;
+      listed[j] = std::move(listed[from]);
+      kept[j].index = static_cast<std::uint32_t>(j);
+      j = from;
+    }
+    listed[j] = std::move(held);
+    kept[j].index = static_cast<std::uint32_t>(j);
+  }
+  *names = std::move(listed);
   return Status::Ok();
 }
 
