@@ -4,16 +4,11 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/errno_status.h"
+#include "platform/listing.h"
 #include "platform/name_rules.h"
 
 namespace kestro {
-namespace {
-
-// Where the copy keeps the folder's names: a plain absolute path in the in-memory file system's
-// own form, whatever the real folder's path looks like on this platform.
-constexpr char kCopy[] = "/folder";
-
-}  // namespace
 
 Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names) {
   names->folder = folder;
@@ -35,10 +30,22 @@ Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* n
 }
 
 SimulatedFolder::SimulatedFolder(const FileSystem& platform, const FolderNames& names)
-    : platform_(platform) {
-  memory_.SetCaseInsensitive(names.case_insensitive);
-  memory_.AddFolder(kCopy);
-  for (const std::string& name : names.names) memory_.AddFile(kCopy, name);
+    : platform_(platform), case_insensitive_(names.case_insensitive) {
+  names_.reserve(names.names.size());
+  if (case_insensitive_) folded_.reserve(names.names.size());
+  for (const std::string& name : names.names) Put(name);
+}
+
+const std::string* SimulatedFolder::Find(const std::string& name) const {
+  if (auto it = names_.find(name); it != names_.end()) return &*it;
+  if (!case_insensitive_) return nullptr;
+  auto it = folded_.find(FoldCase(name));
+  return it == folded_.end() ? nullptr : &it->second;
+}
+
+void SimulatedFolder::Put(const std::string& name) {
+  names_.insert(name);
+  if (case_insensitive_) folded_.emplace(FoldCase(name), name);
 }
 
 Status SimulatedFolder::Rename(const std::string& old_name, const std::string& new_name) {
@@ -47,7 +54,17 @@ Status SimulatedFolder::Rename(const std::string& old_name, const std::string& n
   if (Status refusal = CheckNewName(platform_, new_name); !refusal.ok()) return refusal;
   if (Status refusal = CheckOldName(platform_, old_name); !refusal.ok()) return refusal;
   if (Status refusal = platform_.CheckPlatformName(new_name); !refusal.ok()) return refusal;
-  return memory_.RenameNoReplace(kCopy, old_name, new_name);
+  const std::string* present = Find(old_name);
+  if (present == nullptr) return StatusFromErrno(ENOENT);
+  if (old_name == new_name) return Status::Ok();
+  if (const std::string* taken = Find(new_name); taken != nullptr && *taken != *present) {
+    return Status::Error(Status::Code::kAlreadyExists, kNameExists);
+  }
+  const std::string source = *present;
+  if (case_insensitive_) folded_.erase(FoldCase(source));
+  names_.erase(source);
+  Put(new_name);
+  return Status::Ok();
 }
 
 Status DryRunFileSystem::RenameNoReplace(const std::string& folder, const std::string& old_name,

@@ -6,10 +6,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/memory_file_system.h"
 
 namespace kestro {
 
@@ -29,6 +30,9 @@ struct FolderNames {
 // visible files and directories, with `complete` false.
 Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names);
 
+// The names of one folder in hash tables: a preview of 100,000 renames looks each name up in
+// constant time. Lookups and renames follow MemoryFileSystem's within one folder, so the copy
+// answers as the in-memory file system of the tests does.
 class SimulatedFolder {
  public:
   // `platform` is the real file system, whose name rules a new name must keep.
@@ -37,8 +41,15 @@ class SimulatedFolder {
   Status Rename(const std::string& old_name, const std::string& new_name);
 
  private:
+  // The entry `name` names, in a case-insensitive folder whatever its case; or null.
+  [[nodiscard]] const std::string* Find(const std::string& name) const;
+  void Put(const std::string& name);
+
   const FileSystem& platform_;
-  MemoryFileSystem memory_;
+  bool case_insensitive_;
+  std::unordered_set<std::string> names_;
+  // Case-insensitive folders only: the folded name of every entry, to its name.
+  std::unordered_map<std::string, std::string> folded_;
 };
 
 // The real file system for finding and listing folders; every rename is made in a copy of its
