@@ -101,6 +101,10 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {  // most names are ASCII
+      ++pos;
+      continue;
+    }
     const Utf8Unit unit = DecodeUtf8At(text, pos);
     if (!unit.valid) return false;
     pos += unit.length;
