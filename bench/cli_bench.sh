@@ -194,10 +194,11 @@ run_tool() {
   local tool=$1 dir=$2 tfile=$WORK/time.out xdg= status=0 t0 t1
   case $tool in
     kestro)
+      # A subshell sets its environment, as the others get theirs: no extra program (env) started.
       xdg=$(mktemp -d "$TMP_ROOT/kestro-cli-bench-xdg.XXXXXX")
       t0=$EPOCHREALTIME
-      env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$xdg" XDG_STATE_HOME="$xdg" \
-        /usr/bin/time -o "$tfile" -f '%e %U %S %M' "$KESTRO" "$dir" -F '*.*' -R '~' '_' \
+      (unset DISPLAY WAYLAND_DISPLAY; export XDG_CONFIG_HOME="$xdg" XDG_STATE_HOME="$xdg"
+       exec /usr/bin/time -o "$tfile" -f '%e %U %S %M' "$KESTRO" "$dir" -F '*.*' -R '~' '_') \
         >"$WORK/tool.log" 2>&1 || status=$?
       t1=$EPOCHREALTIME
       rm -rf -- "$xdg" ;;
@@ -252,8 +253,8 @@ help_xdg=$(mktemp -d "$TMP_ROOT/kestro-cli-bench-xdg.XXXXXX")
 for ((i = 0; i < HELP_RUNS; ++i)); do
   t0=$EPOCHREALTIME
   status=0
-  env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$help_xdg" XDG_STATE_HOME="$help_xdg" \
-    "$KESTRO" --help >/dev/null 2>&1 || status=$?
+  (unset DISPLAY WAYLAND_DISPLAY; export XDG_CONFIG_HOME="$help_xdg" XDG_STATE_HOME="$help_xdg"
+   exec "$KESTRO" --help) >/dev/null 2>&1 || status=$?
   t1=$EPOCHREALTIME
   # The help exits with status 2 (the command line asked for help).
   ((status == 0 || status == 2)) || die "kestro --help exited with status $status"
