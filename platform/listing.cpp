@@ -212,6 +212,17 @@ struct Keyed {
   std::uint32_t index;   // a folder lists fewer than 2^32 entries
 };
 
+// By key, equal keys by their names' bytes.
+struct KeyedLess {
+  const char* keys;
+  const std::vector<std::string>& names;
+  bool operator()(const Keyed& x, const Keyed& y) const {
+    const int c = std::string_view(keys + x.offset, x.length)
+                      .compare(std::string_view(keys + y.offset, y.length));
+    return c != 0 ? c < 0 : names[x.index] < names[y.index];
+  }
+};
+
 // The byte of `k`'s key at `depth`, or -1 past its end: a key that ends first sorts first.
 int ByteAt(const char* keys, const Keyed& k, std::size_t depth) {
   return depth < k.length ? static_cast<unsigned char>(keys[k.offset + depth]) : -1;
@@ -224,11 +235,7 @@ int ByteAt(const char* keys, const Keyed& k, std::size_t depth) {
 // byte values out of a part, which bounds the recursion by the key length times 257.
 void SortKeyed(Keyed* first, Keyed* last, std::size_t depth, const char* keys,
                const std::vector<std::string>& names) {
-  const auto less = [&](const Keyed& x, const Keyed& y) {
-    const int c = std::string_view(keys + x.offset, x.length)
-                      .compare(std::string_view(keys + y.offset, y.length));
-    return c != 0 ? c < 0 : names[x.index] < names[y.index];
-  };
+  const KeyedLess less{keys, names};
   while (last - first > 1) {
     if (last - first < 16) {
       std::sort(first, last, less);
@@ -315,7 +322,14 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     kept.push_back(Keyed{offset, static_cast<std::uint32_t>(arena.size() - offset), index});
   }
   listed.resize(kept.size());
-  SortKeyed(kept.data(), kept.data() + kept.size(), 0, arena.data(), listed);
+  // A folder that lists its names in order, or in reverse order (tmpfs lists the newest entry
+  // first, so a folder filled in name order comes out reversed), is put in order in one pass.
+  const KeyedLess less{arena.data(), listed};
+  if (std::is_sorted(kept.rbegin(), kept.rend(), less)) {
+    std::reverse(kept.begin(), kept.end());
+  } else if (!std::is_sorted(kept.begin(), kept.end(), less)) {
+    SortKeyed(kept.data(), kept.data() + kept.size(), 0, arena.data(), listed);
+  }
   // listed[k] becomes the name kept[k] points at, one cycle of the permutation after another;
   // a placed name's record points at itself.
   for (std::size_t k = 0; k < kept.size(); ++k) {
