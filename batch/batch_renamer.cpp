@@ -141,7 +141,7 @@ void BatchRenamer::Pass(BatchReport& report, EntryOutcome outcome) const {
     return;
   }
   ++report.passed_on[static_cast<std::size_t>(outcome.kind)];
-  sink_(outcome);
+  sink_(std::move(outcome));
 }
 
 BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std::string> names,

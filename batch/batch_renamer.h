@@ -49,7 +49,7 @@ class BatchRenamer {
   // Hands each entry's outcome to `sink` as soon as the entry is taken, instead of keeping it in
   // the report, which then counts the entries by kind (BatchReport::passed_on): a batch of a
   // million entries need not hold a million outcomes. None: the report keeps every entry.
-  void SetEntrySink(std::function<void(const EntryOutcome&)> sink) { sink_ = std::move(sink); }
+  void SetEntrySink(std::function<void(EntryOutcome)> sink) { sink_ = std::move(sink); }
 
  private:
   // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed.
@@ -75,7 +75,7 @@ class BatchRenamer {
   ProgressHook progress_;
   std::function<void(std::size_t)> name_hook_;
   JournalFolder* journal_ = nullptr;
-  std::function<void(const EntryOutcome&)> sink_;
+  std::function<void(EntryOutcome)> sink_;
   Status files_listed_;
 };
 
