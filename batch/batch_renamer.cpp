@@ -171,9 +171,12 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
     return name && AskedName(*name) != names[i];
   };
   JournalWriter journal;
+  // A batch with nothing to rename leaves no journal.
   bool any_rename = false;
-  for (std::size_t i = 0; i < names.size() && !any_rename; ++i) any_rename = renamed(i);
-  if (journal_ != nullptr && any_rename) {
+  for (std::size_t i = 0; journal_ != nullptr && i < names.size() && !any_rename; ++i) {
+    any_rename = renamed(i);
+  }
+  if (any_rename) {
     std::size_t next = 0;
     const auto next_rename = [&](std::string_view* old_name, std::string_view* new_name) {
       while (next < names.size() && !renamed(next)) ++next;
