@@ -2,6 +2,7 @@
 #include "batch/simulated_folder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <utility>
 
