@@ -18,6 +18,22 @@ std::string ListError(const std::string& folder, const Status& status) {
   return "'" + folder + "': " + message.substr(reason);
 }
 
+// One line on `err`, written in one piece: an unbuffered stream makes one write of it.
+void ErrorLine(const std::string& text, std::ostream& err) {
+  err << "kestro: " + PrintableText(text) + "\n";
+}
+
+void WriteKeptLine(const EntryOutcome& entry, std::ostream& err) {
+  if (entry.kind != EntryOutcome::Kind::kKept) return;
+  ErrorLine("cannot rename '" + entry.old_name + "' to '" + entry.new_name + "': " + entry.reason,
+            err);
+}
+
+void WriteDryRunLine(const EntryOutcome& entry, std::ostream& out) {
+  if (entry.kind != EntryOutcome::Kind::kDone) return;
+  out << PrintableText("'" + entry.old_name + "' -> '" + entry.new_name + "'") << '\n';
+}
+
 }  // namespace
 
 CommandLineMode::CommandLineMode(WindowState& state, BatchRenamer& batch, FileSystem& fs,
@@ -75,12 +91,20 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
 CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& state, FileSystem& fs,
                                SettingsStore& settings, const Clock& clock, UiHost& ui,
                                JournalFolder* journal, bool dry_run, std::ostream& out,
-                               std::ostream& err) {
+                               std::ostream& err, EntryLines entry_lines) {
   DryRunFileSystem copy(fs);
   MemorySettingsStore no_settings;
   FileSystem& used = dry_run ? static_cast<FileSystem&>(copy) : fs;
   BatchRenamer batch(state, used, clock, ui);
   if (!dry_run) batch.SetJournal(journal);
+  // The lines about an entry come out as it is taken. Those about the folder come before any
+  // entry's: a folder that cannot be used or listed gives the batch no entries.
+  if (entry_lines == EntryLines::kAsTaken) {
+    batch.SetEntrySink([&out, &err, dry_run](const EntryOutcome& entry) {
+      if (dry_run) WriteDryRunLine(entry, out);
+      WriteKeptLine(entry, err);
+    });
+  }
   CommandLineMode mode(state, batch, used,
                        dry_run ? static_cast<SettingsStore&>(no_settings) : settings);
   const CommandLineRun run = mode.Run(argument_text);
@@ -100,28 +124,20 @@ int ExitStatus(const CommandLineRun& run) {
 }
 
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
-  const auto line = [&err](const std::string& text) {
-    err << "kestro: " << PrintableText(text) << '\n';
-  };
-  if (!run.folder_error.empty()) line("cannot use folder " + run.folder_error);
-  if (!run.list_error.empty()) line("cannot list folder " + run.list_error);
+  if (!run.folder_error.empty()) ErrorLine("cannot use folder " + run.folder_error, err);
+  if (!run.list_error.empty()) ErrorLine("cannot list folder " + run.list_error, err);
   if (run.report.has_value()) {
-    for (const EntryOutcome& entry : run.report->entries) {
-      if (entry.kind != EntryOutcome::Kind::kKept) continue;
-      line("cannot rename '" + entry.old_name + "' to '" + entry.new_name + "': " + entry.reason);
-    }
+    for (const EntryOutcome& entry : run.report->entries) WriteKeptLine(entry, err);
     if (!run.report->journal_error.empty()) {
-      line("the batch cannot be undone: " + run.report->journal_error);
+      ErrorLine("the batch cannot be undone: " + run.report->journal_error, err);
     }
   }
   err.flush();
 }
 
 void WriteDryRunLines(const CommandLineRun& run, std::ostream& out) {
-  if (!run.report.has_value()) return;
-  for (const EntryOutcome& entry : run.report->entries) {
-    if (entry.kind != EntryOutcome::Kind::kDone) continue;
-    out << PrintableText("'" + entry.old_name + "' -> '" + entry.new_name + "'") << '\n';
+  if (run.report.has_value()) {
+    for (const EntryOutcome& entry : run.report->entries) WriteDryRunLine(entry, out);
   }
   out.flush();
 }

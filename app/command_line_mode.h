@@ -51,13 +51,20 @@ class CommandLineMode {
   SettingsStore& settings_;
 };
 
+// When the lines about each entry (errors; a dry run's renames) are written: all after the run,
+// from the report, or each as the batch takes its entry, the report then keeping only their
+// counts (BatchReport::passed_on), so a batch of a million entries holds no outcome. The lines
+// are the same either way.
+enum class EntryLines { kAfterTheRun, kAsTaken };
+
 // One command line as the program runs it: renaming for real, with the batch in `journal` (may
 // be null), or with `dry_run` in a copy of the folder's names, with settings that go nowhere and
 // no journal, the lines of what it would rename on `out`. The error lines go to `err`.
 CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& state, FileSystem& fs,
                                SettingsStore& settings, const Clock& clock, UiHost& ui,
                                JournalFolder* journal, bool dry_run, std::ostream& out,
-                               std::ostream& err);
+                               std::ostream& err,
+                               EntryLines entry_lines = EntryLines::kAfterTheRun);
 
 // 2 for a wrong command line; else 1 when the folder could not be listed or an entry kept its
 // name (refused, failed, or no name could be computed); else 0 (nothing to rename counts as done).

@@ -7,10 +7,12 @@
 #include <sstream>
 #include <string>
 
+#include "app/stream_ui_host.h"
 #include "batch/batch_renamer.h"
 #include "batch/pickers.h"
 #include "batch/recording_ui_host.h"
 #include "platform/clock.h"
+#include "platform/errno_status.h"
 #include "platform/memory_file_system.h"
 #include "platform/settings_store.h"
 
@@ -121,6 +123,45 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
     }
     EXPECT_EQ(asked, c.messages);
     EXPECT_EQ(settings.Get(kSettingsApplication, kSettingsSection, kLastDirKey, ""), c.last_dir);
+  }
+}
+
+// The lines written as each entry is taken are the lines written after the run: the same output,
+// errors (kept entries, a message box's text, a listing that failed) and exit status, for real
+// and dry runs; the streamed report keeps counts instead of entries.
+TEST(CommandLineModeTest, LinesWrittenAsEntriesAreTakenAreTheLinesOfTheReport) {
+  const char* const texts[] = {"/f -F *.* -C upper",         "/f -F *.* -R b a",
+                               "/f -F *.txt -E doc",         "--dry-run /f -F *.* -C upper",
+                               "--dry-run /f -F *.* -R b a", "/f -F *.* -NA -L 12",
+                               "/locked -F *.* -C upper",    "/f -D -C upper",
+                               "/nowhere -F *.* -C upper"};
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    std::string seen[2];
+    for (const EntryLines lines : {EntryLines::kAfterTheRun, EntryLines::kAsTaken}) {
+      MemoryFileSystem fs;
+      for (const char* name : {"a.txt", "b.txt", "B.TXT", "c\tb.doc", "ab"}) fs.AddFile("/f", name);
+      fs.AddDirectory("/f", "sub");
+      fs.FailRenameOf("/f", "ab", StatusFromErrno(EBUSY));
+      fs.AddFile("/locked", "x.txt");
+      fs.MakeUnreadable("/locked");
+      MemorySettingsStore settings;
+      WindowState state;
+      std::ostringstream out, err;
+      StreamUiHost ui(err);
+      const bool dry_run = std::string_view(text).starts_with("--dry-run ");
+      const CommandLineRun run =
+          RunArgumentText(std::string_view(text).substr(dry_run ? 10 : 0), state, fs, settings,
+                          FixedClock({2026, 12, 4}), ui, nullptr, dry_run, out, err, lines);
+      const std::size_t kept = run.report ? run.report->Count(EntryOutcome::Kind::kKept) : 0;
+      seen[lines == EntryLines::kAsTaken] = out.str() + "|" + err.str() + "|" +
+                                            std::to_string(ExitStatus(run)) + "|" +
+                                            std::to_string(kept);
+      if (lines == EntryLines::kAsTaken && run.report) {
+        EXPECT_TRUE(run.report->entries.empty());
+      }
+    }
+    EXPECT_EQ(seen[1], seen[0]);
   }
 }
 

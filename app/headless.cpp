@@ -73,9 +73,9 @@ int RunHeadless(std::string_view argument_text, WindowState& state,
       break;
   }
   StreamUiHost ui(err);
-  const CommandLineRun run =
-      RunArgumentText(call.text, state, services.fs, services.settings, services.clock, ui,
-                      services.journal, call.kind == ProgramCall::Kind::kDryRun, out, err);
+  const CommandLineRun run = RunArgumentText(
+      call.text, state, services.fs, services.settings, services.clock, ui, services.journal,
+      call.kind == ProgramCall::Kind::kDryRun, out, err, EntryLines::kAsTaken);
   return run.wrong_command ? help() : ExitStatus(run);
 }
 

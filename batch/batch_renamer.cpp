@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,33 @@ std::string TrimBlanks(const std::string& text) {
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
+
+// The new names of a batch, all computed before its first rename, kept in one buffer rather than
+// a string each: a batch of a million entries holds its names once.
+class NewNames {
+ public:
+  explicit NewNames(const std::vector<std::string>& old_names) {
+    std::size_t bytes = 0;
+    for (const std::string& name : old_names) bytes += name.size();
+    text_.reserve(bytes + bytes / 8);
+    ends_.reserve(old_names.size());
+  }
+  void Add(const std::optional<std::string>& name) {
+    if (name) text_ += *name;
+    ends_.push_back(text_.size() | (name ? 0 : kNone));
+  }
+  // The new name of the entry at `index`; no value: none was computed.
+  [[nodiscard]] std::optional<std::string_view> At(std::size_t index) const {
+    if ((ends_[index] & kNone) != 0) return std::nullopt;
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1] & ~kNone;
+    return std::string_view(text_).substr(begin, ends_[index] - begin);
+  }
+
+ private:
+  static constexpr std::size_t kNone = std::size_t{1} << (sizeof(std::size_t) * 8 - 1);
+  std::string text_;
+  std::vector<std::size_t> ends_;  // where each name ends in `text_`, kNone set for no name
+};
 
 // Lists `folder` into `list`; a folder that cannot be read leaves the list empty.
 Status Refill(FileSystem& fs, const std::string& folder, EntryKind kind, std::string_view mask,
@@ -107,58 +135,75 @@ BatchReport BatchRenamer::WindowBatch(const std::string& folder, const Selectabl
   });
 }
 
+void BatchRenamer::Pass(BatchReport& report, EntryOutcome outcome) const {
+  if (!sink_) {
+    report.entries.push_back(std::move(outcome));
+    return;
+  }
+  ++report.passed_on[static_cast<std::size_t>(outcome.kind)];
+  sink_(std::move(outcome));
+}
+
 BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std::string> names,
                                      const NewNameFn& new_name) {
   BatchReport report;
   report.folder = folder;
   report.ran = true;
   report.planned = names.size();
-  report.entries.reserve(names.size());
+  if (!sink_) report.entries.reserve(names.size());
   // A folder gone since it was listed (renamed, say): none of its entries is done or unchanged.
   if (std::string where; names.size() > 0) {
     if (Status open = fs_.AbsoluteFolder(folder, &where); !open.ok()) {
       for (std::string& name : names) {
-        report.entries.push_back({std::move(name), {}, EntryOutcome::Kind::kKept, open.message()});
+        Pass(report, {std::move(name), {}, EntryOutcome::Kind::kKept, open.message()});
       }
       return report;
     }
   }
-  std::vector<std::optional<std::string>> computed;
-  computed.reserve(names.size());
+  NewNames computed(names);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (name_hook_) name_hook_(i);
-    computed.push_back(new_name(names[i], i));
+    computed.Add(new_name(names[i], i));
   }
-  // The journal: the renames to try, in order, and the place of each entry's among them.
+  // Entries whose name is to change are the journal's renames, in batch order.
+  const auto renamed = [&](std::size_t i) {
+    const std::optional<std::string_view> name = computed.At(i);
+    return name && AskedName(*name) != names[i];
+  };
   JournalWriter journal;
-  std::vector<std::size_t> rename_of;
-  if (journal_ != nullptr) {
-    std::vector<std::pair<std::string_view, std::string_view>> renames;
-    renames.reserve(names.size());
-    rename_of.assign(names.size(), static_cast<std::size_t>(-1));
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (!computed[i]) continue;
-      const std::string_view asked = AskedName(*computed[i]);
-      if (asked == names[i]) continue;
-      rename_of[i] = renames.size();
-      renames.emplace_back(names[i], asked);
-    }
-    if (!renames.empty()) {
-      const Status begun = journal_->Begin(folder, renames, &journal);
-      if (!begun.ok()) report.journal_error = begun.message();
-    }
+  // A batch with nothing to rename leaves no journal.
+  bool any_rename = false;
+  for (std::size_t i = 0; journal_ != nullptr && i < names.size() && !any_rename; ++i) {
+    any_rename = renamed(i);
+  }
+  if (any_rename) {
+    std::size_t next = 0;
+    const auto next_rename = [&](std::string_view* old_name, std::string_view* new_name) {
+      while (next < names.size() && !renamed(next)) ++next;
+      if (next == names.size()) return false;
+      *old_name = names[next];
+      *new_name = AskedName(*computed.At(next++));
+      return true;
+    };
+    const Status begun = journal_->Begin(folder, next_rename, &journal);
+    if (!begun.ok()) report.journal_error = begun.message();
   }
   // The folder is opened once for the whole pass, not once per entry.
   RenameRun run(fs_, folder);
+  std::size_t rename_index = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (progress_ && !progress_(i, names.size())) {
       report.cancelled = true;
       break;
     }
-    report.entries.push_back(RenameEntry(fs_, folder, std::move(names[i]), std::move(computed[i])));
-    if (journal.open() && rename_of[i] != static_cast<std::size_t>(-1)) {
-      journal.Made(rename_of[i], report.entries.back().kind == EntryOutcome::Kind::kDone);
-    }
+    const bool journaled = renamed(i);
+    const std::optional<std::string_view> name = computed.At(i);
+    EntryOutcome outcome = RenameEntry(fs_, folder, std::move(names[i]),
+                                       name ? std::optional<std::string>(*name) : std::nullopt);
+    if (journaled && journal.open())
+      journal.Made(rename_index, outcome.kind == EntryOutcome::Kind::kDone);
+    rename_index += journaled ? 1 : 0;
+    Pass(report, std::move(outcome));
   }
   return report;
 }

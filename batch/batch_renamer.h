@@ -46,6 +46,10 @@ class BatchRenamer {
   void SetNameHook(std::function<void(std::size_t index)> hook) { name_hook_ = std::move(hook); }
   // Every batch from now on writes its journal there, so it can be undone (none: no journal).
   void SetJournal(JournalFolder* journal) { journal_ = journal; }
+  // Hands each entry's outcome to `sink` as soon as the entry is taken, instead of keeping it in
+  // the report, which then counts the entries by kind (BatchReport::passed_on): a batch of a
+  // million entries need not hold a million outcomes. None: the report keeps every entry.
+  void SetEntrySink(std::function<void(EntryOutcome)> sink) { sink_ = std::move(sink); }
 
  private:
   // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed.
@@ -61,6 +65,8 @@ class BatchRenamer {
   // new names are computed first, so the journal holds every rename before the first is made.
   BatchReport RunEntries(const std::string& folder, std::vector<std::string> names,
                          const NewNameFn& new_name);
+  // Keeps `outcome` in `report`, or hands it to the sink and counts it.
+  void Pass(BatchReport& report, EntryOutcome outcome) const;
 
   WindowState& state_;
   FileSystem& fs_;
@@ -69,6 +75,7 @@ class BatchRenamer {
   ProgressHook progress_;
   std::function<void(std::size_t)> name_hook_;
   JournalFolder* journal_ = nullptr;
+  std::function<void(EntryOutcome)> sink_;
   Status files_listed_;
 };
 

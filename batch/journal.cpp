@@ -166,10 +166,8 @@ void JournalWriter::Close() {
   out_.close();
 }
 
-Status JournalFolder::Begin(
-    const std::string& batch_folder,
-    const std::vector<std::pair<std::string_view, std::string_view>>& renames,
-    JournalWriter* writer) {
+Status JournalFolder::Begin(const std::string& batch_folder, const NextRename& next,
+                            JournalWriter* writer) {
   std::error_code error;
   stdfs::create_directories(PathOf(folder_), error);
   if (error) return Failed("cannot make the journal folder '" + folder_ + "'", error);
@@ -192,7 +190,9 @@ Status JournalFolder::Begin(
     writer->out_.write(text.data(), static_cast<std::streamsize>(text.size()));
     text.clear();
   };
-  for (const auto& [old_name, new_name] : renames) {
+  std::string_view old_name;
+  std::string_view new_name;
+  while (next(&old_name, &new_name)) {
     text += "rename ";
     AppendEscaped(text, old_name);
     text += '\t';

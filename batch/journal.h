@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -61,12 +62,14 @@ class JournalFolder {
   explicit JournalFolder(std::string folder) : folder_(std::move(folder)) {}
   [[nodiscard]] const std::string& folder() const { return folder_; }
 
-  // Starts the journal of a batch in `batch_folder` that is about to try `renames` (old name, new
-  // name), in order: all of them are written before this returns. Fails, with the reason, when
-  // the journal cannot be written; the batch may still go on, without a way back.
-  Status Begin(const std::string& batch_folder,
-               const std::vector<std::pair<std::string_view, std::string_view>>& renames,
-               JournalWriter* writer);
+  // Gives the next rename of a batch (old name, new name); false when there is none left.
+  using NextRename = std::function<bool(std::string_view* old_name, std::string_view* new_name)>;
+
+  // Starts the journal of a batch in `batch_folder` that is about to try the renames `next`
+  // gives, in order: all of them are written before this returns (the views need to last only
+  // until the next call). Fails, with the reason, when the journal cannot be written; the batch
+  // may still go on, without a way back.
+  Status Begin(const std::string& batch_folder, const NextRename& next, JournalWriter* writer);
   // The newest journal not yet taken back; kNotFound when there is none.
   Status Newest(Journal* journal) const;
   // Marks `journal` taken back, so that the next undo takes the batch before it.

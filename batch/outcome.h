@@ -2,6 +2,7 @@
 // with its reason. The command line turns it into its exit status, the window into its status line.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -29,9 +30,12 @@ struct BatchReport {
   std::size_t planned = 0;  // the entries it set out to take; more than `entries` when cancelled
   // Why the batch cannot be undone, when its journal could not be written (it ran all the same).
   std::string journal_error;
+  // Entries handed on as they were taken (BatchRenamer::SetEntrySink) rather than kept in
+  // `entries`, counted by kind.
+  std::array<std::size_t, 4> passed_on{};
 
   [[nodiscard]] std::size_t Count(EntryOutcome::Kind kind) const {
-    std::size_t n = 0;
+    std::size_t n = passed_on[static_cast<std::size_t>(kind)];
     for (const auto& e : entries) n += e.kind == kind ? 1 : 0;
     return n;
   }

@@ -142,19 +142,22 @@ OutcomePreview PreviewBatch(WindowState state, const Clock& clock, const FileSys
   BatchRenamer batch(state, simulated, clock, host);
   batch.SetNameHook([&](std::size_t index) { host.entry = index; });
   batch.SetProgressHook([&](std::size_t, std::size_t) { return !keep_going || keep_going(); });
-  BatchReport report = batch.Command10_Click();
-
+  // Each entry becomes its row as it is taken; the report only counts them.
   OutcomePreview preview;
+  const SelectableList& taken = state.TargetKind ? state.List1 : state.List2;
+  preview.rows.reserve(taken.SelectedCount());
+  batch.SetEntrySink([&preview](EntryOutcome outcome) {
+    PreviewRow& row = preview.rows.emplace_back();
+    row.why = FirstWhy(outcome);
+    row.outcome = std::move(outcome);
+  });
+  const BatchReport report = batch.Command10_Click();
+
   preview.complete = !report.cancelled;
   if (!report.ran) {
     preview.stopped_at_check = true;
     if (!host.messages.empty()) preview.check = host.messages.front().second;
     return preview;
-  }
-  preview.rows.resize(report.entries.size());
-  for (std::size_t i = 0; i < report.entries.size(); ++i) {
-    preview.rows[i].why = FirstWhy(report.entries[i]);
-    preview.rows[i].outcome = std::move(report.entries[i]);
   }
   for (auto& [entry, message] : host.messages) {
     if (entry && *entry < preview.rows.size() && preview.rows[*entry].message.empty())

@@ -6,10 +6,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/memory_file_system.h"
 
 namespace kestro {
 
@@ -29,16 +30,32 @@ struct FolderNames {
 // visible files and directories, with `complete` false.
 Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* names);
 
+// The names of one folder in hash tables: a preview of 100,000 renames looks each name up in
+// constant time. Lookups and renames follow MemoryFileSystem's within one folder, so the copy
+// answers as the in-memory file system of the tests does.
 class SimulatedFolder {
  public:
-  // `platform` is the real file system, whose name rules a new name must keep.
+  // `platform` is the real file system, whose name rules a new name must keep. The folder's
+  // names are looked up where `names` holds them, not copied: it must outlive the copy.
   SimulatedFolder(const FileSystem& platform, const FolderNames& names);
   // Renames in the copy: refused as the real folder would refuse it, with the same reasons.
   Status Rename(const std::string& old_name, const std::string& new_name);
 
  private:
+  // The entry `name` names, in a case-insensitive folder whatever its case; or null.
+  [[nodiscard]] const std::string_view* Find(std::string_view name) const;
+  void Put(std::string_view name);
+  // `name` copied to where the copy keeps the names renames gave, which never move.
+  std::string_view Hold(std::string_view name);
+
   const FileSystem& platform_;
-  MemoryFileSystem memory_;
+  bool case_insensitive_;
+  std::unordered_set<std::string_view> names_;
+  // Case-insensitive folders only: the folded name of every entry, to its name.
+  std::unordered_map<std::string, std::string_view> folded_;
+  // Blocks of the names renames gave, each filled only within its capacity, so its bytes never
+  // move (the blocks are on the heap whatever the vector does).
+  std::vector<std::string> held_;
 };
 
 // The real file system for finding and listing folders; every rename is made in a copy of its
@@ -73,8 +90,14 @@ class DryRunFileSystem : public FileSystem {
   }
 
  private:
+  // A folder's names and the copy made of them.
+  struct Copy {
+    FolderNames names;
+    std::unique_ptr<SimulatedFolder> folder;
+  };
+
   FileSystem& real_;
-  std::map<std::string, std::unique_ptr<SimulatedFolder>> copies_;
+  std::map<std::string, std::unique_ptr<Copy>> copies_;
 };
 
 }  // namespace kestro

@@ -101,9 +101,13 @@ void BM_JournalAlone(benchmark::State& state) {
     new_names.push_back("PHOTO " + std::to_string(100000 + i) + ".JPG");
   }
   for (auto _ : state) {
-    std::vector<std::pair<std::string_view, std::string_view>> renames;
-    renames.reserve(old_names.size());
-    for (int i = 0; i < kFiles; ++i) renames.emplace_back(old_names[i], new_names[i]);
+    std::size_t next = 0;
+    const auto renames = [&](std::string_view* old_name, std::string_view* new_name) {
+      if (next == old_names.size()) return false;
+      *old_name = old_names[next];
+      *new_name = new_names[next++];
+      return true;
+    };
     JournalWriter writer;
     if (!journal.Begin("/dev/shm/photos", renames, &writer).ok()) state.SkipWithError("no journal");
     for (int i = 0; i < kFiles; ++i) writer.Made(i, true);

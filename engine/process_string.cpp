@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <vector>
 
 #include "engine/beginning_bit.h"
 #include "engine/text_number.h"
@@ -19,6 +18,11 @@ constexpr char32_t kStrayByteBase = 0x110000;
 
 // The upper-case form that matching compares, one code point or stray byte at `pos`.
 char32_t UpperAt(std::string_view text, std::size_t pos, std::size_t& length) {
+  // ASCII, most bytes of most names, maps only within itself.
+  if (const auto byte = static_cast<unsigned char>(text[pos]); byte < 0x80) {
+    length = 1;
+    return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
+  }
   const Utf8Unit unit = DecodeUtf8At(text, pos);
   length = unit.length;
   return unit.valid ? SimpleUpper(unit.value) : kStrayByteBase + unit.value;
@@ -168,34 +172,32 @@ std::string ProcessString(std::string_view name, const RenameOperation& op,
 std::string ReplaceAll(std::string_view source, std::string_view find,
                        std::string_view replacement) {
   if (find.empty()) return std::string(source);
-  std::vector<char32_t> pattern;
-  for (std::size_t pos = 0, length = 0; pos < find.size(); pos += length) {
-    pattern.push_back(UpperAt(find, pos, length));
-  }
+  std::size_t find_first_length = 0;
+  const char32_t find_first = UpperAt(find, 0, find_first_length);
 
   std::string out;
   out.reserve(source.size());
   const std::size_t size = source.size();  // taken once; the output never feeds back in
+  std::size_t kept_from = 0;               // the source from here on is copied as it is
   for (std::size_t pos = 0; pos < size;) {
-    std::size_t end = pos;
     std::size_t first_length = 0;
-    bool match = true;
-    for (std::size_t k = 0; match && k < pattern.size(); ++k) {
+    bool match = UpperAt(source, pos, first_length) == find_first;
+    std::size_t end = pos + first_length;
+    // The rest of `find` is decoded as it is compared: no buffer per call.
+    for (std::size_t k = find_first_length, find_length = 0; match && k < find.size();
+         k += find_length) {
       std::size_t length = 0;
-      match = end < size && UpperAt(source, end, length) == pattern[k];
-      if (k == 0) first_length = length;
+      match = end < size && UpperAt(source, end, length) == UpperAt(find, k, find_length);
       end += length;
     }
     if (match) {
-      out += replacement;
-      pos = end;
+      out.append(source.substr(kept_from, pos - kept_from)).append(replacement);
+      pos = kept_from = end;
     } else {
-      // The first unit was decoded before any mismatch, so its length is known.
-      out += source.substr(pos, first_length);
       pos += first_length;
     }
   }
-  return out;
+  return out.append(source.substr(kept_from));
 }
 
 std::string SentenceCase(std::string_view text) {

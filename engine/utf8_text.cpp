@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 
 namespace kestro {
@@ -35,6 +36,12 @@ std::string MapText(std::string_view text, Map map) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
+    // ASCII maps within itself: one byte in, one byte out.
+    if (const auto byte = static_cast<unsigned char>(text[pos]); byte < 0x80) {
+      out.push_back(static_cast<char>(map(byte)));
+      ++pos;
+      continue;
+    }
     const Utf8Unit unit = DecodeUtf8At(text, pos);
     if (unit.valid) {
       AppendUtf8(out, map(unit.value));
@@ -101,6 +108,19 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
+    // Most names are ASCII: eight bytes at a time while none has its high bit set.
+    std::uint64_t eight = 0;
+    if (text.size() - pos >= sizeof eight) {
+      std::memcpy(&eight, text.data() + pos, sizeof eight);
+      if ((eight & 0x8080808080808080u) == 0) {
+        pos += sizeof eight;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
     const Utf8Unit unit = DecodeUtf8At(text, pos);
     if (!unit.valid) return false;
     pos += unit.length;

@@ -8,11 +8,16 @@ namespace kestro {
 namespace {
 
 TEST(Utf8TextTest, OnlyWellFormedSequencesAreValid) {
-  for (const char* valid : {"", "plain.txt", "été", "日本", "😀", "\xF4\x8F\xBF\xBF"}) {
+  // Long ones too: ASCII is read eight bytes at a time.
+  for (const char* valid : {"", "plain.txt", "été", "日本", "😀", "\xF4\x8F\xBF\xBF",
+                            "IMG_20240101_120000 été 日本.jpg"}) {
     EXPECT_TRUE(IsValidUtf8(valid)) << valid;
   }
   for (const char* invalid : {"\xC3", "\xC3(", "\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
-                              "\xF4\x90\x80\x80", "\xFF", "ok\xE6\x97"}) {
+                              "\xF4\x90\x80\x80", "\xFF", "ok\xE6\x97", "photo 000001.jpg\xFF",
+                              "12345678\x80"
+                              "abcdefgh",
+                              "été photo 0001\xC3"}) {
     EXPECT_FALSE(IsValidUtf8(invalid)) << ::testing::PrintToString(std::string(invalid));
   }
 }

@@ -205,6 +205,68 @@ class MaskList {
   std::vector<std::string> masks_;
 };
 
+// A name's place in the listing: its sort key in the arena and its index among the names.
+struct Keyed {
+  std::size_t offset;
+  std::uint32_t length;  // a key is a few times its name's length at most
+  std::uint32_t index;   // a folder lists fewer than 2^32 entries
+};
+
+// By key, equal keys by their names' bytes.
+struct KeyedLess {
+  const char* keys;
+  const std::vector<std::string>& names;
+  bool operator()(const Keyed& x, const Keyed& y) const {
+    const int c = std::string_view(keys + x.offset, x.length)
+                      .compare(std::string_view(keys + y.offset, y.length));
+    return c != 0 ? c < 0 : names[x.index] < names[y.index];
+  }
+};
+
+// The byte of `k`'s key at `depth`, or -1 past its end: a key that ends first sorts first.
+int ByteAt(const char* keys, const Keyed& k, std::size_t depth) {
+  return depth < k.length ? static_cast<unsigned char>(keys[k.offset + depth]) : -1;
+}
+
+// Sorts records whose keys agree in their first `depth` bytes by key, equal keys by their names'
+// bytes. Three-way radix quicksort: records are split by their key's byte at `depth` alone, and
+// those that share it go on at the next byte, so a long common prefix (say "IMG_2024") is read
+// once per record rather than once per comparison. Each split takes at least one of the 257
+// byte values out of a part, which bounds the recursion by the key length times 257.
+void SortKeyed(Keyed* first, Keyed* last, std::size_t depth, const char* keys,
+               const std::vector<std::string>& names) {
+  const KeyedLess less{keys, names};
+  while (last - first > 1) {
+    if (last - first < 16) {
+      std::sort(first, last, less);
+      return;
+    }
+    const int pivot = ByteAt(keys, first[(last - first) / 2], depth);
+    // [first, below) under the pivot, [below, above) at it, [above, last) over it.
+    Keyed* below = first;
+    Keyed* above = last;
+    for (Keyed* at = first; at < above;) {
+      const int byte = ByteAt(keys, *at, depth);
+      if (byte < pivot) {
+        std::swap(*below++, *at++);
+      } else if (byte > pivot) {
+        std::swap(*at, *--above);
+      } else {
+        ++at;
+      }
+    }
+    SortKeyed(first, below, depth, keys, names);
+    SortKeyed(above, last, depth, keys, names);
+    if (pivot < 0) {  // whole keys alike: their names decide
+      std::sort(below, above, less);
+      return;
+    }
+    first = below;
+    last = above;
+    ++depth;
+  }
+}
+
 }  // namespace
 
 std::string FoldCase(std::string_view text) { return ToLower(ToUpper(text)); }
@@ -236,13 +298,9 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     return status;
   }
   // Each name's sort key is written into one arena (folded once more for a mask, if any); the
-  // sort moves small records and compares keys with memcmp, the names' bytes breaking ties.
+  // sort moves small records and compares keys with memcmp, the names' bytes breaking ties. The
+  // names are then put in that order where they are, so a million of them are held once.
   const MaskList masks(mask);
-  struct Keyed {
-    std::size_t offset;
-    std::size_t length;
-    std::size_t index;
-  };
   std::size_t total = 0;
   for (const std::string& name : listed) total += name.size();
   std::string arena;
@@ -258,17 +316,36 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     }
     const std::size_t offset = arena.size();
     AppendSortKey(arena, listed[i]);
-    kept.push_back(Keyed{offset, arena.size() - offset, i});
+    // The names the mask passes move to the front, in listing order.
+    const auto index = static_cast<std::uint32_t>(kept.size());
+    if (index != i) listed[index] = std::move(listed[i]);
+    kept.push_back(Keyed{offset, static_cast<std::uint32_t>(arena.size() - offset), index});
   }
-  const char* const keys = arena.data();
-  std::sort(kept.begin(), kept.end(), [&](const Keyed& x, const Keyed& y) {
-    const int c = std::string_view(keys + x.offset, x.length)
-                      .compare(std::string_view(keys + y.offset, y.length));
-    return c != 0 ? c < 0 : listed[x.index] < listed[y.index];
-  });
-  names->clear();
-  names->reserve(kept.size());
-  for (const Keyed& k : kept) names->push_back(std::move(listed[k.index]));
+  listed.resize(kept.size());
+  // A folder that lists its names in order, or in reverse order (tmpfs lists the newest entry
+  // first, so a folder filled in name order comes out reversed), is put in order in one pass.
+  const KeyedLess less{arena.data(), listed};
+  if (std::is_sorted(kept.rbegin(), kept.rend(), less)) {
+    std::reverse(kept.begin(), kept.end());
+  } else if (!std::is_sorted(kept.begin(), kept.end(), less)) {
+    SortKeyed(kept.data(), kept.data() + kept.size(), 0, arena.data(), listed);
+  }
+  // listed[k] becomes the name kept[k] points at, one cycle of the permutation after another;
+  // a placed name's record points at itself.
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    if (kept[k].index == k) continue;
+    std::string held = std::move(listed[k]);
+    std::size_t j = k;
+    while (kept[j].index != k) {
+      const std::size_t from = kept[j].index;
+      listed[j] = std::move(listed[from]);
+      kept[j].index = static_cast<std::uint32_t>(j);
+      j = from;
+    }
+    listed[j] = std::move(held);
+    kept[j].index = static_cast<std::uint32_t>(j);
+  }
+  *names = std::move(listed);
   return Status::Ok();
 }
 

@@ -151,6 +151,19 @@ TEST(ListEntriesTest, OrderIsTheRunByRunOrderOnRandomNames) {
   }
 }
 
+// The in-memory file system lists in byte order: for these names that is natural order, its
+// reverse, and neither.
+TEST(ListEntriesTest, NamesListedInOrderOrInReverseComeOutInOrder) {
+  for (const Names& expected : {Names{"a1", "a2", "b", "c 7"}, Names{"x3", "x20", "x100", "x1000"},
+                                Names{"a", "B", "c", "d9x", "D10"}}) {
+    MemoryFileSystem fs;
+    for (const std::string& name : expected) fs.AddFile("/f", name);
+    Names names;
+    ASSERT_TRUE(ListEntries(fs, "/f", EntryKind::kFile, "", &names).ok());
+    EXPECT_EQ(names, expected);
+  }
+}
+
 TEST(ListEntriesTest, MasksAndSortsWhatTheFileSystemLists) {
   MemoryFileSystem fs;
   for (const char* name : {"b10.txt", "b9.TXT", "a.txt", "c.doc", "B1.txt", ".hidden.txt", "A.txt"})
