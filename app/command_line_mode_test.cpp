@@ -36,7 +36,7 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
   const Case cases[] = {
       {"/home/u/Photos -F *.doc -C upper", "a.doc>A.DOC", kExitDone},
       {"/home/u/Photos -F *.doc -CE upper", "a.doc>a.DOC", kExitDone},  // the extension alone
-      {"/home/u/Photos -d -SL 2", "img2>g2 img10>g10", kExitDone},  // the target in any case
+      {"/home/u/Photos -d -SL 2", "img2>g2 img10>g10", kExitDone},      // the target in any case
       {"/home/u/Photos -D -ND", "img2>2 - img2 img10>1 - img10", kExitDone},
       {"\"/home/u/My Photos\" -F *.doc -C lower", "Mixed.DOC>mixed.doc", kExitDone, "", "",
        "/home/u/My Photos"},

@@ -24,7 +24,6 @@ namespace kestro {
 class Form3;
 class SplashWindow;
 
-
 struct EntryServices {
   FileSystem& fs;
   SettingsStore& settings;

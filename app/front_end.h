@@ -13,9 +13,10 @@ struct CallSurroundings {
   bool text_asked = false;       // the caller gave standard error somewhere to go (Windows)
 };
 
-// No argument text, or "--window <folder>", calls for the main window: windows whenever one can be shown, on a display or
-// on the toolkit's own platform. A command line (its dry run, undo, the help) is answered in
-// windows when there is a display and the caller did not ask for text, otherwise in text.
+// No argument text, or "--window <folder>", calls for the main window: windows whenever one can be
+// shown, on a display or on the toolkit's own platform. A command line (its dry run, undo, the
+// help) is answered in windows when there is a display and the caller did not ask for text,
+// otherwise in text.
 [[nodiscard]] bool WindowsWanted(std::string_view argument_text, const CallSurroundings& around);
 
 }  // namespace kestro
