@@ -300,27 +300,28 @@ void Form1Window::CheckAllValues() {
   SchedulePreview();
 }
 
-void Form1Window::TabStrip1_Click() {
-  HWND strip = Control("TabStrip1");
+namespace {
+
+// The caption of the chosen tab of a tab strip.
+std::string ChosenTabCaption(HWND strip) {
   wchar_t caption[64] = {};
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = caption;
   item.cchTextMax = 64;
   SendMessageW(strip, TCM_GETITEMW, TabCtrl_GetCurSel(strip), reinterpret_cast<LPARAM>(&item));
-  ChooseOperationTab(state_, Utf8(caption));
+  return Utf8(caption);
+}
+
+}  // namespace
+
+void Form1Window::TabStrip1_Click() {
+  ChooseOperationTab(state_, ChosenTabCaption(Control("TabStrip1")));
   CheckAllValues();
 }
 
 void Form1Window::TabStrip2_Click() {
-  HWND strip = Control("TabStrip2");
-  wchar_t caption[64] = {};
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = caption;
-  item.cchTextMax = 64;
-  SendMessageW(strip, TCM_GETITEMW, TabCtrl_GetCurSel(strip), reinterpret_cast<LPARAM>(&item));
-  ChooseTargetTab(state_, Utf8(caption));
+  ChooseTargetTab(state_, ChosenTabCaption(Control("TabStrip2")));
   CheckAllValues();
 }
 
