@@ -25,6 +25,7 @@
 #include "batch/rename_str.h"
 #include "batch/report_text.h"
 #include "batch/session_settings.h"
+#include "batch/window_batch.h"
 #include "engine/beginning_bit.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
@@ -526,18 +527,10 @@ std::string Form1::RefreshAfterBatch(const BatchReport& report) {
   // A page on a folder that the batch renamed, or on one below it, follows it to its new name.
   // One on a folder gone otherwise shows the nearest folder above it that is still there.
   const auto follow = [&](const std::string& was, DirectoryTreeList* tree, bool directories) {
-    const std::string moved = PathAfterRenames(services_.fs, was, report);
-    std::string now = moved;
-    std::string there;
-    for (int up = 0; !services_.fs.AbsoluteFolder(now, &there).ok(); ++up) {
-      if (up == 64) return;  // not even a root is left: the page stays as it is
-      now = services_.fs.JoinPath(now, "..");
-    }
-    if (there == was) return;
-    if (there != moved && said.empty()) {
-      said = " The folder '" + was + "' is gone; the " + (directories ? "Directories" : "Files") +
-             " page shows '" + there + "' instead.";
-    }
+    std::string gone;
+    const std::string there = FolderAfterBatch(services_.fs, was, report, directories, &gone);
+    if (there.empty()) return;
+    if (said.empty()) said = gone;
     if (directories) {
       ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings, there);
     } else {
