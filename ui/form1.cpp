@@ -560,7 +560,7 @@ void Form1::Command3_Click() {
     const Status loaded =
         guide->Load(services_.user_guide.empty() ? UserGuidePath() : services_.user_guide);
     if (!loaded.ok()) {
-      ui_host_->ShowMessage(Message{"The user guide could not be opened: " + loaded.message(),
+      ui_host_->ShowMessage(Message{messages::kGuideNotOpened + loaded.message(),
                                     messages::kProgramTitle, MessageIcon::Exclamation});
       return;
     }
