@@ -58,9 +58,7 @@ std::optional<int> Module12::Start(std::string_view argument_text, bool display)
 }
 
 void Module12::ShowSplashOnFirstStart() {
-  SettingsStore& settings = services_.settings;
-  if (settings.Get(kSettingsApplication, kSettingsSection, kSplashKey, "") == "1") return;
-  settings.Set(kSettingsApplication, kSettingsSection, kSplashKey, "1");
+  if (!TakeFirstStart(services_.settings)) return;
   splash_ = std::make_unique<SplashWindow>();
   splash_->show();
   MakeTopmost(*splash_);

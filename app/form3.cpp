@@ -175,7 +175,7 @@ void Form3::Command2_Click() {
     auto guide = std::make_unique<GuideWindow>(opener_);
     const Status loaded = guide->Load(guide_path_.empty() ? UserGuidePath() : guide_path_);
     if (!loaded.ok()) {
-      messages_.ShowMessage(Message{"The user guide could not be opened: " + loaded.message(),
+      messages_.ShowMessage(Message{messages::kGuideNotOpened + loaded.message(),
                                     messages::kProgramTitle, MessageIcon::Exclamation});
       return;
     }

@@ -11,5 +11,6 @@ inline constexpr char kFillRequiredFields[] = "Error! You need to fill in all re
 inline constexpr char kSelectFiles[] = "You need to select some files to process!";
 inline constexpr char kSelectDirectories[] = "You need to select some directories to process!";
 inline constexpr char kSmartFileModeFilesOnly[] = "Error! This mode only works on files!";
+inline constexpr char kGuideNotOpened[] = "The user guide could not be opened: ";
 
 }  // namespace kestro::messages

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "batch/batch_renamer.h"
+#include "batch/window_batch.h"
 #include "engine/messages.h"
 
 namespace kestro {
@@ -78,17 +78,11 @@ void ProgressWindow::ShowMessage(UiHost& ui, const Message& message) {
 
 BatchReport RunWindowBatch(QWidget& window, WindowState& state, FileSystem& fs, const Clock& clock,
                            UiHost& ui, JournalFolder* journal) {
-  WindowState snapshot = state;
   ProgressWindow progress(window, QStringLiteral("Renaming: %1 of %2 entries done."));
   MessagesAbove messages(ui, progress);
-  BatchRenamer batch(snapshot, fs, clock, messages);
-  batch.SetJournal(journal);
-  batch.SetProgressHook(
+  return RunWindowBatch(
+      state, fs, clock, messages, journal,
       [&progress](std::size_t done, std::size_t total) { return progress.Step(done, total); });
-  BatchReport report = batch.Command10_Click();
-  SelectableList& refilled = snapshot.TargetKind ? snapshot.List1 : snapshot.List2;
-  (state.TargetKind ? state.List1 : state.List2) = std::move(refilled);
-  return report;
 }
 
 }  // namespace kestro

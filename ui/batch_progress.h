@@ -47,10 +47,8 @@ class ProgressWindow {
   std::vector<std::string> shown_;
 };
 
-// Runs the window batch ("Rename!", by TargetKind) on a copy of `state` taken now, so the
-// settings it reads stay as they were when it started; the list it refills goes back into
-// `state`. A cancelled batch keeps what it renamed; its report says cancelled. The batch writes
-// its journal in `journal` (none: it cannot be undone).
+// The window batch of batch/window_batch.h with a ProgressWindow over `window`: its Cancel
+// cancels the batch, and the batch's messages show above it.
 BatchReport RunWindowBatch(QWidget& window, WindowState& state, FileSystem& fs, const Clock& clock,
                            UiHost& ui, JournalFolder* journal);
 

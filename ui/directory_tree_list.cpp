@@ -8,8 +8,8 @@
 #include <QStyledItemDelegate>
 #include <utility>
 
+#include "batch/folder_steps.h"
 #include "platform/listing.h"
-#include "ui/folder_path.h"
 
 namespace kestro {
 
@@ -117,11 +117,11 @@ Status DirectoryTreeList::SetPath(const std::string& folder) {
   if (!status.ok()) return status;
 
   std::vector<DirectoryTreeModel::Row> rows;
-  const std::vector<FolderLink> chain = FolderChain(fs_, absolute);
+  const std::vector<FolderStep> chain = FolderSteps(fs_, absolute);
   rows.reserve(chain.size() + subdirectories.size());
   int depth = 0;
-  for (const FolderLink& link : chain) {
-    rows.push_back({link.path, QString::fromStdString(link.name), depth++, true});
+  for (const FolderStep& step : chain) {
+    rows.push_back({step.path, QString::fromStdString(step.name), depth++, true});
   }
   if (chain.empty()) rows.push_back({absolute, QString::fromStdString(absolute), depth++, true});
   const int open_row = static_cast<int>(rows.size()) - 1;

@@ -21,11 +21,13 @@
 #include <QTabBar>
 
 #include "app/user_guide.h"
+#include "batch/form1_design.h"
+#include "batch/form1_rules.h"
 #include "batch/pickers.h"
 #include "batch/rename_str.h"
 #include "batch/report_text.h"
 #include "batch/session_settings.h"
-#include "engine/beginning_bit.h"
+#include "batch/window_batch.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
 #include "ui/batch_progress.h"
@@ -49,31 +51,6 @@ namespace {
 std::string LocaleCount(std::size_t n) {
   return QLocale().toString(static_cast<qulonglong>(n)).toStdString();
 }
-
-// The design's client area is 8280 by 5172 twips; the status line lies below it, with room at
-// its right end for the Undo and Preview buttons. The preview, when shown, widens the window.
-constexpr int kClientWidth = 8280;
-constexpr int kPreviewWidth = 7200;
-constexpr int kDesignHeight = 5172;
-constexpr int kStatusTop = kDesignHeight + 48;
-constexpr int kStatusHeight = 300;
-constexpr int kClientHeight = kStatusTop + kStatusHeight + 48;
-
-constexpr char kDirectoriesCaption[] = "Directories";
-constexpr char kFilesCaption[] = "Files";
-constexpr char kExampleDirectory[] = "Example directory";
-constexpr char kExampleFilename[] = "Example filename.ext";
-
-// The operation tabs: caption, page (index into the pages in build order) and operation.
-struct OperationTab {
-  const char* caption;
-  ActiveOperation operation;
-};
-constexpr OperationTab kOperationTabs[] = {
-    {"Rename", ActiveOperation::Rename},       {"Strip", ActiveOperation::Strip},
-    {"Replace", ActiveOperation::Replace},     {"Case", ActiveOperation::Case},
-    {"Extension", ActiveOperation::Extension}, {"Numbering", ActiveOperation::Numbering},
-};
 
 // Tabs with little padding beside the caption, so the six operation tabs fit their strip.
 class CompactTabStyle : public QProxyStyle {
@@ -168,8 +145,8 @@ void Form1::BuildWindow() {
   tab_style->setParent(this);
   const Twips twips = Twips::ForWidget(this);
   // The design size is the smallest; a larger window gives its room to the lists (LayOut).
-  design_size_ = QSize(twips.Px(kClientWidth), twips.Px(kClientHeight));
-  preview_width_ = twips.Px(kPreviewWidth);
+  design_size_ = QSize(twips.Px(kForm1DesignWidth), twips.Px(kForm1ClientHeight));
+  preview_width_ = twips.Px(kForm1PreviewWidth);
   setMinimumSize(design_size_);
   resize(design_size_);
 
@@ -222,7 +199,7 @@ void Form1::BuildWindow() {
   status_->setObjectName("StatusLine");
   status_->setTextFormat(Qt::PlainText);
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  status_->setGeometry(twips.Rect(36, kStatusTop, 8244 - 1380 - 96, kStatusHeight));
+  status_->setGeometry(twips.Rect(36, kForm1StatusTop, 8244 - 1380 - 96, kForm1StatusHeight));
   status_->installEventFilter(this);
   BuildBatchTools(twips);
 
@@ -350,7 +327,7 @@ void Form1::ConnectControls() {
 
 void Form1::BuildBatchTools(const Twips& twips) {
   QPushButton* undo = MakeButton("Undo", "Undo", this);
-  undo->setGeometry(twips.Rect(6876, kStatusTop, 660, kStatusHeight));
+  undo->setGeometry(twips.Rect(6876, kForm1StatusTop, 660, kForm1StatusHeight));
   undo_ = new UndoControl(*undo, *this, services_.fs, services_.journal,
                           [this](const UndoReport& report, const Status& noted) {
                             std::string status = DescribeUndo(report, LocaleCount);
@@ -365,9 +342,9 @@ void Form1::BuildBatchTools(const Twips& twips) {
   preview_toggle_ = MakeButton("PreviewToggle", "Preview", this);
   preview_toggle_->setCheckable(true);
   preview_toggle_->setToolTip("Show what \"Rename!\" will do with every selected entry");
-  preview_toggle_->setGeometry(twips.Rect(7596, kStatusTop, 660, kStatusHeight));
+  preview_toggle_->setGeometry(twips.Rect(7596, kForm1StatusTop, 660, kForm1StatusHeight));
   preview_ = new OutcomePreviewPanel(state_, services_.fs, services_.clock, this);
-  preview_->setGeometry(twips.Rect(kClientWidth, 0, kPreviewWidth, kClientHeight));
+  preview_->setGeometry(twips.Rect(kForm1DesignWidth, 0, kForm1PreviewWidth, kForm1ClientHeight));
   preview_->hide();
 }
 
@@ -405,20 +382,19 @@ void Form1::Form_Load() {
     const QSignalBlocker block1(TabStrip1_);
     const QSignalBlocker block2(TabStrip2_);
     while (TabStrip1_->count() > 0) TabStrip1_->removeTab(0);
-    for (const OperationTab& tab : kOperationTabs) TabStrip1_->addTab(tab.caption);
+    for (const OperationTab& tab : OperationTabs()) TabStrip1_->addTab(tab.caption);
     while (TabStrip2_->count() > 0) TabStrip2_->removeTab(0);
-    TabStrip2_->addTab(kDirectoriesCaption);
-    TabStrip2_->addTab(kFilesCaption);
+    for (const char* caption : TargetTabs()) TabStrip2_->addTab(caption);
     // The page and operation of the last session (the design's first ones on a first start).
-    for (std::size_t i = 0; i < std::size(kOperationTabs); ++i) {
-      if (kOperationTabs[i].operation == state_.active_operation)
+    for (std::size_t i = 0; i < OperationTabs().size(); ++i) {
+      if (OperationTabs()[i].operation == state_.active_operation)
         TabStrip1_->setCurrentIndex(static_cast<int>(i));
     }
     TabStrip2_->setCurrentIndex(state_.TargetKind ? 0 : 1);
   }
 
   // The date captions are taken once: a window left open past midnight keeps its day.
-  state_.common_style.captions = MakeDateCaptions(services_.clock.Today());
+  LoadDateCaptions(state_, services_.clock.Today());
   Option10_->setText(QString::fromStdString(state_.common_style.captions.Option10));
   Option9_->setText(QString::fromStdString(state_.common_style.captions.Option9));
   Option8_->setText(QString::fromStdString(state_.common_style.captions.Option8));
@@ -431,11 +407,10 @@ void Form1::Form_Load() {
 }
 
 void Form1::ShowPages() {
-  dirs_->setVisible(state_.TargetKind);
-  files_->setVisible(!state_.TargetKind);
-  for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i]->setVisible(kOperationTabs[i].operation == state_.active_operation);
-  }
+  dirs_->setVisible(PageShown(state_, "dirs"));
+  files_->setVisible(PageShown(state_, "files"));
+  for (QWidget* page : pages_)
+    page->setVisible(PageShown(state_, page->objectName().toStdString()));
 }
 
 void Form1::CheckAllValues() {
@@ -446,31 +421,16 @@ void Form1::CheckAllValues() {
 }
 
 void Form1::TabStrip1_Click() {
-  const QString caption = TabStrip1_->tabText(TabStrip1_->currentIndex());
-  for (const OperationTab& tab : kOperationTabs) {
-    if (caption == QLatin1String(tab.caption)) {
-      state_.active_operation = tab.operation;
-      ShowPages();
-      break;
-    }
-  }
+  ChooseOperationTab(state_, TabStrip1_->tabText(TabStrip1_->currentIndex()).toStdString());
+  ShowPages();
   CheckAllValues();
 }
 
 void Form1::TabStrip2_Click() {
-  const QString caption = TabStrip2_->tabText(TabStrip2_->currentIndex());
-  if (caption == QLatin1String(kDirectoriesCaption)) {
-    state_.TargetKind = true;
-    ShowPages();
-    state_.before = kExampleDirectory;
-    before_->setText(kExampleDirectory);
-    SmartCheck_->setChecked(false);
-  } else {
-    state_.TargetKind = false;
-    ShowPages();
-    state_.before = kExampleFilename;
-    before_->setText(kExampleFilename);
-  }
+  ChooseTargetTab(state_, TabStrip2_->tabText(TabStrip2_->currentIndex()).toStdString());
+  ShowPages();
+  before_->setText(QString::fromStdString(state_.before));
+  SmartCheck_->setChecked(state_.SmartCheck);
   CheckAllValues();
 }
 
@@ -526,18 +486,10 @@ std::string Form1::RefreshAfterBatch(const BatchReport& report) {
   // A page on a folder that the batch renamed, or on one below it, follows it to its new name.
   // One on a folder gone otherwise shows the nearest folder above it that is still there.
   const auto follow = [&](const std::string& was, DirectoryTreeList* tree, bool directories) {
-    const std::string moved = PathAfterRenames(services_.fs, was, report);
-    std::string now = moved;
-    std::string there;
-    for (int up = 0; !services_.fs.AbsoluteFolder(now, &there).ok(); ++up) {
-      if (up == 64) return;  // not even a root is left: the page stays as it is
-      now = services_.fs.JoinPath(now, "..");
-    }
-    if (there == was) return;
-    if (there != moved && said.empty()) {
-      said = " The folder '" + was + "' is gone; the " + (directories ? "Directories" : "Files") +
-             " page shows '" + there + "' instead.";
-    }
+    std::string gone;
+    const std::string there = FolderAfterBatch(services_.fs, was, report, directories, &gone);
+    if (there.empty()) return;
+    if (said.empty()) said = gone;
     if (directories) {
       ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings, there);
     } else {
@@ -567,7 +519,7 @@ void Form1::Command3_Click() {
     const Status loaded =
         guide->Load(services_.user_guide.empty() ? UserGuidePath() : services_.user_guide);
     if (!loaded.ok()) {
-      ui_host_->ShowMessage(Message{"The user guide could not be opened: " + loaded.message(),
+      ui_host_->ShowMessage(Message{messages::kGuideNotOpened + loaded.message(),
                                     messages::kProgramTitle, MessageIcon::Exclamation});
       return;
     }

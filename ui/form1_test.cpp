@@ -14,7 +14,6 @@
 #include "platform/memory_file_system.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
-#include "ui/folder_path.h"
 #include "ui/window_test_helpers.h"
 
 namespace kestro::window_test {
@@ -290,16 +289,6 @@ TEST(DriveOfTest, TheLongestDriveThatIsTheFolderOrAFolderAboveIt) {
   };
   for (const auto& [drives, folder, drive] : cases)
     EXPECT_EQ(DriveOf(drives, folder), drive) << folder;
-}
-
-// A Windows share is one root, as a drive is.
-TEST(FolderChainTest, AShareIsOneRoot) {
-  MemoryFileSystem fs;
-  std::vector<std::string> names;
-  for (const char* folder : {"\\\\server\\share\\docs", "C:\\Tools", "\\\\server"}) {
-    for (const FolderLink& link : FolderChain(fs, folder)) names.push_back(link.name);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{"\\\\server\\share", "docs", "C:\\", "Tools"}));
 }
 
 using WindowPlacement = WindowTest;

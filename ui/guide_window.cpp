@@ -83,7 +83,7 @@ void GuideWindow::keyPressEvent(QKeyEvent* event) {
 void GuideWindow::OpenInBrowser() {
   const Status opened = opener_.Open(path_);
   if (opened.ok()) return;
-  ShowMessageBox(this, Message{"The user guide could not be opened: " + opened.message(),
+  ShowMessageBox(this, Message{messages::kGuideNotOpened + opened.message(),
                                messages::kProgramTitle, MessageIcon::Exclamation});
 }
 

@@ -5,6 +5,8 @@
 #include <QKeySequence>
 #include <utility>
 
+#include "batch/form1_rules.h"
+
 namespace kestro {
 
 bool DigitFilterPasses(const QKeyEvent& event) {
@@ -45,7 +47,7 @@ bool DigitFilterPasses(const QKeyEvent& event) {
   }
   const QString text = event.text();
   if (text.isEmpty()) return true;
-  return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+  return text.size() == 1 && TypedKeyAllowed("Text6", text.at(0).unicode());
 }
 
 bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "batch/preview_summary.h"
 #include "engine/printable_text.h"
 #include "ui/preview_worker.h"
 
@@ -64,33 +65,6 @@ class OutcomeDelegate : public QStyledItemDelegate {
     option->textElideMode = Qt::ElideRight;
   }
 };
-
-QString Summary(const OutcomePreview& preview) {
-  if (preview.stopped_at_check) {
-    return QStringLiteral("\"Rename!\" would stop with: ") + Text(preview.check.text);
-  }
-  std::size_t renamed = 0;
-  std::size_t unchanged = 0;
-  for (const PreviewRow& row : preview.rows) {
-    renamed += row.why == PreviewRow::Why::kRenamed ? 1 : 0;
-    unchanged += row.why == PreviewRow::Why::kUnchanged ? 1 : 0;
-  }
-  const std::size_t kept = preview.rows.size() - renamed - unchanged;
-  const QLocale locale;  // the user's digit grouping: "72,116 of 100,000"
-  auto number = [&locale](std::size_t n) { return locale.toString(qulonglong{n}); };
-  QString text =
-      QStringLiteral("%1 of %2 would be renamed").arg(number(renamed), number(preview.rows.size()));
-  if (unchanged > 0) {
-    text += unchanged == 1
-                ? QStringLiteral(", 1 already has its new name")
-                : QStringLiteral(", %1 already have their new names").arg(number(unchanged));
-  }
-  if (kept > 0) {
-    text += kept == 1 ? QStringLiteral(", 1 would keep its name")
-                      : QStringLiteral(", %1 would keep their names").arg(number(kept));
-  }
-  return text + QStringLiteral(".");
-}
 
 }  // namespace
 
@@ -255,7 +229,9 @@ void OutcomePreviewPanel::Start() {
 void OutcomePreviewPanel::Show(std::shared_ptr<const OutcomePreview> preview) {
   waiting_ = false;
   shown_ = preview;
-  QString summary = Summary(*preview);
+  // Counts as the user's locale groups their digits: "72,116 of 100,000".
+  const auto count = [](std::size_t n) { return QLocale().toString(qulonglong{n}).toStdString(); };
+  QString summary = Text(PreviewSummary(*preview, count));
   if (!names_->complete) summary += QStringLiteral(" Hidden entries are not taken into account.");
   SetSummary(summary);
   model_->Show(std::move(preview));

@@ -4,12 +4,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <cmath>
+
+#include "batch/twip_rect.h"
 
 namespace kestro {
 
 namespace {
-constexpr double kTwipsPerPixel = 15.0;
 constexpr double kDesignDpi = 96.0;
 }  // namespace
 
@@ -20,14 +20,11 @@ Twips Twips::ForWidget(const QWidget* widget) {
   return Twips(dpi > 0 ? dpi / kDesignDpi : 1.0);
 }
 
-int Twips::Px(int twips) const {
-  return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixel));
-}
+int Twips::Px(int twips) const { return TwipsToPixels(twips, scale_); }
 
 QRect Twips::Rect(int left, int top, int width, int height) const {
-  const int x = Px(left);
-  const int y = Px(top);
-  return QRect(x, y, Px(left + width) - x, Px(top + height) - y);
+  const PixelRect r = TwipsToPixels(TwipRect{left, top, width, height}, scale_);
+  return QRect(r.x, r.y, r.width, r.height);
 }
 
 }  // namespace kestro

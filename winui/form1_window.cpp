@@ -474,7 +474,7 @@ void Form1Window::Command3_Click() {
   // stays usable meanwhile.
   const Status opened = services_.opener.Open(services_.user_guide);
   if (!opened.ok()) {
-    ui_host_->ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
+    ui_host_->ShowMessage(Message{messages::kGuideNotOpened + opened.message(),
                                   messages::kProgramTitle, MessageIcon::Exclamation});
   }
 }

@@ -123,7 +123,7 @@ void HelpWindow::Command1_Click() {
 void HelpWindow::Command2_Click() {
   const Status opened = opener_.Open(guide_);
   if (!opened.ok()) {
-    messages_.ShowMessage(Message{"The user guide could not be opened: " + opened.message(),
+    messages_.ShowMessage(Message{messages::kGuideNotOpened + opened.message(),
                                   messages::kProgramTitle, MessageIcon::Exclamation});
   }
 }
