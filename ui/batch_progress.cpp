@@ -19,19 +19,6 @@ constexpr qint64 kPumpEveryMs = 15;
 
 int ClampToInt(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, 0x7fffffff)); }
 
-// The batch's messages go through the progress window, so none is covered by its dialog.
-class MessagesAbove : public UiHost {
- public:
-  MessagesAbove(UiHost& ui, ProgressWindow& progress) : ui_(ui), progress_(progress) {}
-  void ShowMessage(const Message& message) override { progress_.ShowMessage(ui_, message); }
-  void FocusText8() override { ui_.FocusText8(); }
-  void UnloadMainWindow() override { ui_.UnloadMainWindow(); }
-
- private:
-  UiHost& ui_;
-  ProgressWindow& progress_;
-};
-
 }  // namespace
 
 ProgressWindow::ProgressWindow(QWidget& window, QString label)
@@ -68,9 +55,7 @@ bool ProgressWindow::Step(std::size_t done, std::size_t total) {
   return dialog_ == nullptr || !dialog_->wasCanceled();
 }
 
-void ProgressWindow::ShowMessage(UiHost& ui, const Message& message) {
-  if (std::find(shown_.begin(), shown_.end(), message.text) != shown_.end()) return;
-  shown_.push_back(message.text);
+void ProgressWindow::ShowUncovered(UiHost& ui, const Message& message) {
   if (dialog_ != nullptr) dialog_->hide();
   ui.ShowMessage(message);
   quiet_.restart();

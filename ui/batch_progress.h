@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "batch/journal.h"
+#include "batch/messages_above.h"
 #include "batch/outcome.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
@@ -21,11 +21,11 @@ class QWidget;
 
 namespace kestro {
 
-class ProgressWindow {
+class ProgressWindow : public ProgressView {
  public:
   // `label` holds %1 (entries done) and %2 (of how many), e.g. "Renaming: %1 of %2 entries done."
   ProgressWindow(QWidget& window, QString label);
-  ~ProgressWindow();
+  ~ProgressWindow() override;
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
@@ -34,9 +34,8 @@ class ProgressWindow {
   // alone takes input.
   bool Step(std::size_t done, std::size_t total);
   // Shows `message` in a box that nothing covers: the dialog goes away meanwhile and comes back
-  // only after the run has gone on for its delay again. The same text twice in one run is shown
-  // once (a numbering that cannot be made fails alike for every entry).
-  void ShowMessage(UiHost& ui, const Message& message);
+  // only after the run has gone on for its delay again.
+  void ShowUncovered(UiHost& ui, const Message& message) override;
 
  private:
   QWidget& window_;
@@ -44,7 +43,6 @@ class ProgressWindow {
   std::unique_ptr<QProgressDialog> dialog_;
   QElapsedTimer quiet_;  // since the run began or the last message box closed
   QElapsedTimer since_pump_;
-  std::vector<std::string> shown_;
 };
 
 // The window batch of batch/window_batch.h with a ProgressWindow over `window`: its Cancel

@@ -5,8 +5,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "winui/control_names.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
@@ -123,9 +121,7 @@ bool ProgressWindow::Step(std::size_t done, std::size_t total) {
   return !cancelled_;
 }
 
-void ProgressWindow::ShowMessage(UiHost& ui, const Message& message) {
-  if (std::find(shown_.begin(), shown_.end(), message.text) != shown_.end()) return;
-  shown_.push_back(message.text);
+void ProgressWindow::ShowUncovered(UiHost& ui, const Message& message) {
   Close();
   ui.ShowMessage(message);
   quiet_since_ = Clock::now();

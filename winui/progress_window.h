@@ -7,25 +7,23 @@
 
 #include <chrono>
 #include <string>
-#include <vector>
 
-#include "batch/ui_host.h"
+#include "batch/messages_above.h"
 
 namespace kestro {
 
-class ProgressWindow {
+class ProgressWindow : public ProgressView {
  public:
   // `label` holds %1 (entries done) and %2 (of how many): "Renaming: %1 of %2 entries done."
   ProgressWindow(HWND owner, std::string label);
-  ~ProgressWindow();
+  ~ProgressWindow() override;
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
   // Called before each entry; false once Cancel has been clicked.
   bool Step(std::size_t done, std::size_t total);
-  // Shows `message` with nothing covering it: the progress window goes away meanwhile. The same
-  // text twice in one run is shown once (a numbering that cannot be made fails for every entry).
-  void ShowMessage(UiHost& ui, const Message& message);
+  // Shows `message` with nothing covering it: the progress window goes away meanwhile.
+  void ShowUncovered(UiHost& ui, const Message& message) override;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -43,20 +41,6 @@ class ProgressWindow {
   bool cancelled_ = false;
   Clock::time_point quiet_since_;
   Clock::time_point last_pump_;
-  std::vector<std::string> shown_;
-};
-
-// A UiHost whose messages go through a progress window, so none is covered by it.
-class MessagesAbove : public UiHost {
- public:
-  MessagesAbove(UiHost& ui, ProgressWindow& progress) : ui_(ui), progress_(progress) {}
-  void ShowMessage(const Message& message) override { progress_.ShowMessage(ui_, message); }
-  void FocusText8() override { ui_.FocusText8(); }
-  void UnloadMainWindow() override { ui_.UnloadMainWindow(); }
-
- private:
-  UiHost& ui_;
-  ProgressWindow& progress_;
 };
 
 }  // namespace kestro
