@@ -1,5 +1,5 @@
 // Where the program can answer its caller: in windows, or in text on standard output and standard
-// error. The program decides between the two from what these report (app/front_end.h).
+// error. The program decides between the two from what these report (cli/front_end.h).
 #pragma once
 
 namespace kestro {

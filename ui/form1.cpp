@@ -20,7 +20,6 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 
-#include "app/user_guide.h"
 #include "batch/form1_design.h"
 #include "batch/form1_rules.h"
 #include "batch/pickers.h"
@@ -43,6 +42,7 @@
 #include "ui/selectable_list_view.h"
 #include "ui/twips.h"
 #include "ui/undo_control.h"
+#include "ui/user_guide.h"
 
 namespace kestro {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/help_texts.h"
+#include "cli/help_texts.h"
 #include "engine/messages.h"
 #include "winui/control_names.h"
 #include "winui/win32_fonts.h"

@@ -1,4 +1,4 @@
-// Form3 in Win32: the command line's help window, its texts and places from app/help_texts.h,
+// Form3 in Win32: the command line's help window, its texts and places from cli/help_texts.h,
 // "OK" (Command1) and "Userguide" (Command2). However it is closed, `closed` is called; the
 // command-line mode ends the program then.
 #pragma once

@@ -9,9 +9,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "app/command_line_mode.h"
-#include "app/first_start.h"
-#include "app/headless.h"
+#include "cli/command_line_mode.h"
+#include "cli/first_start.h"
+#include "cli/headless.h"
 #include "engine/messages.h"
 #include "platform/native_file_system.h"
 #include "platform/native_settings_store.h"

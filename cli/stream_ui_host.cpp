@@ -1,4 +1,4 @@
-#include "app/stream_ui_host.h"
+#include "cli/stream_ui_host.h"
 
 #include "engine/printable_text.h"
 

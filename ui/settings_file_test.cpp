@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/qt_settings_store.h"
 #include "platform/posix/ini_settings_store.h"
+#include "ui/qt_settings_store.h"
 
 namespace kestro {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/user_guide.h"
+#include "ui/user_guide.h"
 
 #include <QCoreApplication>
 #include <QDir>

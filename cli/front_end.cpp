@@ -1,6 +1,6 @@
-#include "app/front_end.h"
+#include "cli/front_end.h"
 
-#include "app/headless.h"
+#include "cli/headless.h"
 
 namespace kestro {
 

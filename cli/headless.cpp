@@ -1,12 +1,12 @@
 // DisplayAvailable, ReadProgramCall and RunHeadless.
-#include "app/headless.h"
+#include "cli/headless.h"
 
 #include <algorithm>
 
-#include "app/command_line_mode.h"
-#include "app/help_texts.h"
-#include "app/stream_ui_host.h"
-#include "app/undo_command.h"
+#include "cli/command_line_mode.h"
+#include "cli/help_texts.h"
+#include "cli/stream_ui_host.h"
+#include "cli/undo_command.h"
 #include "engine/command_args.h"
 
 namespace kestro {

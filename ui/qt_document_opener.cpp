@@ -1,4 +1,4 @@
-#include "app/qt_document_opener.h"
+#include "ui/qt_document_opener.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "app/message_box_ui_host.h"
+#include "ui/message_box_ui_host.h"
 
 #include <string>
 

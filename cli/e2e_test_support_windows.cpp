@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/e2e_test_support.h"
+#include "cli/e2e_test_support.h"
 #include "engine/command_args.h"
 #include "platform/state_folder.h"
 #include "platform/windows/wide_text.h"

@@ -1,4 +1,4 @@
-#include "app/command_line_mode.h"
+#include "cli/command_line_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/stream_ui_host.h"
 #include "batch/batch_renamer.h"
 #include "batch/pickers.h"
 #include "batch/recording_ui_host.h"
+#include "cli/stream_ui_host.h"
 #include "platform/clock.h"
 #include "platform/errno_status.h"
 #include "platform/memory_file_system.h"

@@ -1,8 +1,8 @@
-#include "app/undo_command.h"
+#include "cli/undo_command.h"
 
-#include "app/command_line_mode.h"
 #include "batch/simulated_folder.h"
 #include "batch/undo.h"
+#include "cli/command_line_mode.h"
 #include "engine/printable_text.h"
 
 namespace kestro {

@@ -1,4 +1,4 @@
-#include "app/help_texts.h"
+#include "cli/help_texts.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 
 #include <QRect>
 
-#include "app/help_texts.h"
+#include "cli/help_texts.h"
 
 namespace kestro {
 

@@ -1,4 +1,4 @@
-#include "app/splash_window.h"
+#include "ui/splash_window.h"
 
 #include <QFont>
 #include <QGuiApplication>

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/e2e_test_support.h"
+#include "cli/e2e_test_support.h"
 
 namespace kestro::e2e {
 

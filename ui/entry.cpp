@@ -1,4 +1,4 @@
-#include "app/entry.h"
+#include "ui/entry.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -7,21 +7,21 @@
 #include <iostream>
 #include <string>
 
-#include "app/command_line_mode.h"
-#include "app/form3.h"
-#include "app/headless.h"
-#include "app/help_texts.h"
-#include "app/message_box_ui_host.h"
-#include "app/qt_document_opener.h"
-#include "app/qt_settings_store.h"
-#include "app/splash_window.h"
-#include "app/undo_command.h"
 #include "batch/batch_renamer.h"
+#include "cli/command_line_mode.h"
+#include "cli/headless.h"
+#include "cli/help_texts.h"
+#include "cli/undo_command.h"
 #include "engine/command_args.h"
 #include "platform/argument_text.h"
 #include "platform/native_file_system.h"
 #include "platform/state_folder.h"
 #include "ui/form1.h"
+#include "ui/form3.h"
+#include "ui/message_box_ui_host.h"
+#include "ui/qt_document_opener.h"
+#include "ui/qt_settings_store.h"
+#include "ui/splash_window.h"
 
 namespace kestro {
 

@@ -1,4 +1,4 @@
-#include "app/qt_settings_store.h"
+#include "ui/qt_settings_store.h"
 
 #include <QSettings>
 #include <QString>

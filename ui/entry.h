@@ -7,11 +7,11 @@
 #include <ostream>
 #include <string_view>
 
-#include "app/first_start.h"
-#include "app/headless.h"
 #include "batch/journal.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
+#include "cli/first_start.h"
+#include "cli/headless.h"
 #include "platform/clock.h"
 #include "platform/document_opener.h"
 #include "platform/file_system.h"

@@ -1,4 +1,4 @@
-#include "app/form3.h"
+#include "ui/form3.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -13,11 +13,11 @@
 #include <string>
 #include <utility>
 
-#include "app/help_texts.h"
-#include "app/twip_scale.h"
-#include "app/user_guide.h"
+#include "cli/help_texts.h"
 #include "engine/messages.h"
 #include "ui/guide_window.h"
+#include "ui/twip_scale.h"
+#include "ui/user_guide.h"
 
 namespace kestro {
 namespace {

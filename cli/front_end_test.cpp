@@ -1,5 +1,5 @@
 // The choice between windows and text, for every call and surroundings that tell them apart.
-#include "app/front_end.h"
+#include "cli/front_end.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/e2e_test_support.h"
-#include "app/help_texts.h"
+#include "cli/e2e_test_support.h"
+#include "cli/help_texts.h"
 
 namespace kestro::e2e {
 namespace {

@@ -5,8 +5,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/front_end.h"
-#include "app/headless.h"
+#include "cli/front_end.h"
+#include "cli/headless.h"
 #include "platform/argument_text.h"
 #include "platform/clock.h"
 #include "platform/native_file_system.h"

@@ -1,4 +1,4 @@
-#include "app/command_line_mode.h"
+#include "cli/command_line_mode.h"
 
 #include "batch/pickers.h"
 #include "batch/simulated_folder.h"

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line_mode.h"
-#include "app/stream_ui_host.h"
 #include "batch/batch_renamer.h"
 #include "batch/outcome_preview.h"
 #include "batch/recording_ui_host.h"
+#include "cli/command_line_mode.h"
+#include "cli/stream_ui_host.h"
 #include "engine/command_args.h"
 #include "engine/utf8_text.h"
 #include "platform/listing.h"

@@ -1,4 +1,4 @@
-#include "app/twip_scale.h"
+#include "ui/twip_scale.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 // The program around the main window: the entry procedure, the help window of the command line,
 // its message boxes with a display, and the services the program hands to its windows.
-#include "app/entry.h"
+#include "ui/entry.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +14,18 @@
 #include <QTimer>
 #include <sstream>
 
-#include "app/command_line_mode.h"
-#include "app/form3.h"
-#include "app/headless.h"
-#include "app/help_texts.h"
-#include "app/message_box_ui_host.h"
-#include "app/qt_document_opener.h"
-#include "app/qt_settings_store.h"
-#include "app/splash_window.h"
-#include "app/user_guide.h"
 #include "batch/recording_ui_host.h"
+#include "cli/command_line_mode.h"
+#include "cli/headless.h"
+#include "cli/help_texts.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
+#include "ui/form3.h"
+#include "ui/message_box_ui_host.h"
+#include "ui/qt_document_opener.h"
+#include "ui/qt_settings_store.h"
+#include "ui/splash_window.h"
+#include "ui/user_guide.h"
 #include "ui/window_test_helpers.h"
 
 namespace kestro::window_test {
