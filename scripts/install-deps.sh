@@ -9,5 +9,5 @@ $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  xdg-utils python3 fonts-dejavu-core desktop-file-utils groff-base \
+  xdg-utils python3 fonts-dejavu-core desktop-file-utils appstream groff-base \
   fusefat dosfstools

@@ -263,6 +263,9 @@ TEST(UserGuidePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne) {
   EXPECT_EQ(UserGuidePathIn(bin), beside.toStdString());
   Write(installed, "<html></html>");
   EXPECT_EQ(UserGuidePathIn(bin), installed.toStdString());
+  // The window program, in the install's private folder, finds the same guide.
+  EXPECT_EQ(UserGuidePathIn(prefix.filePath("libexec/kestrovane").toStdString()),
+            installed.toStdString());
   Write(beside, "<html></html>");
   EXPECT_EQ(UserGuidePathIn(bin), beside.toStdString());
 }

@@ -5,6 +5,11 @@
 #include <QFileInfo>
 #include <QString>
 
+#ifndef KESTRO_GUIDE_DIR_FROM_BIN
+#define KESTRO_GUIDE_DIR_FROM_BIN "../share/doc/kestrovane"
+#define KESTRO_GUIDE_DIR_FROM_WINDOW "../../share/doc/kestrovane"
+#endif
+
 namespace kestro {
 namespace {
 
@@ -22,9 +27,12 @@ std::string UserGuidePath() { return UserGuidePathIn(ProgramFolder().toStdString
 std::string UserGuidePathIn(const std::string& program_folder) {
   const QDir program(QString::fromStdString(program_folder));
   const QString beside = program.absoluteFilePath(QStringLiteral("manual.htm"));
-  const QString installed = QDir::cleanPath(
-      program.absoluteFilePath(QStringLiteral("../share/doc/kestrovane/manual.htm")));
-  for (const QString& candidate : {beside, installed}) {
+  // kestro sits in <prefix>/bin, kestro-window in the install's private folder.
+  const auto installed = [&program](const char* guide_dir) {
+    return QDir::cleanPath(program.absoluteFilePath(QString::fromUtf8(guide_dir) + "/manual.htm"));
+  };
+  for (const QString& candidate :
+       {beside, installed(KESTRO_GUIDE_DIR_FROM_BIN), installed(KESTRO_GUIDE_DIR_FROM_WINDOW)}) {
     if (QFileInfo(candidate).isFile()) return candidate.toStdString();
   }
   return beside.toStdString();

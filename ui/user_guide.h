@@ -1,5 +1,6 @@
 // Where the user guide "manual.htm" is: beside the program, or in the installed documentation
-// folder (<prefix>/share/doc/kestrovane/manual.htm for a program in <prefix>/bin).
+// folder (<prefix>/share/doc/kestrovane/manual.htm for kestro in <prefix>/bin or kestro-window in
+// <prefix>/libexec/kestrovane).
 #pragma once
 
 #include <string>

@@ -52,8 +52,7 @@ def tearDownModule():
 class InstalledFilesTest(unittest.TestCase):
     def test_program_runs_headless_and_prints_its_help(self):
         program = PREFIX / "bin" / "kestro"
-        for name in ("kestro", "kestro-window"):  # kestro starts the window from its own folder
-            self.assertTrue(os.access(PREFIX / "bin" / name, os.X_OK), f"bin/{name} is missing")
+        self.assertTrue(os.access(program, os.X_OK), "bin/kestro is missing")
         with tempfile.TemporaryDirectory() as config:
             result = subprocess.run([str(program), "--help"], env=headless_env(config),
                                     stdin=subprocess.DEVNULL, capture_output=True, text=True,
@@ -75,6 +74,45 @@ class InstalledFilesTest(unittest.TestCase):
                     content = stored.read_text(encoding="utf-8", errors="replace")
                     self.assertNotIn("Splash", content, stored)
                     self.assertNotIn("LastDir", content, stored)
+
+    def test_window_program_is_private_and_kestro_finds_it(self):
+        # No user starts kestro-window by hand: it is not on PATH, but in the package's own folder.
+        private = PREFIX / "libexec" / "kestrovane" / "kestro-window"
+        self.assertTrue(os.access(private, os.X_OK), "libexec/kestrovane/kestro-window is missing")
+        self.assertEqual(sorted(p.name for p in (PREFIX / "bin").iterdir()), ["kestro"])
+        # With a display kestro hands its arguments to the window program it finds there. A
+        # stand-in records them, in a copy of the install, so no window opens.
+        with tempfile.TemporaryDirectory() as copy:
+            shutil.copytree(PREFIX, copy, dirs_exist_ok=True)
+            record = Path(copy, "called")
+            stand_in = Path(copy, "libexec", "kestrovane", "kestro-window")
+            stand_in.write_text(f'#!/bin/sh\nprintf "%s\\n" "$0" "$@" > "{record}"\n')
+            env = headless_env(copy)
+            env["DISPLAY"] = ":kestro-test"
+            result = subprocess.run([str(Path(copy, "bin", "kestro")), "--window", copy],
+                                    env=env, stdin=subprocess.DEVNULL, capture_output=True,
+                                    text=True, timeout=60)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            called = record.read_text().splitlines()
+            self.assertEqual(Path(called[0]).resolve(), stand_in.resolve())
+            self.assertEqual(called[1:], ["--window", copy])
+
+    def test_package_documents_and_metainfo(self):
+        doc = PREFIX / "share" / "doc" / "kestrovane"
+        changelog = gzip.decompress((doc / "changelog.gz").read_bytes()).decode()
+        self.assertTrue(changelog.startswith("kestrovane ("), changelog[:80])
+        copyright_text = (doc / "copyright").read_text()
+        self.assertTrue(copyright_text.startswith("Format: https://www.debian.org/doc/"))
+        metainfo = PREFIX / "share" / "metainfo" / "org.vintrellos.kestrovane.metainfo.xml"
+        root = ET.parse(metainfo).getroot()
+        self.assertEqual(root.findtext("launchable"), "kestrovane.desktop")
+        self.assertTrue((PREFIX / "share" / "applications" / root.findtext("launchable")).is_file())
+        self.assertEqual(root.findtext("provides/binary"), "kestro")
+        validator = shutil.which("appstreamcli")
+        if validator:
+            result = subprocess.run([validator, "validate", "--no-net", "--pedantic",
+                                     str(metainfo)], capture_output=True, text=True, timeout=120)
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
 
     def test_menu_entry_starts_the_program_with_its_icon(self):
         desktop = PREFIX / "share" / "applications" / "kestrovane.desktop"
