@@ -208,6 +208,10 @@ void Form1Window::CreateControl(std::size_t index) {
   // Tabs with little padding beside the caption, so the six operation tabs fit their strip.
   if (design.kind == ControlKind::kTabStrip)
     SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
+  if (design.kind == ControlKind::kMultiList) {
+    SetWindowSubclass(control, ListProc, std::strcmp(design.name, "List1") == 0 ? 1 : 0,
+                      reinterpret_cast<DWORD_PTR>(this));
+  }
   if (design.kind == ControlKind::kField) {
     if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);
     if (CustomOptionOf(design.name) != nullptr || !TypedKeyAllowed(design.name, U'x')) {

@@ -90,6 +90,8 @@ class Form1Window {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                     UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR directories, DWORD_PTR data);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void BuildWindow();
   void CreateControl(std::size_t index);
@@ -112,6 +114,7 @@ class Form1Window {
   void DriveChosen(bool directories);
   void TreeClicked(bool directories, bool open);
   void FillList(bool directories);
+  // Reads the ticks of List1 or List2 into the state; a change asks for the preview.
   void ListSelectionChanged(bool directories);
   void SelectAll(bool directories, bool on);
   // An entry of List1 or List2 (its tick box, ticked when it is selected, and its name) or a

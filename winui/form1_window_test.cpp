@@ -18,6 +18,7 @@
 #include "winui/control_names.h"
 #include "winui/form1_window.h"
 #include "winui/help_window.h"
+#include "winui/win32_entry.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
@@ -88,6 +89,22 @@ class Form1WindowTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(box));
   }
   bool OnDisk(const char* name) { return fs::exists(folder_ / name); }
+  // Lets the program's message loop handle what is waiting, as it would between a user's keys.
+  void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchWin32Message(message, [this](const MSG& m) { return window_->PreTranslate(m); });
+    }
+  }
+  // A key pressed and released on the focused control, through the message loop.
+  void Press(UINT key) {
+    HWND focus = GetFocus();
+    ASSERT_NE(focus, nullptr);
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(focus, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30));
+    Pump();
+  }
 
   fs::path folder_;
   std::unique_ptr<FileSystem> fs_ = NewNativeFileSystem();
@@ -188,6 +205,39 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
     EXPECT_FALSE(OnDisk(c.renamed));
   }
   EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(Form1WindowTest, SpaceInAnEntryListTicksAndUnticksTheEntryForTheBatchAsAClickDoes) {
+  ChooseTab("TabStrip2", "Files");
+  ChooseTab("TabStrip1", "Extension");
+  Click("Command15");  // ".bak"
+  Click("Command7");   // Select All
+  HWND list = Find("List2");
+  SetFocus(list);  // as Shift+Tab from "Select All" would
+  Press(VK_DOWN);
+  Press(VK_SPACE);
+  const auto caret = static_cast<std::size_t>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+  ASSERT_LT(caret, state_.List2.size());
+  EXPECT_EQ(SendMessageW(list, LB_GETSEL, caret, 0), 0);  // the tick went
+  for (std::size_t i = 0; i < state_.List2.size(); ++i) {
+    EXPECT_EQ(state_.List2.selected(i), SendMessageW(list, LB_GETSEL, i, 0) > 0) << i;
+  }
+  Click("PreviewToggle");
+  SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+  EXPECT_EQ(WindowText(Find("PreviewSummary")), "2 of 2 would be renamed.");
+
+  const std::string left_out = state_.List2.at(caret);
+  Click("Command10");
+  EXPECT_TRUE(OnDisk(left_out.c_str()));
+  EXPECT_FALSE(OnDisk((left_out + ".bak").c_str()));
+  EXPECT_EQ(window_->status_text().rfind("Renamed 2 of 2", 0), 0u) << window_->status_text();
+
+  // Space ticks it again, and it joins the batch.
+  SetFocus(list);
+  SendMessageW(list, LB_SETCARETINDEX, 0, 0);
+  Press(VK_SPACE);
+  EXPECT_TRUE(state_.List2.selected(0));
+  EXPECT_FALSE(state_.List2.selected(1));
 }
 
 TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {

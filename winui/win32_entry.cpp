@@ -142,14 +142,18 @@ int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys) {
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
-    if (keys && keys(message)) continue;
-    // Tab, Shift+Tab and the arrow keys move between the controls of the window in front.
-    HWND top = GetAncestor(message.hwnd, GA_ROOT);
-    if (top != nullptr && IsDialogMessageW(top, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    DispatchWin32Message(message, keys);
   }
   return static_cast<int>(message.wParam);
+}
+
+void DispatchWin32Message(const MSG& message, const std::function<bool(const MSG&)>& keys) {
+  if (keys && keys(message)) return;
+  MSG copy = message;
+  HWND top = GetAncestor(message.hwnd, GA_ROOT);
+  if (top != nullptr && IsDialogMessageW(top, &copy)) return;
+  TranslateMessage(&copy);
+  DispatchMessageW(&copy);
 }
 
 int RunWin32Entry(std::string_view argument_text) {
