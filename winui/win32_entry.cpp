@@ -157,9 +157,8 @@ void DispatchWin32Message(const MSG& message, const std::function<bool(const MSG
 }
 
 int RunWin32Entry(std::string_view argument_text) {
-  // The windows scale their twips with the screen's DPI themselves, so the system need not
-  // stretch their pictures.
-  SetProcessDPIAware();
+  // The manifest makes the program DPI-aware (the windows scale their twips with the screen's
+  // DPI themselves) and asks for the common controls of version 6.
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
