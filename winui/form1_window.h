@@ -75,6 +75,8 @@ class Form1Window {
   bool PreTranslate(const MSG& message);
 
   static constexpr UINT_PTR kPreviewTimer = 1;
+  // Said at the end of the status line when the batch has details to show.
+  static constexpr char kDetailsHint[] = "(click for every entry that kept its name)";
   // Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
   static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -103,6 +105,10 @@ class Form1Window {
   // Shows the state: options, checks, fields, enabling, pages, the example, Undo.
   void ShowState();
   void ShowStatus(const std::string& text, std::vector<std::string> details = {});
+  // The entries that kept their names in the last batch, in a box (a click, Space or Enter on
+  // the status line).
+  void ShowStatusDetails();
+  void DrawStatusLine(const DRAWITEMSTRUCT& item);
   // Looks again for a batch to take back.
   void RefreshUndo();
   void SchedulePreview();

@@ -119,6 +119,13 @@ class Form1WindowTest : public ::testing::Test {
 };
 
 TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) {
+  // The window opens in the middle of the screen, as the splash does.
+  RECT work{}, window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(window_->hwnd(), &window);
+  EXPECT_NEAR(window.left + window.right, work.left + work.right, 2);
+  EXPECT_NEAR(window.top + window.bottom, work.top + work.bottom, 2);
+
   const double scale = ScreenScale();
   for (const FormControl& design : Form1Controls()) {
     if (design.kind == ControlKind::kPage) continue;
@@ -239,6 +246,43 @@ TEST_F(Form1WindowTest, SpaceInAnEntryListTicksAndUnticksTheEntryForTheBatchAsAC
   Press(VK_SPACE);
   EXPECT_TRUE(state_.List2.selected(0));
   EXPECT_FALSE(state_.List2.selected(1));
+}
+
+TEST_F(Form1WindowTest, TheStatusLineKeepsItsHintWholeAndOpensItsDetailsFromTheKeyboard) {
+  const std::string kept = "a photo with a name long enough to fill the status line by itself.txt";
+  std::ofstream(folder_ / kept) << "x";
+  std::ofstream(folder_ / (kept + ".bak")) << "taken";
+  ASSERT_TRUE(window_->OpenFolder(false, folder_.string()).ok());
+  ChooseTab("TabStrip2", "Files");
+  ChooseTab("TabStrip1", "Extension");
+  Click("Command15");
+  Select("List2", kept.c_str());
+  Click("Command10");
+  ASSERT_TRUE(OnDisk(kept.c_str()));
+
+  HWND line = Find("StatusLine");
+  const std::wstring shown = Wide(WindowText(line));
+  const std::wstring hint = Wide(Form1Window::kDetailsHint);
+  ASSERT_GE(shown.size(), hint.size());
+  EXPECT_EQ(shown.substr(shown.size() - hint.size()), hint);
+  HDC dc = GetDC(line);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(line, WM_GETFONT, 0, 0)));
+  SIZE drawn{};
+  GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &drawn);
+  ReleaseDC(line, dc);
+  RECT area{};
+  GetClientRect(line, &area);
+  EXPECT_LE(drawn.cx, area.right);
+
+  EXPECT_NE(GetWindowLongPtrW(line, GWL_STYLE) & WS_TABSTOP, 0);
+  SetFocus(line);
+  for (UINT key : {VK_SPACE, VK_RETURN}) {
+    ui_.messages.clear();
+    Press(key);
+    ASSERT_EQ(ui_.messages.size(), 1u) << key;
+    EXPECT_NE(ui_.messages[0].text.find("'" + kept + "' to '" + kept + ".bak'"), std::string::npos)
+        << ui_.messages[0].text;
+  }
 }
 
 TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {

@@ -70,10 +70,9 @@ HelpWindow::HelpWindow(DocumentOpener& opener, UiHost& messages, std::string gui
   const SIZE size = OuterSize(TwipsToPixels(kForm3Client.width, scale),
                               TwipsToPixels(kForm3Client.height, scale), kStyle, 0);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  hwnd_ = CreateWindowExW(0, kClassName, Wide(kHelpWindowTitle).c_str(), kStyle,
-                          (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-                          (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, nullptr,
-                          nullptr, instance, nullptr);
+  const POINT at = CentredOnWorkArea(size);
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(kHelpWindowTitle).c_str(), kStyle, at.x, at.y,
+                          size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (hwnd_ == nullptr) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetControlName(hwnd_, "Form3");
