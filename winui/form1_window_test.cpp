@@ -166,6 +166,46 @@ TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) 
   EXPECT_EQ(WindowText(Find("after")), "(1204) Example directory");
 }
 
+// Every caption is whole on one line (a wrapping label within its height), with room to spare
+// beside a button's edges and an option's or check box's mark.
+TEST_F(Form1WindowTest, EveryCaptionFitsItsControl) {
+  HDC dc = GetDC(window_->hwnd());
+  const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+  for (const bool files : {false, true}) {
+    ChooseTab("TabStrip2", files ? "Files" : "Directories");
+    for (const OperationTab& tab : OperationTabs()) {
+      ChooseTab("TabStrip1", tab.caption);
+      for (const FormControl& design : Form1Controls()) {
+        HWND control = window_->Control(design.name);
+        if (control == nullptr || !IsWindowVisible(control)) continue;
+        const std::wstring text = Wide(WindowText(control));
+        if (text.empty() || design.kind == ControlKind::kField) continue;
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        RECT area{};
+        GetClientRect(control, &area);
+        RECT needed{0, 0, area.right, 0};
+        const bool wraps = design.wraps && design.kind != ControlKind::kButton;
+        DrawTextW(dc, text.c_str(), -1, &needed,
+                  DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        int room = area.right;
+        if (design.kind == ControlKind::kButton || design.kind == ControlKind::kToggle) room -= 8;
+        if (design.kind == ControlKind::kOption || design.kind == ControlKind::kCheck) room -= mark;
+        if (design.kind == ControlKind::kFrame) room -= 16;
+        EXPECT_LE(needed.right, room) << design.name;
+        if (wraps) {
+          EXPECT_LE(needed.bottom, area.bottom) << design.name;
+        }
+        if (std::string_view(design.name) == "Label10") {  // not "B:" alone on a second line
+          RECT line{0, 0, area.right, 0};
+          DrawTextW(dc, text.c_str(), -1, &line, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+          EXPECT_EQ(needed.bottom, line.bottom);
+        }
+      }
+    }
+  }
+  ReleaseDC(window_->hwnd(), dc);
+}
+
 struct Step {
   const char* control;
   const char* text;  // typed into the field; nullptr: the control is clicked
