@@ -239,8 +239,8 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
     }
     Select(c.target == std::string("Files") ? "List2" : "List1", c.entry);
     SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
-    EXPECT_EQ(WindowText(Find("PreviewSummary")), "1 of 1 would be renamed.");
-    EXPECT_EQ(ListView_GetItemCount(Find("PreviewList")), 1);
+    EXPECT_EQ(WindowText(Find(kPreviewSummaryName)), "1 of 1 would be renamed.");
+    EXPECT_EQ(ListView_GetItemCount(Find(kPreviewListName)), 1);
 
     Click("Command10");
     EXPECT_TRUE(OnDisk(c.renamed));
@@ -272,7 +272,7 @@ TEST_F(Form1WindowTest, SpaceInAnEntryListTicksAndUnticksTheEntryForTheBatchAsAC
   }
   Click("PreviewToggle");
   SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
-  EXPECT_EQ(WindowText(Find("PreviewSummary")), "2 of 2 would be renamed.");
+  EXPECT_EQ(WindowText(Find(kPreviewSummaryName)), "2 of 2 would be renamed.");
 
   const std::string left_out = state_.List2.at(caret);
   Click("Command10");
