@@ -12,7 +12,7 @@ using K = ControlKind;
 
 // Places shared by several controls.
 constexpr TwipRect kPickerPage{36, 324, 3396, 4764};
-constexpr TwipRect kRenamePage{4032, 396, 3756, 3036};
+constexpr TwipRect kRenamePage{4032, 396, 3900, 3036};
 constexpr TwipRect kOtherPage{3624, 396, 4560, 3084};
 
 // clang-format off
@@ -61,11 +61,11 @@ constexpr FormControl kControls[] = {
     {"Option13", K::kOption, "Frame6", {1140, 240, 1020, 264}, " Nothing"},
     {"Option14", K::kOption, "Frame6", {2340, 240, 252, 264}},
     {"Text5", K::kField, "Frame6", {2616, 204, 1008, 300}, "", 5},
-    {"Label3", K::kLabel, "rename", {36, 2736, 3720, 264},
+    {"Label3", K::kLabel, "rename", {36, 2736, 3864, 264},
      "<left><info><right> <separater> <name>"},
 
     {"strip", K::kPage, nullptr, kOtherPage},
-    {"Label4", K::kLabel, "strip", {120, 156, 2436, 264}, "Strip how many characters?:"},
+    {"Label4", K::kLabel, "strip", {120, 156, 2520, 264}, "Strip how many characters?:"},
     {"Text6", K::kField, "strip", {2580, 120, 480, 300}, "", 2},
     {"Label6", K::kLabel, "strip", {120, 552, 1296, 264}, "Strip from the:"},
     {"leftoption", K::kOption, "strip", {1440, 528, 840, 264}, "Left"},
@@ -74,7 +74,7 @@ constexpr FormControl kControls[] = {
      "Smart File Mode (i.e. Dont strip file Extension)"},
 
     {"replace", K::kPage, nullptr, kOtherPage},
-    {"Label10", K::kLabel, "replace", {120, 120, 4320, 456},
+    {"Label10", K::kLabel, "replace", {120, 120, 4440, 456},
      "Replace Character(s) in field A with those in field B:", 0, false, false, true},
     {"Label7", K::kLabel, "replace", {120, 660, 300, 264}, "A:"},
     {"Text8", K::kField, "replace", {456, 624, 3984, 300}},
@@ -93,8 +93,8 @@ constexpr FormControl kControls[] = {
     // Room below, from 1428 on, for a check box of the page's own.
 
     {"extensionf", K::kPage, nullptr, kOtherPage},
-    {"Label8", K::kLabel, "extensionf", {120, 156, 1476, 264}, "Add to Extension:"},
-    {"extad", K::kField, "extensionf", {1620, 120, 2820, 300}},
+    {"Label8", K::kLabel, "extensionf", {120, 156, 1620, 264}, "Add to Extension:"},
+    {"extad", K::kField, "extensionf", {1800, 120, 2640, 300}},
     {"Frame3", K::kFrame, "extensionf", {120, 540, 4320, 1068}, "Presets"},
     {"Command16", K::kButton, "Frame3", {120, 240, 4080, 360}, ".old"},
     {"Command15", K::kButton, "Frame3", {120, 648, 4080, 360}, ".bak"},
@@ -123,9 +123,9 @@ constexpr FormControl kControls[] = {
     {"Command1", K::kButton, nullptr, {6876, 4536, 1380, 624}, "Quit"},
 
     // Below the design: what the last batch or undo did, the Undo and the outcome preview.
-    {"StatusLine", K::kStatusLine, nullptr, {36, kForm1StatusTop, 6768, kForm1StatusHeight}},
-    {"Undo", K::kButton, nullptr, {6876, kForm1StatusTop, 660, kForm1StatusHeight}, "Undo"},
-    {"PreviewToggle", K::kToggle, nullptr, {7596, kForm1StatusTop, 660, kForm1StatusHeight},
+    {"StatusLine", K::kStatusLine, nullptr, {36, kForm1StatusTop, 6516, kForm1StatusHeight}},
+    {"Undo", K::kButton, nullptr, {6600, kForm1StatusTop, 744, kForm1StatusHeight}, "Undo"},
+    {"PreviewToggle", K::kToggle, nullptr, {7380, kForm1StatusTop, 876, kForm1StatusHeight},
      "Preview"},
 };
 // clang-format on

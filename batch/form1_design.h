@@ -47,6 +47,11 @@ inline constexpr int kForm1StatusHeight = 300;
 inline constexpr int kForm1ClientHeight = kForm1StatusTop + kForm1StatusHeight + 48;
 inline constexpr int kForm1PreviewWidth = 7200;
 
+// The outcome preview beside the window ("Preview"): the names of its summary line and of its
+// rows, the same in both windows.
+inline constexpr char kPreviewSummaryName[] = "PreviewSummary";
+inline constexpr char kPreviewListName[] = "PreviewList";
+
 // Every control of Form1, each after its parent, focusable ones in tab (reading) order. The
 // controls that are never shown (Command2, Command9, Dir2, File1) have no place and are not here.
 [[nodiscard]] std::span<const FormControl> Form1Controls();

@@ -18,6 +18,7 @@ struct HelpLabel {
   const char* text;
 };
 
+inline constexpr char kHelpWindowTitle[] = "Kestrovane - Command Line Help";
 inline constexpr char kHelpFrameCaption[] = "Commandline Parameters ";
 inline constexpr char kHelpOkCaption[] = "OK";
 inline constexpr char kHelpUserguideCaption[] = "Userguide";

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include "batch/form1_design.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "ui/preview_panel.h"
@@ -33,7 +34,7 @@ class BatchToolsTest : public WindowTest {
   static QString Settled(const QWidget& form) {
     auto* panel = Find<OutcomePreviewPanel>(form, "OutcomePreview");
     EXPECT_TRUE(QTest::qWaitFor([panel] { return !panel->pending(); }, 30000));
-    return Find<QLabel>(form, "OutcomePreviewSummary")->text();
+    return Find<QLabel>(form, kPreviewSummaryName)->text();
   }
   static constexpr char kNothingSelected[] =
       "\"Rename!\" would stop with: You need to select some files to process!";
@@ -51,7 +52,7 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   SelectAllFilesAndAppend(*form, ".ba");
   EXPECT_EQ(Settled(*form), "0 of 1 would be renamed, 1 would keep its name.");
   const QString shown = QString(kLong).replace('\t', "\\t");
-  EXPECT_EQ(Find<QAbstractItemView>(*form, "OutcomePreviewList")
+  EXPECT_EQ(Find<QAbstractItemView>(*form, kPreviewListName)
                 ->model()
                 ->index(0, 2)
                 .data(Qt::ToolTipRole)
@@ -64,8 +65,8 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   EXPECT_EQ(Settled(*form), "2 of 2 would be renamed.");
   Type(*form, "extad", "k");
   EXPECT_EQ(Settled(*form), "1 of 2 would be renamed, 1 would keep its name.");
-  EXPECT_EQ(Rows(*form, "OutcomePreviewList", 1), (QStringList{"x.bak", "y.bak"}));
-  EXPECT_EQ(Rows(*form, "OutcomePreviewList", 2),
+  EXPECT_EQ(Rows(*form, kPreviewListName, 1), (QStringList{"x.bak", "y.bak"}));
+  EXPECT_EQ(Rows(*form, kPreviewListName, 2),
             (QStringList{"will be renamed", "would keep its name: name taken in the folder"}));
   // A custom text set without a key (a mouse paste) does not refresh the example; the preview
   // follows it all the same.
@@ -74,7 +75,7 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   Settled(*form);
   Find<QLineEdit>(*form, "Text4")->setText("Trip");
   Settled(*form);
-  EXPECT_EQ(Rows(*form, "OutcomePreviewList", 1), (QStringList{"(Trip) x", "(Trip) y"}));
+  EXPECT_EQ(Rows(*form, kPreviewListName, 1), (QStringList{"(Trip) x", "(Trip) y"}));
 
   Click(*form, "Command10");
   QDir sub(root_ + "/sub");
@@ -189,6 +190,11 @@ TEST_F(BatchToolsTest, AWrongNumberingSaysSoOnceUncoveredAndItsDetailsListEveryE
   EXPECT_EQ(lines.back(), "'p1199': no new name could be computed");
   Click(*form->findChild<QWidget*>("ReportDetails"), "CopyDetails");
   EXPECT_EQ(QApplication::clipboard()->text(), details->toPlainText());
+  // From the keyboard too: Tab reaches the line, Enter or Space opens them.
+  QWidget* line = Find(*form, "StatusLine");
+  EXPECT_EQ(line->focusPolicy(), Qt::TabFocus);
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(line, key);
+  EXPECT_EQ(form->findChildren<QPlainTextEdit*>("ReportDetailsText").size(), 3);
 }
 
 // How long an edit keeps the window busy with the preview open on 100,000 selected files, and
@@ -208,7 +214,7 @@ TEST_F(BatchToolsTest, HundredThousandSelectedFilesPreviewWhileTheWindowAnswers)
   const qint64 answer_ms = timer.elapsed();
   EXPECT_EQ(Settled(*form), "100,000 of 100,000 would be renamed.");
   const qint64 settled_ms = timer.elapsed();
-  const QAbstractItemModel* rows = Find<QAbstractItemView>(*form, "OutcomePreviewList")->model();
+  const QAbstractItemModel* rows = Find<QAbstractItemView>(*form, kPreviewListName)->model();
   EXPECT_EQ(rows->index(99999, 1).data().toString(), "photo 199999.bk");
   std::printf(
       "[ timing ] 100000 selected files: an edit answers in %lld ms, preview up to date "

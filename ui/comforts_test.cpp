@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QTreeView>
 
+#include "batch/form1_design.h"
 #include "ui/directory_tree_list.h"
 #include "ui/window_test_helpers.h"
 
@@ -70,7 +71,7 @@ TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembere
     EXPECT_EQ(preview->height(), form->height());
     EXPECT_EQ(form->width(), design.width() + 120 + preview->width());
     // The preview's columns are set by dragging their edges.
-    QHeaderView* header = Find<QTreeView>(*form, "OutcomePreviewList")->header();
+    QHeaderView* header = Find<QTreeView>(*form, kPreviewListName)->header();
     const int width0 = header->sectionSize(0);
     const QPoint edge(width0 - 1, header->height() / 2);
     QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);

@@ -158,6 +158,7 @@ class Form3Test : public ::testing::Test {
 // window of 7920 by 5808 twips (1/1440 inch) at any DPI, the buttons below the frame.
 TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
   form_.show();
+  EXPECT_EQ(form_.windowTitle().toStdString(), kHelpWindowTitle);
   const double dpi = ScreenDpi(form_);
   EXPECT_NEAR(form_.width() * 1440 / dpi, 7920, 1440 / dpi);
   EXPECT_NEAR(form_.height() * 1440 / dpi, 5808, 1440 / dpi);

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -46,6 +47,12 @@
 
 namespace kestro {
 namespace {
+
+// The place the design table gives the control `name`, in pixels.
+QRect DesignRect(const Twips& twips, const char* name) {
+  const TwipRect place = Form1Place(*FindForm1Control(name));
+  return twips.Rect(place.left, place.top, place.width, place.height);
+}
 
 // Counts in the status line as the user's locale writes them, with thousands separators.
 std::string LocaleCount(std::size_t n) {
@@ -199,7 +206,8 @@ void Form1::BuildWindow() {
   status_->setObjectName("StatusLine");
   status_->setTextFormat(Qt::PlainText);
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  status_->setGeometry(twips.Rect(36, kForm1StatusTop, 8244 - 1380 - 96, kForm1StatusHeight));
+  status_->setGeometry(DesignRect(twips, "StatusLine"));
+  status_->setFocusPolicy(Qt::NoFocus);  // Tab reaches it while it has details to open
   status_->installEventFilter(this);
   BuildBatchTools(twips);
 
@@ -327,7 +335,7 @@ void Form1::ConnectControls() {
 
 void Form1::BuildBatchTools(const Twips& twips) {
   QPushButton* undo = MakeButton("Undo", "Undo", this);
-  undo->setGeometry(twips.Rect(6876, kForm1StatusTop, 660, kForm1StatusHeight));
+  undo->setGeometry(DesignRect(twips, "Undo"));
   undo_ = new UndoControl(*undo, *this, services_.fs, services_.journal,
                           [this](const UndoReport& report, const Status& noted) {
                             std::string status = DescribeUndo(report, LocaleCount);
@@ -342,7 +350,7 @@ void Form1::BuildBatchTools(const Twips& twips) {
   preview_toggle_ = MakeButton("PreviewToggle", "Preview", this);
   preview_toggle_->setCheckable(true);
   preview_toggle_->setToolTip("Show what \"Rename!\" will do with every selected entry");
-  preview_toggle_->setGeometry(twips.Rect(7596, kForm1StatusTop, 660, kForm1StatusHeight));
+  preview_toggle_->setGeometry(DesignRect(twips, "PreviewToggle"));
   preview_ = new OutcomePreviewPanel(state_, services_.fs, services_.clock, this);
   preview_->setGeometry(twips.Rect(kForm1DesignWidth, 0, kForm1PreviewWidth, kForm1ClientHeight));
   preview_->hide();
@@ -563,20 +571,29 @@ void Form1::ShowOutcome(const std::string& text, const BatchReport& report) {
   if (!details_.empty()) {
     status_->setToolTip(status_->toolTip() +
                         QStringLiteral("\n\nClick for every entry that kept its name."));
+    status_->setFocusPolicy(Qt::TabFocus);
   }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == status_ && event->type() == QEvent::MouseButtonRelease && !details_.empty()) {
-    auto* details = new ReportDetails(status_text_, details_, this);
-    details->show();
-    return true;
+  if (watched == status_ && !details_.empty()) {
+    // A click, or Space or Enter while it has the focus, opens the details.
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool pressed =
+        key != nullptr && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                           key->key() == Qt::Key_Enter);
+    if (pressed || event->type() == QEvent::MouseButtonRelease) {
+      auto* details = new ReportDetails(status_text_, details_, this);
+      details->show();
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }
 
 void Form1::ShowStatus(const QString& line) {
   details_.clear();
+  status_->setFocusPolicy(Qt::NoFocus);
   const QString text = QString::fromStdString(PrintableText(line.toStdString()));
   status_text_ = text;
   status_->setToolTip(text);

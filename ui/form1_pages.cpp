@@ -23,7 +23,7 @@ namespace {
 
 // Page rectangles in the window, twips. The Rename page's is the design's; the other pages use
 // the width of the tab strip's panel, as their longer captions need it.
-constexpr int kRenamePage[] = {4032, 396, 3756, 3036};
+constexpr int kRenamePage[] = {4032, 396, 3900, 3036};
 constexpr int kOtherPage[] = {3624, 396, 4560, 3084};
 
 QWidget* MakePage(const char* name, const int (&rect)[4], QWidget* parent, const Twips& twips) {
@@ -149,7 +149,7 @@ QWidget* Form1::BuildRenamePage(const Twips& twips) {
 
   QLabel* legend = MakeLabel("Label3", "<left><info><right> <separater> <name>", page);
   legend->setTextFormat(Qt::PlainText);
-  legend->setGeometry(twips.Rect(36, 2736, 3720, 264));
+  legend->setGeometry(twips.Rect(36, 2736, 3864, 264));
 
   BindOptions<S::Left>({{option1, S::Left::Option1},
                         {option2, S::Left::Option2},

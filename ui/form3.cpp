@@ -71,7 +71,7 @@ bool Fits(const QLabel& label, int room, const QFont& font) {
 Form3::Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent, std::string guide)
     : QDialog(parent), opener_(opener), messages_(messages), guide_path_(std::move(guide)) {
   setObjectName(QStringLiteral("Form3"));
-  setWindowTitle(QString());
+  setWindowTitle(QString::fromLatin1(kHelpWindowTitle));
   setSizeGripEnabled(false);
   const TwipScale twips = TwipScale::OfPrimaryScreen();
   setFixedSize(twips.Rect(kForm3Client).size());

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "batch/form1_design.h"
 #include "batch/preview_summary.h"
 #include "engine/printable_text.h"
 #include "ui/preview_worker.h"
@@ -135,13 +136,13 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(4);
   summary_ = new QLabel(frame);
-  summary_->setObjectName("OutcomePreviewSummary");
+  summary_->setObjectName(kPreviewSummaryName);
   summary_->setTextFormat(Qt::PlainText);
   summary_->setWordWrap(true);
   layout->addWidget(summary_);
   model_ = new PreviewModel(this);
   view_ = new QTreeView(frame);
-  view_->setObjectName("OutcomePreviewList");
+  view_->setObjectName(kPreviewListName);
   view_->setModel(model_);
   view_->setRootIsDecorated(false);
   view_->setUniformRowHeights(true);  // 100,000 rows lay out at once

@@ -187,13 +187,30 @@ void Form1Window::ListSelectionChanged(bool directories) {
   if (count > 0) {
     SendMessageW(list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(selected.data()));
   }
-  entries.SelectAll(false);
+  std::vector<char> ticked(entries.size(), 0);
   for (int i : selected) {
-    if (i >= 0 && static_cast<std::size_t>(i) < entries.size()) {
-      entries.SetSelected(static_cast<std::size_t>(i), true);
+    if (i >= 0 && static_cast<std::size_t>(i) < entries.size())
+      ticked[static_cast<std::size_t>(i)] = 1;
+  }
+  bool changed = false;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries.selected(i) != (ticked[i] != 0)) {
+      entries.SetSelected(i, ticked[i] != 0);
+      changed = true;
     }
   }
-  SchedulePreview();
+  if (changed) SchedulePreview();
+}
+
+LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR directories, DWORD_PTR data) {
+  const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+  // The list box may tick an entry by Space without telling its parent (no LBN_SELCHANGE), so the
+  // ticks are read again after every key: what the list shows is what the batch renames.
+  if (message == WM_KEYDOWN || message == WM_CHAR) {
+    reinterpret_cast<Form1Window*>(data)->ListSelectionChanged(directories != 0);
+  }
+  return result;
 }
 
 void Form1Window::SelectAll(bool directories, bool on) {

@@ -33,6 +33,8 @@ constexpr wchar_t kClassName[] = L"KestrovaneForm1";
 constexpr int kFirstId = 1000;
 // Details of the status line shown at most, so the box fits the screen.
 constexpr std::size_t kMostDetails = 40;
+// Pixels between the status line's edge and its text.
+constexpr int kStatusMargin = 4;
 
 std::span<const FormControl> Controls() { return Form1Controls(); }
 
@@ -93,9 +95,11 @@ void Form1Window::BuildWindow() {
   bold_font_ = DialogFont(8.25, true);
   const SIZE size = OuterSize(TwipsToPixels(kForm1DesignWidth, scale_),
                               TwipsToPixels(kForm1ClientHeight, scale_), kWindowStyle, 0);
-  hwnd_ = CreateWindowExW(0, kClassName, Wide(messages::kProgramTitle).c_str(), kWindowStyle,
-                          CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
-                          GetModuleHandleW(nullptr), this);
+  // In the middle of the screen, as the splash is.
+  const POINT at = CentredOnWorkArea(size);
+  hwnd_ =
+      CreateWindowExW(0, kClassName, Wide(messages::kProgramTitle).c_str(), kWindowStyle, at.x,
+                      at.y, size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   SetControlName(hwnd_, "Form1");
   controls_.assign(Controls().size(), nullptr);
   for (std::size_t i = 0; i < Controls().size(); ++i) CreateControl(i);
@@ -194,8 +198,9 @@ void Form1Window::CreateControl(std::size_t index) {
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kStatusLine:
-      window_class = L"STATIC";
-      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY | SS_SUNKEN | SS_ENDELLIPSIS;
+      // A button drawn as a sunken line (DrawStatusLine): it takes the focus while it has details,
+      // and Space or Enter opens them as a click does.
+      style |= BS_OWNERDRAW;
       break;
   }
   const std::string caption = ControlCaption(state_, design.name, design.caption);
@@ -208,6 +213,10 @@ void Form1Window::CreateControl(std::size_t index) {
   // Tabs with little padding beside the caption, so the six operation tabs fit their strip.
   if (design.kind == ControlKind::kTabStrip)
     SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
+  if (design.kind == ControlKind::kMultiList) {
+    SetWindowSubclass(control, ListProc, std::strcmp(design.name, "List1") == 0 ? 1 : 0,
+                      reinterpret_cast<DWORD_PTR>(this));
+  }
   if (design.kind == ControlKind::kField) {
     if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);
     if (CustomOptionOf(design.name) != nullptr || !TypedKeyAllowed(design.name, U'x')) {
@@ -370,16 +379,7 @@ void Form1Window::OnCommand(std::size_t index, int code) {
       if (code == LBN_SELCHANGE) ListSelectionChanged(std::strcmp(design.name, "List1") == 0);
       return;
     case ControlKind::kStatusLine:
-      if (code == STN_CLICKED && !details_.empty()) {
-        std::string text = status_text_ + "\n";
-        for (std::size_t i = 0; i < details_.size() && i < kMostDetails; ++i) {
-          text += "\n" + details_[i];
-        }
-        if (details_.size() > kMostDetails) {
-          text += "\n... and " + LocaleCount(details_.size() - kMostDetails) + " more.";
-        }
-        ShowWin32MessageBox(hwnd_, Message{text, messages::kProgramTitle, MessageIcon::None, true});
-      }
+      if (code == BN_CLICKED) ShowStatusDetails();
       return;
     default:
       return;
@@ -487,9 +487,51 @@ void Form1Window::Command4_Click() {
 void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> details) {
   status_text_ = PrintableText(text);
   details_ = std::move(details);
-  std::string shown = status_text_;
-  if (!details_.empty()) shown += "  (click for every entry that kept its name)";
-  SetWindowTextUtf8(Control("StatusLine"), shown);
+  HWND line = Control("StatusLine");
+  // The hint stays whole at the end of the line; a long summary gives way to it.
+  std::wstring shown = Wide(status_text_);
+  if (!details_.empty()) {
+    RECT area{};
+    GetClientRect(line, &area);
+    HDC dc = GetDC(line);
+    HGDIOBJ old = SelectObject(dc, font_);
+    shown = FitBeforeHint(dc, shown, Wide(kDetailsHint), area.right - 2 * kStatusMargin);
+    SelectObject(dc, old);
+    ReleaseDC(line, dc);
+  }
+  SetWindowTextW(line, shown.c_str());
+  const LONG_PTR style = GetWindowLongPtrW(line, GWL_STYLE);
+  SetWindowLongPtrW(line, GWL_STYLE, details_.empty() ? style & ~WS_TABSTOP : style | WS_TABSTOP);
+  InvalidateRect(line, nullptr, TRUE);
+}
+
+void Form1Window::ShowStatusDetails() {
+  if (details_.empty()) return;
+  std::string text = status_text_ + "\n";
+  for (std::size_t i = 0; i < details_.size() && i < kMostDetails; ++i) text += "\n" + details_[i];
+  if (details_.size() > kMostDetails) {
+    text += "\n... and " + LocaleCount(details_.size() - kMostDetails) + " more.";
+  }
+  ui_host_->ShowMessage(Message{text, messages::kProgramTitle, MessageIcon::None, true});
+}
+
+void Form1Window::DrawStatusLine(const DRAWITEMSTRUCT& item) {
+  RECT area = item.rcItem;
+  FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(item.hDC, &area, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  const int length = GetWindowTextLengthW(item.hwndItem);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(item.hwndItem, text.data(), length + 1);
+  RECT text_area{area.left + kStatusMargin - 1, area.top, area.right - kStatusMargin + 1,
+                 area.bottom};
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  DrawTextW(item.hDC, text.c_str(), length, &text_area,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if ((item.itemState & ODS_FOCUS) != 0) {
+    InflateRect(&area, -1, -1);
+    DrawFocusRect(item.hDC, &area);
+  }
 }
 
 bool Form1Window::PreTranslate(const MSG& message) {
@@ -502,6 +544,10 @@ bool Form1Window::PreTranslate(const MSG& message) {
   if (message.wParam == 'Z' && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
       lstrcmpiW(focused_class, L"Edit") != 0) {
     Undo();
+    return true;
+  }
+  if (message.wParam == VK_RETURN && message.hwnd == Control("StatusLine")) {
+    ShowStatusDetails();
     return true;
   }
   if (message.wParam == VK_RETURN &&
@@ -567,9 +613,15 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       item->itemHeight = static_cast<UINT>(TwipsToPixels(240, scale_));
       return TRUE;
     }
-    case WM_DRAWITEM:
-      DrawListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item.CtlType == ODT_BUTTON) {
+        DrawStatusLine(item);
+      } else {
+        DrawListEntry(item);
+      }
       return TRUE;
+    }
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(hwnd_, &paint);

@@ -75,6 +75,8 @@ class Form1Window {
   bool PreTranslate(const MSG& message);
 
   static constexpr UINT_PTR kPreviewTimer = 1;
+  // Said at the end of the status line when the batch has details to show.
+  static constexpr char kDetailsHint[] = "(click for every entry that kept its name)";
   // Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
   static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -90,6 +92,8 @@ class Form1Window {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                     UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR directories, DWORD_PTR data);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void BuildWindow();
   void CreateControl(std::size_t index);
@@ -101,6 +105,10 @@ class Form1Window {
   // Shows the state: options, checks, fields, enabling, pages, the example, Undo.
   void ShowState();
   void ShowStatus(const std::string& text, std::vector<std::string> details = {});
+  // The entries that kept their names in the last batch, in a box (a click, Space or Enter on
+  // the status line).
+  void ShowStatusDetails();
+  void DrawStatusLine(const DRAWITEMSTRUCT& item);
   // Looks again for a batch to take back.
   void RefreshUndo();
   void SchedulePreview();
@@ -112,6 +120,7 @@ class Form1Window {
   void DriveChosen(bool directories);
   void TreeClicked(bool directories, bool open);
   void FillList(bool directories);
+  // Reads the ticks of List1 or List2 into the state; a change asks for the preview.
   void ListSelectionChanged(bool directories);
   void SelectAll(bool directories, bool on);
   // An entry of List1 or List2 (its tick box, ticked when it is selected, and its name) or a

@@ -13,11 +13,13 @@
 #include "batch/form1_design.h"
 #include "batch/form1_rules.h"
 #include "batch/recording_ui_host.h"
+#include "cli/help_texts.h"
 #include "engine/messages.h"
 #include "platform/native_file_system.h"
 #include "winui/control_names.h"
 #include "winui/form1_window.h"
 #include "winui/help_window.h"
+#include "winui/win32_entry.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
@@ -88,6 +90,22 @@ class Form1WindowTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(box));
   }
   bool OnDisk(const char* name) { return fs::exists(folder_ / name); }
+  // Lets the program's message loop handle what is waiting, as it would between a user's keys.
+  void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchWin32Message(message, [this](const MSG& m) { return window_->PreTranslate(m); });
+    }
+  }
+  // A key pressed and released on the focused control, through the message loop.
+  void Press(UINT key) {
+    HWND focus = GetFocus();
+    ASSERT_NE(focus, nullptr);
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(focus, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30));
+    Pump();
+  }
 
   fs::path folder_;
   std::unique_ptr<FileSystem> fs_ = NewNativeFileSystem();
@@ -101,6 +119,13 @@ class Form1WindowTest : public ::testing::Test {
 };
 
 TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) {
+  // The window opens in the middle of the screen, as the splash does.
+  RECT work{}, window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(window_->hwnd(), &window);
+  EXPECT_NEAR(window.left + window.right, work.left + work.right, 2);
+  EXPECT_NEAR(window.top + window.bottom, work.top + work.bottom, 2);
+
   const double scale = ScreenScale();
   for (const FormControl& design : Form1Controls()) {
     if (design.kind == ControlKind::kPage) continue;
@@ -141,6 +166,46 @@ TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) 
   EXPECT_EQ(WindowText(Find("after")), "(1204) Example directory");
 }
 
+// Every caption is whole on one line (a wrapping label within its height), with room to spare
+// beside a button's edges and an option's or check box's mark.
+TEST_F(Form1WindowTest, EveryCaptionFitsItsControl) {
+  HDC dc = GetDC(window_->hwnd());
+  const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+  for (const bool files : {false, true}) {
+    ChooseTab("TabStrip2", files ? "Files" : "Directories");
+    for (const OperationTab& tab : OperationTabs()) {
+      ChooseTab("TabStrip1", tab.caption);
+      for (const FormControl& design : Form1Controls()) {
+        HWND control = window_->Control(design.name);
+        if (control == nullptr || !IsWindowVisible(control)) continue;
+        const std::wstring text = Wide(WindowText(control));
+        if (text.empty() || design.kind == ControlKind::kField) continue;
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        RECT area{};
+        GetClientRect(control, &area);
+        RECT needed{0, 0, area.right, 0};
+        const bool wraps = design.wraps && design.kind != ControlKind::kButton;
+        DrawTextW(dc, text.c_str(), -1, &needed,
+                  DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        int room = area.right;
+        if (design.kind == ControlKind::kButton || design.kind == ControlKind::kToggle) room -= 8;
+        if (design.kind == ControlKind::kOption || design.kind == ControlKind::kCheck) room -= mark;
+        if (design.kind == ControlKind::kFrame) room -= 16;
+        EXPECT_LE(needed.right, room) << design.name;
+        if (wraps) {
+          EXPECT_LE(needed.bottom, area.bottom) << design.name;
+        }
+        if (std::string_view(design.name) == "Label10") {  // not "B:" alone on a second line
+          RECT line{0, 0, area.right, 0};
+          DrawTextW(dc, text.c_str(), -1, &line, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+          EXPECT_EQ(needed.bottom, line.bottom);
+        }
+      }
+    }
+  }
+  ReleaseDC(window_->hwnd(), dc);
+}
+
 struct Step {
   const char* control;
   const char* text;  // typed into the field; nullptr: the control is clicked
@@ -174,8 +239,8 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
     }
     Select(c.target == std::string("Files") ? "List2" : "List1", c.entry);
     SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
-    EXPECT_EQ(WindowText(Find("PreviewSummary")), "1 of 1 would be renamed.");
-    EXPECT_EQ(ListView_GetItemCount(Find("PreviewList")), 1);
+    EXPECT_EQ(WindowText(Find(kPreviewSummaryName)), "1 of 1 would be renamed.");
+    EXPECT_EQ(ListView_GetItemCount(Find(kPreviewListName)), 1);
 
     Click("Command10");
     EXPECT_TRUE(OnDisk(c.renamed));
@@ -188,6 +253,76 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
     EXPECT_FALSE(OnDisk(c.renamed));
   }
   EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(Form1WindowTest, SpaceInAnEntryListTicksAndUnticksTheEntryForTheBatchAsAClickDoes) {
+  ChooseTab("TabStrip2", "Files");
+  ChooseTab("TabStrip1", "Extension");
+  Click("Command15");  // ".bak"
+  Click("Command7");   // Select All
+  HWND list = Find("List2");
+  SetFocus(list);  // as Shift+Tab from "Select All" would
+  Press(VK_DOWN);
+  Press(VK_SPACE);
+  const auto caret = static_cast<std::size_t>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+  ASSERT_LT(caret, state_.List2.size());
+  EXPECT_EQ(SendMessageW(list, LB_GETSEL, caret, 0), 0);  // the tick went
+  for (std::size_t i = 0; i < state_.List2.size(); ++i) {
+    EXPECT_EQ(state_.List2.selected(i), SendMessageW(list, LB_GETSEL, i, 0) > 0) << i;
+  }
+  Click("PreviewToggle");
+  SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+  EXPECT_EQ(WindowText(Find(kPreviewSummaryName)), "2 of 2 would be renamed.");
+
+  const std::string left_out = state_.List2.at(caret);
+  Click("Command10");
+  EXPECT_TRUE(OnDisk(left_out.c_str()));
+  EXPECT_FALSE(OnDisk((left_out + ".bak").c_str()));
+  EXPECT_EQ(window_->status_text().rfind("Renamed 2 of 2", 0), 0u) << window_->status_text();
+
+  // Space ticks it again, and it joins the batch.
+  SetFocus(list);
+  SendMessageW(list, LB_SETCARETINDEX, 0, 0);
+  Press(VK_SPACE);
+  EXPECT_TRUE(state_.List2.selected(0));
+  EXPECT_FALSE(state_.List2.selected(1));
+}
+
+TEST_F(Form1WindowTest, TheStatusLineKeepsItsHintWholeAndOpensItsDetailsFromTheKeyboard) {
+  const std::string kept = "a photo with a name long enough to fill the status line by itself.txt";
+  std::ofstream(folder_ / kept) << "x";
+  std::ofstream(folder_ / (kept + ".bak")) << "taken";
+  ASSERT_TRUE(window_->OpenFolder(false, folder_.string()).ok());
+  ChooseTab("TabStrip2", "Files");
+  ChooseTab("TabStrip1", "Extension");
+  Click("Command15");
+  Select("List2", kept.c_str());
+  Click("Command10");
+  ASSERT_TRUE(OnDisk(kept.c_str()));
+
+  HWND line = Find("StatusLine");
+  const std::wstring shown = Wide(WindowText(line));
+  const std::wstring hint = Wide(Form1Window::kDetailsHint);
+  ASSERT_GE(shown.size(), hint.size());
+  EXPECT_EQ(shown.substr(shown.size() - hint.size()), hint);
+  HDC dc = GetDC(line);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(line, WM_GETFONT, 0, 0)));
+  SIZE drawn{};
+  GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &drawn);
+  ReleaseDC(line, dc);
+  RECT area{};
+  GetClientRect(line, &area);
+  EXPECT_LE(drawn.cx, area.right);
+
+  EXPECT_NE(GetWindowLongPtrW(line, GWL_STYLE) & WS_TABSTOP, 0);
+  SetFocus(line);
+  for (UINT key : {VK_SPACE, VK_RETURN}) {
+    ui_.messages.clear();
+    Press(key);
+    ASSERT_EQ(ui_.messages.size(), 1u) << key;
+    EXPECT_NE(ui_.messages[0].text.find("'" + kept + "' to '" + kept + ".bak'"), std::string::npos)
+        << ui_.messages[0].text;
+  }
 }
 
 TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {
@@ -229,8 +364,13 @@ TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
 
   bool closed = false;
   HelpWindow help(opener_, ui_, "guide.htm", [&closed] { closed = true; });
-  SendMessageW(FindNamedControl(help.hwnd(), "Command2"), BM_CLICK, 0, 0);
-  EXPECT_EQ(opener_.opened.size(), 2u);
+  EXPECT_EQ(WindowText(help.hwnd()), kHelpWindowTitle);
+  for (int press = 0; press < 2; ++press) {  // the guide, and the help window stays open
+    SendMessageW(FindNamedControl(help.hwnd(), "Command2"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(closed);
+    ASSERT_NE(help.hwnd(), nullptr);
+  }
+  EXPECT_EQ(opener_.opened.size(), 3u);
   SendMessageW(FindNamedControl(help.hwnd(), "Command1"), BM_CLICK, 0, 0);
   EXPECT_TRUE(closed);
 }

@@ -1,6 +1,7 @@
 // GuideViewer, GuidePlainText and ShellDocumentOpener.
 #include "winui/guide_viewer.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cctype>
@@ -121,7 +122,7 @@ GuideViewer::GuideViewer(const std::string& text) {
   RegisterWindowClass(kClassName, WindowProc);
   const double scale = ScreenScale();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  hwnd_ = CreateWindowExW(0, kClassName, L"Kestrovane - User guide", WS_OVERLAPPEDWINDOW,
+  hwnd_ = CreateWindowExW(0, kClassName, L"Kestrovane - User Guide", WS_OVERLAPPEDWINDOW,
                           CW_USEDEFAULT, CW_USEDEFAULT, static_cast<int>(720 * scale),
                           static_cast<int>(540 * scale), nullptr, nullptr, instance, nullptr);
   if (hwnd_ == nullptr) return;
@@ -132,6 +133,7 @@ GuideViewer::GuideViewer(const std::string& text) {
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
       hwnd_, nullptr, instance, nullptr);
   SetControlName(text_, "GuideText");
+  SetWindowSubclass(text_, TextProc, 0, 0);
   font_ = DialogFont(10);
   SetFontOnAll(hwnd_, font_);
   SendMessageW(text_, EM_SETLIMITTEXT, 0, 0);
@@ -140,6 +142,7 @@ GuideViewer::GuideViewer(const std::string& text) {
   GetClientRect(hwnd_, &client);
   MoveWindow(text_, 0, 0, client.right, client.bottom, TRUE);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetFocus(text_);
 }
 
 GuideViewer::~GuideViewer() {
@@ -147,9 +150,23 @@ GuideViewer::~GuideViewer() {
   DeleteObject(font_);
 }
 
+LRESULT CALLBACK GuideViewer::TextProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR, DWORD_PTR) {
+  // Esc closes the window, as it closes a dialog: the text, which takes every key, passes it on.
+  if (message == WM_KEYDOWN && wparam == VK_ESCAPE) {
+    PostMessageW(GetParent(hwnd), WM_CLOSE, 0, 0);
+    return 0;
+  }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
 LRESULT CALLBACK GuideViewer::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<GuideViewer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self != nullptr) {
+    if (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL) {
+      DestroyWindow(hwnd);
+      return 0;
+    }
     if (message == WM_SIZE && self->text_ != nullptr) {
       MoveWindow(self->text_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
       return 0;
@@ -166,13 +183,22 @@ LRESULT CALLBACK GuideViewer::WindowProc(HWND hwnd, UINT message, WPARAM wparam,
 
 Status ShellDocumentOpener::Open(const std::string& path) {
   const std::wstring wide = Wide(path);
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result > 32) return Status();
+  // A missing guide is said by the caller's message alone, not by a box of the shell's as well.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(wide), error)) {
+    return Status::Error(Status::Code::kNotFound, "'" + path + "': no such file");
+  }
+  SHELLEXECUTEINFOW shell{};
+  shell.cbSize = sizeof(shell);
+  shell.fMask = SEE_MASK_FLAG_NO_UI;
+  shell.lpVerb = L"open";
+  shell.lpFile = wide.c_str();
+  shell.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&shell)) return Status();
   // No program for it: the program's own viewer shows the text.
   std::ifstream in(std::filesystem::path(wide), std::ios::binary);
   if (!in) {
-    return Status::Error(Status::Code::kNotFound, "cannot read '" + path + "'");
+    return Status::Error(Status::Code::kIoError, "'" + path + "': cannot be read");
   }
   std::ostringstream html;
   html << in.rdbuf();

@@ -27,6 +27,8 @@ class GuideViewer {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK TextProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR data);
   HWND hwnd_ = nullptr;
   HWND text_ = nullptr;
   HFONT font_ = nullptr;

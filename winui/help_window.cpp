@@ -13,8 +13,9 @@ namespace kestro {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestrovaneForm3";
-constexpr int kOkId = 1;
-constexpr int kUserguideId = 2;
+// Not IDCANCEL (2), which the dialog keys send for Esc: that one closes the window.
+constexpr int kOkId = IDOK;
+constexpr int kUserguideId = 100;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // A one-line label may take the room to its right, up to the next label of its row or the
@@ -69,9 +70,9 @@ HelpWindow::HelpWindow(DocumentOpener& opener, UiHost& messages, std::string gui
   const SIZE size = OuterSize(TwipsToPixels(kForm3Client.width, scale),
                               TwipsToPixels(kForm3Client.height, scale), kStyle, 0);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  hwnd_ = CreateWindowExW(0, kClassName, L"", kStyle, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-                          (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, nullptr,
-                          nullptr, instance, nullptr);
+  const POINT at = CentredOnWorkArea(size);
+  hwnd_ = CreateWindowExW(0, kClassName, Wide(kHelpWindowTitle).c_str(), kStyle, at.x, at.y,
+                          size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (hwnd_ == nullptr) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetControlName(hwnd_, "Form3");

@@ -26,10 +26,10 @@ void FillRectColor(HDC dc, const RECT& area, COLORREF color) {
 SplashWindow::SplashWindow() {
   RegisterWindowClass(kClassName, WindowProc);
   const int side = kPicturePixels;
-  hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Kestrovane", WS_POPUP,
-                          (GetSystemMetrics(SM_CXSCREEN) - side) / 2,
-                          (GetSystemMetrics(SM_CYSCREEN) - side) / 2, side, side, nullptr, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
+  const POINT at = CentredOnWorkArea({side, side});
+  hwnd_ =
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Kestrovane", WS_POPUP, at.x,
+                      at.y, side, side, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (hwnd_ == nullptr) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetControlName(hwnd_, "frmSplash");

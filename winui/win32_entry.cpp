@@ -142,20 +142,23 @@ int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys) {
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
-    if (keys && keys(message)) continue;
-    // Tab, Shift+Tab and the arrow keys move between the controls of the window in front.
-    HWND top = GetAncestor(message.hwnd, GA_ROOT);
-    if (top != nullptr && IsDialogMessageW(top, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    DispatchWin32Message(message, keys);
   }
   return static_cast<int>(message.wParam);
 }
 
+void DispatchWin32Message(const MSG& message, const std::function<bool(const MSG&)>& keys) {
+  if (keys && keys(message)) return;
+  MSG copy = message;
+  HWND top = GetAncestor(message.hwnd, GA_ROOT);
+  if (top != nullptr && IsDialogMessageW(top, &copy)) return;
+  TranslateMessage(&copy);
+  DispatchMessageW(&copy);
+}
+
 int RunWin32Entry(std::string_view argument_text) {
-  // The windows scale their twips with the screen's DPI themselves, so the system need not
-  // stretch their pictures.
-  SetProcessDPIAware();
+  // The manifest makes the program DPI-aware (the windows scale their twips with the screen's
+  // DPI themselves) and asks for the common controls of version 6.
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                       ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);

@@ -77,6 +77,9 @@ class Win32Entry {
 // Runs the message loop until the program's last window asks to quit; returns its status.
 // `keys` sees each message first and returns true for one it has handled.
 int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys = {});
+// What the loop does with one message: `keys` first, then the dialog keys of the window in front
+// (Tab, Shift+Tab, the arrows, Enter, Esc), then the window it is for.
+void DispatchWin32Message(const MSG& message, const std::function<bool(const MSG&)>& keys = {});
 
 // The whole program on Windows: its own services (the native file system, the registry, the
 // clock, the shell's document opener, the journal), then Win32Entry. Returns the exit status.

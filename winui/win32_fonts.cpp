@@ -48,4 +48,11 @@ SIZE OuterSize(int width, int height, DWORD style, DWORD ex_style) {
   return {area.right - area.left, area.bottom - area.top};
 }
 
+POINT CentredOnWorkArea(SIZE size) {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return {work.left + (work.right - work.left - size.cx) / 2,
+          work.top + (work.bottom - work.top - size.cy) / 2};
+}
+
 }  // namespace kestro

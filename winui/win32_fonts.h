@@ -1,5 +1,5 @@
 // The dialog face of the windows: Tahoma (Wine and Windows both have it) at a point size, scaled
-// with the screen's DPI, which also gives the scale of twips.
+// with the screen's DPI, which also gives the scale of twips; window classes, sizes and places.
 #pragma once
 
 #include <windows.h>
@@ -16,5 +16,8 @@ void SetFontOnAll(HWND hwnd, HFONT font);
 void RegisterWindowClass(const wchar_t* name, WNDPROC procedure);
 // The outer size of a window whose client area is `width` by `height` pixels.
 [[nodiscard]] SIZE OuterSize(int width, int height, DWORD style, DWORD ex_style);
+// Where a window of outer size `size` stands in the middle of the primary screen's work area
+// (the screen less the task bar).
+[[nodiscard]] POINT CentredOnWorkArea(SIZE size);
 
 }  // namespace kestro

@@ -27,6 +27,33 @@ void SetWindowTextUtf8(HWND hwnd, std::string_view text) {
   SetWindowTextW(hwnd, Wide(text).c_str());
 }
 
+std::wstring FitBeforeHint(HDC dc, std::wstring_view text, std::wstring_view hint, int width) {
+  const auto line = [&](std::size_t kept) {
+    std::wstring shown(text.substr(0, kept));
+    if (kept < text.size()) shown += L"...";
+    return shown.append(L"  ").append(hint);
+  };
+  const auto fits = [&](const std::wstring& shown) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+    return size.cx <= width;
+  };
+  if (fits(line(text.size()))) return line(text.size());
+  std::size_t low = 0;  // the most characters of `text` known to fit
+  std::size_t high = text.size();
+  while (low + 1 < high) {
+    const std::size_t middle = (low + high) / 2;
+    if (fits(line(middle))) {
+      low = middle;
+    } else {
+      high = middle;
+    }
+  }
+  // Never half a surrogate pair.
+  if (low > 0 && IS_HIGH_SURROGATE(text[low - 1])) --low;
+  return line(low);
+}
+
 }  // namespace kestro
 
 namespace kestro {

@@ -14,6 +14,10 @@ namespace kestro {
 [[nodiscard]] std::string Utf8(std::wstring_view text);
 [[nodiscard]] std::string WindowText(HWND hwnd);
 void SetWindowTextUtf8(HWND hwnd, std::string_view text);
+// `text`, two blanks and `hint` in at most `width` pixels of the font selected into `dc`: `text`
+// gives up its end to "..." as far as it must, `hint` stays whole.
+[[nodiscard]] std::wstring FitBeforeHint(HDC dc, std::wstring_view text, std::wstring_view hint,
+                                         int width);
 
 }  // namespace kestro
 
