@@ -3,6 +3,7 @@
 #include "batch/pickers.h"
 #include "batch/simulated_folder.h"
 #include "engine/command_args.h"
+#include "engine/mode_switch.h"
 #include "engine/printable_text.h"
 #include "engine/utf8_text.h"
 
@@ -40,20 +41,24 @@ CommandLineMode::CommandLineMode(WindowState& state, BatchRenamer& batch, FileSy
                                  SettingsStore& settings)
     : state_(state), batch_(batch), fs_(fs), settings_(settings) {}
 
-CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
+CommandLineRun CommandLineMode::Run(const CommandWords& words) {
   CommandLineRun run;
-  state_.command_line = std::string(argument_text);
-  state_.WrongCommand = false;
-  if (IsHelpRequest(argument_text)) state_.WrongCommand = true;
-  if (SpaceCountWords(argument_text) < 2) state_.WrongCommand = true;
-  state_.args = SplitCommandArgs(argument_text);
+  // Not empty whenever there is a word, even one empty word: the batches read the command line.
+  state_.command_line = JoinArguments(words);
+  state_.args = CommandArgsOf(words);
+  const bool help_request = words.size() == 1 && IsHelpRequest(words[0]);
+  state_.WrongCommand = help_request;
+  if (words.empty()) {
+    state_.WrongCommand = run.wrong_command = true;
+    return run;
+  }
 
   // An empty word 1 would otherwise resolve to the working folder.
   const std::string& word1 = state_.args[1];
   const Status found = word1.empty() ? Status::Error(Status::Code::kNotFound, "no folder given")
                                      : fs_.AbsoluteFolder(word1, &run.folder);
   if (!found.ok()) {
-    if (!state_.WrongCommand) run.folder_error = "'" + word1 + "': " + found.message();
+    if (!help_request) run.folder_error = "'" + word1 + "': " + found.message();
     state_.WrongCommand = true;
     run.wrong_command = true;
     run.folder.clear();
@@ -85,10 +90,11 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
   }
   if (!listed.ok()) run.list_error = ListError(run.folder, listed);
   run.wrong_command = state_.WrongCommand;
+  if (run.wrong_command && !help_request) run.fault = CommandLineFault(state_.args);
   return run;
 }
 
-CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& state, FileSystem& fs,
+CommandLineRun RunCommandWords(const CommandWords& words, WindowState& state, FileSystem& fs,
                                SettingsStore& settings, const Clock& clock, UiHost& ui,
                                JournalFolder* journal, bool dry_run, std::ostream& out,
                                std::ostream& err, EntryLines entry_lines) {
@@ -107,7 +113,7 @@ CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& stat
   }
   CommandLineMode mode(state, batch, used,
                        dry_run ? static_cast<SettingsStore&>(no_settings) : settings);
-  const CommandLineRun run = mode.Run(argument_text);
+  const CommandLineRun run = mode.Run(words);
   if (dry_run) WriteDryRunLines(run, out);
   WriteErrorLines(run, err);
   return run;
@@ -132,6 +138,7 @@ void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
       ErrorLine("the batch cannot be undone: " + run.report->journal_error, err);
     }
   }
+  if (!run.fault.empty()) ErrorLine(run.fault, err);
   err.flush();
 }
 

@@ -1,4 +1,4 @@
-// The command-line mode: the argument text split into CommandArgs, the lists pointed at the
+// The command-line mode: the words of a command line as CommandArgs, the lists pointed at the
 // folder of word 1, the batch of the target, and what the run's exit status is made from.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include "batch/journal.h"
 #include "batch/outcome.h"
 #include "batch/window_state.h"
+#include "engine/command_args.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
@@ -26,13 +27,15 @@ struct CommandLineRun {
   bool wrong_command = false;  // WrongCommand at the end of the run: the help is to be shown
   bool folder_found = false;   // word 1 named an existing folder
   std::string folder;          // its absolute form
-  // Why word 1 could not be used, for a command line that otherwise had the form of a command
-  // (a help request or a lone word gets the help alone).
+  // Why word 1 could not be used ("'WORD1': REASON"; a help request gets the help alone).
   std::string folder_error;
   // Why the entries of the folder could not be listed ("'FOLDER': REASON"), when they could not:
   // nothing is renamed, and the run does not count as done.
   std::string list_error;
   std::optional<BatchReport> report;  // the batch of the target, when one ran
+  // Why a command line whose folder could be used is wrong, in one line ("unknown switch '-Q'",
+  // CommandLineFault); empty where a message of the batch said it already.
+  std::string fault;
 };
 
 // Runs one command line over the window model. A word 1 that names no existing folder is a wrong
@@ -42,7 +45,8 @@ class CommandLineMode {
  public:
   CommandLineMode(WindowState& state, BatchRenamer& batch, FileSystem& fs, SettingsStore& settings);
 
-  CommandLineRun Run(std::string_view argument_text);
+  // `words` are the command line's, word 1 first, the program's own options taken away.
+  CommandLineRun Run(const CommandWords& words);
 
  private:
   WindowState& state_;
@@ -60,7 +64,7 @@ enum class EntryLines { kAfterTheRun, kAsTaken };
 // One command line as the program runs it: renaming for real, with the batch in `journal` (may
 // be null), or with `dry_run` in a copy of the folder's names, with settings that go nowhere and
 // no journal, the lines of what it would rename on `out`. The error lines go to `err`.
-CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& state, FileSystem& fs,
+CommandLineRun RunCommandWords(const CommandWords& words, WindowState& state, FileSystem& fs,
                                SettingsStore& settings, const Clock& clock, UiHost& ui,
                                JournalFolder* journal, bool dry_run, std::ostream& out,
                                std::ostream& err,
@@ -74,7 +78,8 @@ CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& stat
 // "kestro: cannot list folder 'FOLDER': REASON", and one line per entry whose rename was refused
 // or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON"; control characters in them written
 // out. Entries that got no name are reported by the message that said why, when it was shown. A
-// batch whose journal could not be written says once that it cannot be undone.
+// batch whose journal could not be written says once that it cannot be undone. Last, a wrong
+// command line's fault: "kestro: unknown switch '-Q'".
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err);
 
 // What a dry run shows on standard output: "'OLD' -> 'NEW'" for each entry the run renames, in

@@ -11,6 +11,7 @@
 #include "batch/pickers.h"
 #include "batch/recording_ui_host.h"
 #include "cli/stream_ui_host.h"
+#include "engine/command_args.h"
 #include "platform/clock.h"
 #include "platform/errno_status.h"
 #include "platform/memory_file_system.h"
@@ -24,7 +25,7 @@ namespace {
 // window (each message as "text [title icon]", icon "!" exclamation, "x" critical; "unload"), and
 // LastDir afterwards.
 struct Case {
-  const char* text;
+  const char* text;     // the words, split from it by the quote rule
   const char* renamed;  // "old>new" per rename done, in batch order
   int status;
   const char* errors = "";
@@ -32,7 +33,7 @@ struct Case {
   const char* last_dir = "/home/u/Photos";
 };
 
-TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
+TEST(CommandLineModeTest, FromTheWordsToTheExitStatus) {
   const Case cases[] = {
       {"/home/u/Photos -F *.doc -C upper", "a.doc>A.DOC", kExitDone},
       {"/home/u/Photos -F *.doc -CE upper", "a.doc>a.DOC", kExitDone},  // the extension alone
@@ -47,16 +48,27 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
       {"/home/u/Photos -F *.doc -NA -L 12", "", kExitEntriesKept, "",
        "You have entered erraneous values! [Error! x]"},
       // A wrong command line: help. Word 1 naming a folder is still remembered.
-      {"/home/u/Photos  -F *.doc -C upper", "", kExitWrongCommand},  // every word one further on
-      {"Photos", "", kExitWrongCommand, "", "unload"},
-      {"/home/u/Photos -X *.doc -C upper", "a.doc>A.DOC", kExitWrongCommand},  // mask is word 3
-      {"/home/u/Photos -F *.doc -C x", "", kExitWrongCommand, "", "unload"},
-      {"/home/u/Photos -F *.doc -NA -L 3 -S", "", kExitWrongCommand, "", "unload"},
-      {"\"/home/u/My Photos\" -D -Q", "", kExitWrongCommand, "", "unload", "/home/u/My Photos"},
+      // One line says what is wrong, unless a message of the batch said it.
+      {"/home/u/Photos  -F *.doc -C upper", "", kExitWrongCommand,  // every word one further on
+       "kestro: missing switch after the folder: -D, or -F <filemask>\n"},
+      {"Photos", "", kExitWrongCommand,
+       "kestro: missing switch after the folder: -D, or -F <filemask>\n", "unload"},
+      {"/home/u/Photos -X *.doc -C upper", "a.doc>A.DOC", kExitWrongCommand,  // mask is word 3
+       "kestro: unknown switch '-X'\n"},
+      {"/home/u/Photos -F *.doc -C x", "", kExitWrongCommand,
+       "kestro: -C takes upper, lower or sentence, not 'x'\n", "unload"},
+      {"/home/u/Photos -F *.doc -NA -L 3 -S", "", kExitWrongCommand,
+       "kestro: -NA takes [-L [<length>] ] [-S <x> ], not '-L 3 -S'\n", "unload"},
+      {"\"/home/u/My Photos\" -D -Q", "", kExitWrongCommand, "kestro: unknown switch '-Q'\n",
+       "unload", "/home/u/My Photos"},
       {"/home/u/Photos -F *.doc -NA -X", "", kExitWrongCommand, "",
        "Wrong Commands! [Kestrovane]unload"},
-      // Word 1 names no folder: nothing is renamed anywhere, LastDir stays.
+      // Word 1 names no folder: nothing is renamed anywhere, LastDir stays. A help request gets
+      // the help alone.
       {"/?", "", kExitWrongCommand, "", "", "/home/u/Other"},
+      {"Missing", "", kExitWrongCommand,
+       "kestro: cannot use folder 'Missing': cannot open folder '/home/u/Missing': {ENOENT}\n", "",
+       "/home/u/Other"},
       {"/home/u/Missing -F *.doc -C upper", "", kExitWrongCommand,
        "kestro: cannot use folder '/home/u/Missing': cannot open folder '/home/u/Missing': "
        "{ENOENT}\n",
@@ -95,7 +107,8 @@ TEST(CommandLineModeTest, FromTheArgumentTextToTheExitStatus) {
     RecordingUiHost ui;
     const FixedClock clock({2026, 12, 4});
     BatchRenamer batch(state, fs, clock, ui);
-    const CommandLineRun run = CommandLineMode(state, batch, fs, settings).Run(c.text);
+    const CommandLineRun run =
+        CommandLineMode(state, batch, fs, settings).Run(SplitArgumentText(c.text));
 
     std::string renamed;
     for (const auto& call : fs.rename_calls()) {
@@ -150,9 +163,9 @@ TEST(CommandLineModeTest, LinesWrittenAsEntriesAreTakenAreTheLinesOfTheReport) {
       std::ostringstream out, err;
       StreamUiHost ui(err);
       const bool dry_run = std::string_view(text).starts_with("--dry-run ");
-      const CommandLineRun run =
-          RunArgumentText(std::string_view(text).substr(dry_run ? 10 : 0), state, fs, settings,
-                          FixedClock({2026, 12, 4}), ui, nullptr, dry_run, out, err, lines);
+      const CommandLineRun run = RunCommandWords(
+          SplitArgumentText(std::string_view(text).substr(dry_run ? 10 : 0)), state, fs, settings,
+          FixedClock({2026, 12, 4}), ui, nullptr, dry_run, out, err, lines);
       const std::size_t kept = run.report ? run.report->Count(EntryOutcome::Kind::kKept) : 0;
       seen[lines == EntryLines::kAsTaken] = out.str() + "|" + err.str() + "|" +
                                             std::to_string(ExitStatus(run)) + "|" +

@@ -16,6 +16,7 @@
 
 #include "cli/e2e_test_support.h"
 #include "cli/help_texts.h"
+#include "engine/command_args.h"
 
 namespace kestro::e2e {
 namespace {
@@ -112,8 +113,6 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
        0, "", "", true, ".h/ c<abc/ file z1<xyz1/"},
       {{"{dir}", "-F", "*.jpg;*.png", "-L", "$DATE3 $NAME"}, {"a.jpg", "b.png"},
        0, "", "", true, date3 + " a.jpg<a.jpg " + date3 + " b.png<b.png"},
-      {{"{dir}", "-F", "*", "-R", "o\"l\"d~", "n\"ew\"_"}, {"old name.txt"},
-       0, "", "", true, "new_name.txt<old name.txt"},
       {many, {"a.doc"}, 0, "", "", true, "a.doc w6 w7 w8 w9<a.doc"},  // past the 20th: dropped
       {{"{dir}", "-F", "*.doc", "-R", "b", "a"}, {"a.doc", "b.doc", "bb.doc"},
        1, "", taken, true, "a.doc aa.doc<bb.doc b.doc"},
@@ -121,16 +120,45 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
        0, "", "", true, "001 - a9<a9 002 - a10<a10 003 - b<b"},
       {{"{dir}", "-F", "*", "-NA", "-L", "12"}, {"a", "b"}, 1, "", erraneous + erraneous, true, ""},
       {{"{dir}", "-F", "*", "-NA", "-X"}, {"a"}, 2, help, "kestro: Wrong Commands!\n", true, ""},
-      {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, help, "", true, ""},
+      // A wrong command line: one line says what is wrong, then the help.
+      {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, help,
+       "kestro: missing switch after the folder: -D, or -F <filemask>\n", true, ""},
+      {{"{dir}", "-Q", "3"}, {"a.doc"}, 2, help, "kestro: unknown switch '-Q'\n", true, ""},
+      {{"{dir}", "-F", "*", "-C", "title"}, {"a"}, 2, help,
+       "kestro: -C takes upper, lower or sentence, not 'title'\n", true, ""},
       {{"/?"}, {"a.doc", "dir/"}, 2, help, "", false, ""},
       {{"{missing}", "-F", "*", "-C", "upper"}, {"a"}, 2, help,
        "kestro: cannot use folder '{missing}': cannot open folder '{missing}': ...", false, ""},
-      {{""}, {"a.doc"}, 2, help, "", false, ""},
+      {{""}, {"a.doc"}, 2, help, "kestro: cannot use folder '': no folder given\n", false, ""},
       {{}, {"a.doc"}, 2, help, "kestro: no display to show the window on\n", false, ""},
       // A dry run says what the run would do, and changes nothing: no entry, no setting.
       {{"--dry-run", "{dir}", "-F", "*.doc", "-R", "b", "a"}, {"a.doc", "b.doc", "bb.doc"},
        1, "'bb.doc' -> 'aa.doc'\n", taken, false, ""},
-      {{"--dry-run", "{dir}"}, {"a.doc"}, 2, help, "", false, ""},
+      {{"--dry-run", "{dir}"}, {"a.doc"}, 2, help,
+       "kestro: missing switch after the folder: -D, or -F <filemask>\n", false, ""},
+      // ... also where a user of rename or git puts it, last; a word that -R takes as its text
+      // is that text.
+      {{"{dir}", "-F", "*.doc", "-C", "upper", "--dry-run"}, {"a.doc", "b.doc"},
+       0, "'a.doc' -> 'A.DOC'\n'b.doc' -> 'B.DOC'\n", "", false, ""},
+      {{"{dir}", "-D", "-SL", "1", "x", "--dry-run"}, {"abc/"}, 0, "'abc' -> 'bc'\n", "", false, ""},
+      {{"{dir}", "-F", "*", "-R", "a", "--dry-run"}, {"a.doc"},
+       0, "", "", true, "--dry-run.doc<a.doc"},
+      // Anywhere else a program option renames nothing: its line, then the help.
+      {{"{dir}", "--dry-run", "-F", "*.doc", "-C", "lower"}, {"A.DOC"}, 2, help,
+       "kestro: '--dry-run' must stand first, or last after the switch's words: "
+       "kestro --dry-run <path> <mode> <options>\n", false, ""},
+      {{"{dir}", "-F", "*.doc", "-C", "--dry-run", "upper"}, {"a.doc"}, 2, help,
+       "kestro: '--dry-run' must stand first, or last after the switch's words: "
+       "kestro --dry-run <path> <mode> <options>\n", false, ""},
+      {{"{dir}", "-F", "*.doc", "-L", "$NAME", "--dry-run"}, {"a.doc"}, 2, help,
+       "kestro: '--dry-run' must stand first, or last after the switch's words: "
+       "kestro --dry-run <path> <mode> <options>\n", false, ""},
+      {{"{dir}", "-F", "*.doc", "-C", "upper", "--undo"}, {"a.doc"}, 2, help,
+       "kestro: '--undo' must stand first: kestro --undo [--dry-run]\n", false, ""},
+      {{"{dir}", "-F", "*.doc", "--window", "-C", "upper"}, {"a.doc"}, 2, help,
+       "kestro: '--window' must stand first: kestro --window <folder>\n", false, ""},
+      {{"{dir}", "-F", "*.doc", "-C", "upper", "/?"}, {"a.doc"}, 2, help,
+       "kestro: '/?' must stand alone: kestro --help\n", false, ""},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -166,8 +194,104 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
     EXPECT_EQ(Listing(folder), c.after.empty() ? listing_before : c.after);
     EXPECT_EQ(home.Setting("LastDir") == folder.string(), c.remembered);
     EXPECT_EQ(home.Setting("Splash"), std::nullopt) << "the splash setting is left alone";
-    EXPECT_TRUE(c.arguments.empty() || c.arguments[0] != "--dry-run" || !home.JournalWritten())
-        << "a journal";
+    const bool dry_run = (!c.arguments.empty() && c.arguments[0] == "--dry-run") ||
+                         c.out.find("' -> '") != std::string::npos;
+    EXPECT_TRUE(!dry_run || !home.JournalWritten()) << "a journal";
+  }
+}
+
+// Every entry below `folder`, by path in byte order, with the name it had where it changed, as
+// Listing writes them: "sub/new<old".
+std::string TreeListing(const fs::path& folder) {
+  Words names;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string path = fs::relative(entry.path(), folder).generic_string();
+    const std::string first = ReadAll(entry.path());
+    names.push_back(path + (first == entry.path().filename().string() ? "" : "<" + first));
+  }
+  std::sort(names.begin(), names.end());
+  std::string listing;
+  for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
+  return listing;
+}
+
+// The words reach the program as the system hands them: on Linux each argument is one word as it
+// stands, double quotes, blanks and leading dashes included; on Windows the program splits its
+// one line by the quote rule. Each row is run as a Linux shell passes its words, or as a user
+// types the line on Windows; a name that holds a double quote is made only where the system
+// allows one.
+TEST(KestroTest, TheWordsReachTheProgramAsTheSystemHandsThem) {
+  struct Row {
+    Words words;       // Linux: the arguments
+    std::string line;  // Windows: the line after the program's name
+    Words files;       // "folder/file", made in the working folder
+    int status;
+    std::string linux_after;  // TreeListing afterwards ("" where nothing changed)
+    std::string windows_after;
+  };
+  // clang-format off
+  const Row rows[] = {
+      // A folder named with quotes beside the one without.
+      {{"\"target\"", "-F", "*", "-C", "upper"}, "\"target\" -F * -C upper",
+       {"target/a", "\"target\"/a"}, 0,
+       "\"target\"/A<a target/a", "target/A<a"},
+      {{"say \"hi\" now", "-F", "*", "-C", "upper"}, "\"say \"hi\" now\" -F * -C upper",
+       {"say \"hi\" now/a", "say hi now/a"}, 0,
+       "say \"hi\" now/A<a say hi now/a", "say hi now/A<a"},
+      {{"x\"y", "-F", "*", "-C", "upper"}, "x\"y\" -F * -C upper", {"x\"y/a", "xy/a"}, 0,
+       "x\"y/A<a xy/a", "xy/A<a"},
+      // Quotes in the mask and in the parameters.
+      {{"d", "-F", "\"a b.txt\"", "-C", "upper"}, "d -F \"a b.txt\" -C upper",
+       {"d/a b.txt", "d/c.txt"}, 0, "", "d/A B.TXT<a b.txt d/c.txt"},
+      {{"d", "-F", "*", "-R", "a", "\"q\""}, "d -F * -R a \"q\"", {"d/a.txt"}, 0,
+       "d/\"q\".txt<a.txt", "d/q.txt<a.txt"},
+      // Blanks and leading dashes in the folder, the mask and the parameters: the same words on
+      // both systems.
+      {{"-my dir", "-F", "-c*", "-R", " d", "-e f"}, "\"-my dir\" -F -c* -R \" d\" \"-e f\"",
+       {"-my dir/-c d.txt", "-my dir/a b.txt"}, 0,
+       "-my dir/-c-e f.txt<-c d.txt -my dir/a b.txt", "-my dir/-c-e f.txt<-c d.txt -my dir/a b.txt"},
+      {{"-my dir", "-F", "a b*", "-L", "-$NAME"}, "\"-my dir\" -F \"a b*\" -L -$NAME",
+       {"-my dir/a b.txt", "-my dir/c.txt"}, 0,
+       "-my dir/-a b.txt<a b.txt -my dir/c.txt", "-my dir/-a b.txt<a b.txt -my dir/c.txt"},
+      {{"-my dir", "-F", "*", "-R", "~", "-"}, "\"-my dir\" -F * -R ~ -",
+       {"-my dir/a b.txt"}, 0, "-my dir/a-b.txt<a b.txt", "-my dir/a-b.txt<a b.txt"},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(kWordsAsOneLine ? row.line : JoinArguments(row.words));
+    const ProgramHome home;
+    const fs::path folder = home.folder() / "Words";
+    fs::create_directories(folder);
+    for (const std::string& file : row.files) {
+      if (kWordsAsOneLine && file.find('"') != std::string::npos) continue;
+      const fs::path path = folder / file;
+      fs::create_directories(path.parent_path());
+      std::ofstream(path) << path.filename().string();
+    }
+    const std::string before = TreeListing(folder);
+    const Outcome outcome =
+        kWordsAsOneLine ? Outcome{KestroRun(TypedLine{row.line}, folder, home).Wait(),
+                                  Lines(home.folder() / "out"), Lines(home.folder() / "err")}
+                        : RunKestro(row.words, folder, home);
+    EXPECT_EQ(outcome.status, row.status) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    const std::string& after = kWordsAsOneLine ? row.windows_after : row.linux_after;
+    EXPECT_EQ(TreeListing(folder), after.empty() ? before : after);
+  }
+}
+
+// A line that ends in a blank, as cmd hands one on before "> file": the help words are still the
+// help request, with no line about a folder of that name.
+TEST(KestroTest, AHelpRequestBeforeABlankAtTheEndOfTheLine) {
+  if (!kWordsAsOneLine) GTEST_SKIP() << "the shell hands the program its words, not a line";
+  for (const char* line : {"--help ", "/? ", "-? ", "? ", "--help  ", " /?"}) {
+    SCOPED_TRACE(std::string("'") + line + "'");
+    const ProgramHome home;
+    const int status = KestroRun(TypedLine{line}, home.folder(), home).Wait();
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(Lines(home.folder() / "out"), HeadlessHelp());
+    EXPECT_EQ(Lines(home.folder() / "err"), "");
   }
 }
 

@@ -17,6 +17,9 @@ using Words = std::vector<std::string>;
 
 // Linux: true; on Windows there is always a display, and no arguments open the main window.
 extern const bool kRunsWithoutDisplay;
+// Windows: true; the program is handed one line, which it splits into words by the quote rule.
+// Linux: false; each argument is one word as it stands, and a name may hold a double quote.
+extern const bool kWordsAsOneLine;
 // How lines end on standard output and error: "\n"; "\r\n" on Windows, as text there does.
 extern const char kLineEnd[];
 // Files of the batch a test kills when a twentieth is renamed (Wine renames more slowly).
@@ -47,11 +50,20 @@ class ProgramHome {
 // Hides the entry at `path` (on Linux its name beginning with "." is enough).
 void Hide(const fs::path& path);
 
+// A command line as a user types it after the program's name, blanks at the end included.
+struct TypedLine {
+  std::string text;
+};
+
 // kestro started in `cwd` with `arguments`, standard input empty, standard output and error going
-// to the files "out" and "err" in the home's folder.
+// to the files "out" and "err" in the home's folder. On Windows the arguments are joined into
+// the program's line by JoinArguments, which gives them back as they are if none holds a quote.
 class KestroRun {
  public:
   KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home);
+  // Windows: the line after the program's quoted name and one blank, exactly as given; Linux: as
+  // the shell (/bin/sh) reads it.
+  KestroRun(const TypedLine& line, const fs::path& cwd, const ProgramHome& home);
   ~KestroRun() { Kill(); }
   KestroRun(const KestroRun&) = delete;
   KestroRun& operator=(const KestroRun&) = delete;

@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <vector>
 
 #include "cli/e2e_test_support.h"
 
 namespace kestro::e2e {
 
 const bool kRunsWithoutDisplay = true;
+const bool kWordsAsOneLine = false;
 const char kLineEnd[] = "\n";
 const int kFilesOfAKilledBatch = 20000;
 
@@ -39,13 +41,16 @@ bool ProgramHome::JournalWritten() const { return fs::exists(folder_ / "state");
 
 void Hide(const fs::path&) {}
 
+namespace {
+
 // Headless: no DISPLAY, no WAYLAND_DISPLAY, no Qt platform named; the home's folder as its home,
 // configuration and state.
-KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
-  std::vector<char*> argv = {const_cast<char*>(KESTRO_BINARY)};
-  for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
+pid_t Start(const std::vector<const char*>& argv, const fs::path& cwd, const ProgramHome& home) {
+  std::vector<char*> arguments;
+  for (const char* argument : argv) arguments.push_back(const_cast<char*>(argument));
+  arguments.push_back(nullptr);
   const fs::path& folder = home.folder();
+  std::fflush(nullptr);  // nothing the test buffered is written again by the child
   const pid_t pid = fork();
   if (pid < 0) std::abort();
   if (pid == 0) {  // the test runs on one thread, so the child may still use the heap
@@ -56,11 +61,24 @@ KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramH
     if (std::freopen("/dev/null", "r", stdin) &&
         std::freopen((folder / "out").c_str(), "w", stdout) &&
         std::freopen((folder / "err").c_str(), "w", stderr) && chdir(cwd.c_str()) == 0) {
-      execv(argv[0], argv.data());
+      execv(arguments[0], arguments.data());
     }
     _exit(127);
   }
-  process_ = pid;
+  return pid;
+}
+
+}  // namespace
+
+KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
+  std::vector<const char*> argv = {KESTRO_BINARY};
+  for (const std::string& word : arguments) argv.push_back(word.c_str());
+  process_ = Start(argv, cwd, home);
+}
+
+KestroRun::KestroRun(const TypedLine& line, const fs::path& cwd, const ProgramHome& home) {
+  const std::string command = std::string("exec '") + KESTRO_BINARY + "' " + line.text;
+  process_ = Start({"/bin/sh", "-c", command.c_str()}, cwd, home);
 }
 
 int KestroRun::Wait() {

@@ -32,6 +32,7 @@ HANDLE Inheritable(const fs::path& path, DWORD access, DWORD disposition) {
 }  // namespace
 
 const bool kRunsWithoutDisplay = false;
+const bool kWordsAsOneLine = true;
 const char kLineEnd[] = "\r\n";
 const int kFilesOfAKilledBatch = 2000;
 
@@ -85,14 +86,15 @@ void Hide(const fs::path& path) {
   SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | FILE_ATTRIBUTE_HIDDEN);
 }
 
-// The command line a user would type: the words joined by the program's own rule, which splits
-// them back as they were.
-KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
+namespace {
+
+// kestro started with `arguments` after its quoted name and one blank, as they stand.
+std::intptr_t Start(const std::wstring& arguments, const fs::path& cwd, const ProgramHome& home) {
   // The build machine's path; under Wine a Linux path, which drive Z: holds.
   std::string program = KESTRO_BINARY;
   if (program.starts_with('/')) program = "Z:" + program;
-  std::wstring command_line = L"\"" + fs::path(program).make_preferred().wstring() + L"\" " +
-                              WideFromUtf8(JoinArguments(arguments)).value();
+  std::wstring command_line =
+      L"\"" + fs::path(program).make_preferred().wstring() + L"\" " + arguments;
   const HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
   const HANDLE out = Inheritable(home.folder() / "out", GENERIC_WRITE, CREATE_ALWAYS);
   const HANDLE err = Inheritable(home.folder() / "err", GENERIC_WRITE, CREATE_ALWAYS);
@@ -103,13 +105,25 @@ KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramH
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION started{};
+  std::intptr_t process = 0;
   if (CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, cwd.c_str(),
                      &startup, &started)) {
     CloseHandle(started.hThread);
-    process_ = reinterpret_cast<std::intptr_t>(started.hProcess);
+    process = reinterpret_cast<std::intptr_t>(started.hProcess);
   }
   for (const HANDLE handle : {in, out, err}) CloseHandle(handle);
+  return process;
 }
+
+}  // namespace
+
+// The command line a user would type: the words joined by the program's own rule, which splits
+// them back as they were.
+KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home)
+    : process_(Start(WideFromUtf8(JoinArguments(arguments)).value(), cwd, home)) {}
+
+KestroRun::KestroRun(const TypedLine& line, const fs::path& cwd, const ProgramHome& home)
+    : process_(Start(WideFromUtf8(line.text).value(), cwd, home)) {}
 
 int KestroRun::Wait() {
   if (process_ == 0) return -1;

@@ -2,7 +2,7 @@
 // boxes, the help window), or text on standard output and standard error.
 #pragma once
 
-#include <string_view>
+#include "engine/command_args.h"
 
 namespace kestro {
 
@@ -13,10 +13,10 @@ struct CallSurroundings {
   bool text_asked = false;       // the caller gave standard error somewhere to go (Windows)
 };
 
-// No argument text, or "--window <folder>", calls for the main window: windows whenever one can be
+// No words, or "--window <folder>", call for the main window: windows whenever one can be
 // shown, on a display or on the toolkit's own platform. A command line (its dry run, undo, the
 // help) is answered in windows when there is a display and the caller did not ask for text,
 // otherwise in text.
-[[nodiscard]] bool WindowsWanted(std::string_view argument_text, const CallSurroundings& around);
+[[nodiscard]] bool WindowsWanted(const CommandWords& words, const CallSurroundings& around);
 
 }  // namespace kestro

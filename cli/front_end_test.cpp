@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/command_args.h"
+
 namespace kestro {
 namespace {
 
 TEST(FrontEndTest, WindowsForTheMainWindowAndForACallerThatAskedForNoText) {
   struct Case {
-    const char* text;
+    const char* text;  // the words, split by the quote rule
     CallSurroundings around;
     bool windows;
   };
@@ -29,7 +31,7 @@ TEST(FrontEndTest, WindowsForTheMainWindowAndForACallerThatAskedForNoText) {
   };
   // clang-format on
   for (const Case& c : cases) {
-    EXPECT_EQ(WindowsWanted(c.text, c.around), c.windows)
+    EXPECT_EQ(WindowsWanted(SplitArgumentText(c.text), c.around), c.windows)
         << "'" << c.text << "' display " << c.around.display << " platform "
         << c.around.window_platform << " text " << c.around.text_asked;
   }

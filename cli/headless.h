@@ -4,10 +4,10 @@
 
 #include <ostream>
 #include <string>
-#include <string_view>
 
 #include "batch/journal.h"
 #include "batch/window_state.h"
+#include "engine/command_args.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
@@ -18,17 +18,23 @@ namespace kestro {
 [[nodiscard]] bool DisplayAvailable(const char* display, const char* wayland_display);
 
 // The program's own options stand as the first word: "--undo" (then perhaps "--dry-run") takes
-// back the newest batch of the journal; "--dry-run" runs the rest of the text as the command line
+// back the newest batch of the journal; "--dry-run" runs the words after it as the command line
 // would, changing nothing; "--window <folder>" is the main window opened on that folder. Any other
-// text is a command line; none at all is the main window.
+// words are a command line; none at all is the main window.
+// A program option further on is refused (nothing renamed, the help with a line saying where it
+// belongs), except where the grammar takes its word as text (the two words of "-R"), and except a
+// "--dry-run" where the grammar ignores the word (after the switch's words), which makes the call
+// a dry run. "/?", "-?" and "?" count as a help request there only in the places of the target,
+// the switch and the ignored words; elsewhere they are what the grammar reads them as (a mask).
 struct ProgramCall {
   enum class Kind { kWindow, kRun, kDryRun, kUndo, kHelp };
   Kind kind = Kind::kWindow;
-  std::string_view text;  // the command line of kRun and kDryRun
-  bool dry_run = false;   // kUndo: only say what it would do
-  std::string folder;     // kWindow: the folder to open ("--window <folder>"); empty: LastDir's
+  CommandWords words;    // the command line of kRun and kDryRun, its folder first
+  bool dry_run = false;  // kUndo: only say what it would do
+  std::string folder;    // kWindow: the folder to open ("--window <folder>"); empty: LastDir's
+  std::string refusal;   // kHelp: why the call is refused, one line for a person; may be empty
 };
-[[nodiscard]] ProgramCall ReadProgramCall(std::string_view argument_text);
+[[nodiscard]] ProgramCall ReadProgramCall(const CommandWords& words);
 
 struct HeadlessServices {
   FileSystem& fs;
@@ -44,7 +50,7 @@ void ResetForCall(WindowState& state);
 // The program without a display: messages go to `err` as "kestro: <text>", the help to `out`;
 // no window, no splash, the Splash setting left alone, and it never waits. A call for the window
 // says there is no display to show it on. Returns the exit status.
-int RunHeadless(std::string_view argument_text, WindowState& state,
-                const HeadlessServices& services, std::ostream& out, std::ostream& err);
+int RunHeadless(const CommandWords& words, WindowState& state, const HeadlessServices& services,
+                std::ostream& out, std::ostream& err);
 
 }  // namespace kestro

@@ -136,7 +136,9 @@ std::string HeadlessHelp() {
          "\nAlso: kestro --dry-run <path> <mode> <options> shows what the run would rename, "
          "changing nothing; kestro --undo [--dry-run] takes the last batch back.\n"
          "After the mode: -CE <upper/lower/sentence> changes the case of the extension alone.\n"
-         "kestro --window <folder> opens the window on that folder.\n";
+         "kestro --window <folder> opens the window on that folder.\n"
+         "These options stand first; --dry-run may also stand last, after the options: "
+         "kestro <path> <mode> <options> --dry-run.\n";
 }
 
 }  // namespace kestro

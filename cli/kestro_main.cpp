@@ -20,21 +20,22 @@
 
 int main(int argc, char** argv) {
   using namespace kestro;
-  const std::string argument_text = ArgumentText(argc, argv);
-  const bool window_call = ReadProgramCall(argument_text).kind == ProgramCall::Kind::kWindow;
+  // The words are read here once and handed down.
+  const CommandWords words = ArgumentWords(argc, argv);
+  const bool window_call = ReadProgramCall(words).kind == ProgramCall::Kind::kWindow;
   CallSurroundings around;
   around.display =
       AlwaysADisplay() || DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   around.window_platform = std::getenv("QT_QPA_PLATFORM") != nullptr;
   // Only a command line takes the caller's console: a main window tied to it would close with it.
   around.text_asked = !window_call && PrepareTextOutput();
-  if (WindowsWanted(argument_text, around)) {
+  if (WindowsWanted(words, around)) {
     // The one place where the program's windows take over: the main window (perhaps on a folder,
     // "--window <folder>"), or a command line with its messages in message boxes and its help in
     // a window.
 #ifdef _WIN32
     // On Windows the windows are Win32, in this program.
-    return RunWin32Entry(argument_text);
+    return RunWin32Entry(words);
 #else
     const Status started = StartWindowProgram(argc, argv);
     // Without them a command line still runs, its messages on standard error.
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
   JournalFolder journal(state_folder);
   WindowState state;
   return RunHeadless(
-      argument_text, state,
+      words, state,
       HeadlessServices{*fs, *settings, clock, state_folder.empty() ? nullptr : &journal}, std::cout,
       std::cerr);
 }

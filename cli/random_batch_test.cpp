@@ -227,16 +227,15 @@ void CheckRun(unsigned seed) {
     // then does, and change nothing.
     Words arguments = {folder, files ? "-F" : "-D"};
     for (const std::string& word : random.CommandWords(files)) arguments.push_back(word);
-    const std::string text = JoinArguments(arguments);
-    SCOPED_TRACE(text);
+    SCOPED_TRACE(JoinArguments(arguments));
     MemorySettingsStore settings;
     std::ostringstream dry_out, dry_err, out, err, done;
     StreamUiHost dry_ui(dry_err), real_ui(err);
     WindowState dry_state, real_state;
-    const CommandLineRun dry = RunArgumentText(text, dry_state, disk.fs(), settings, clock, dry_ui,
-                                               nullptr, /*dry_run=*/true, dry_out, dry_err);
+    const CommandLineRun dry = RunCommandWords(arguments, dry_state, disk.fs(), settings, clock,
+                                               dry_ui, nullptr, /*dry_run=*/true, dry_out, dry_err);
     EXPECT_EQ(Disk::Held(folder), before) << "the dry run changed the folder";
-    const CommandLineRun run = RunArgumentText(text, real_state, disk.fs(), settings, clock,
+    const CommandLineRun run = RunCommandWords(arguments, real_state, disk.fs(), settings, clock,
                                                real_ui, nullptr, /*dry_run=*/false, out, err);
     WriteDryRunLines(run, done);
     EXPECT_EQ(dry_out.str(), done.str());

@@ -1,5 +1,6 @@
 #include "engine/mode_switch.h"
 
+#include "engine/numbering.h"
 #include "engine/process_string.h"
 #include "engine/utf8_text.h"
 
@@ -57,6 +58,64 @@ ModeSwitch ParseModeSwitch(BatchTarget target, const CommandArgs& args) {
     result.rejected = true;
   }
   return result;
+}
+
+std::vector<WordPlace> WordPlaces(std::span<const std::string> words) {
+  constexpr std::size_t kLastWord = 20;  // CommandArgs drops the words after it
+  constexpr std::size_t kLastTemplateWord = 9;
+  std::vector<WordPlace> places(words.size(), WordPlace::kIgnored);
+  const auto word = [&](std::size_t n) { return n <= words.size() ? words[n - 1] : std::string(); };
+  const auto place = [&](std::size_t first, std::size_t last, WordPlace what) {
+    for (std::size_t n = first; n <= last && n <= words.size() && n <= kLastWord; ++n)
+      places[n - 1] = what;
+  };
+  place(1, 1, WordPlace::kFolder);
+  place(2, 2, WordPlace::kTarget);
+  const bool files = ToUpper(word(2)) != "-D";
+  if (files) place(3, 3, WordPlace::kMask);
+  const std::size_t at = files ? 4 : 3;
+  place(at, at, WordPlace::kSwitch);
+  const std::string name = ToUpper(word(at));
+  if (name == "-SL" || name == "-C" || name == "-CE") {
+    place(at + 1, at + 1, WordPlace::kValue);
+  } else if (name == "-SR") {
+    place(at + 1, files ? at + 2 : at + 1, WordPlace::kValue);
+  } else if (name == "-R") {
+    place(at + 1, at + 2, WordPlace::kText);
+  } else if (name == "-L") {
+    place(at + 1, kLastTemplateWord, WordPlace::kValue);
+  } else if (name == "-NA" || name == "-ND") {
+    place(at + 1, word(at + 1).empty() ? at + 1 : at + 4, WordPlace::kValue);
+  }
+  return places;
+}
+
+std::string CommandLineFault(const CommandArgs& args) {
+  const std::string target = ToUpper(args[2]);
+  if (target.empty()) return "missing switch after the folder: -D, or -F <filemask>";
+  if (target != "-D" && target != "-F") return "unknown switch '" + args[2] + "'";
+  const bool files = target == "-F";
+  const std::size_t at = files ? 4 : 3;
+  const std::string& typed = args[at];
+  const std::string name = ToUpper(typed);
+  if (name.empty()) return files ? "missing switch after the file mask" : "missing switch after -D";
+  const ModeSwitch mode =
+      ParseModeSwitch(files ? BatchTarget::Files : BatchTarget::Directories, args);
+  if (mode.rejected) {
+    if (name != "-C" && name != "-CE") return "unknown switch '" + typed + "'";
+    if (args[at + 1].empty()) return "missing word after " + typed + ": upper, lower or sentence";
+    return typed + " takes upper, lower or sentence, not '" + args[at + 1] + "'";
+  }
+  if (mode.numbering && mode.has_sort_words) {
+    NumberingSettings scratch;
+    const auto& w = mode.sort_words;
+    if (ParseSortLine(scratch, w[0], w[1], w[2], w[3]) == SortLineResult::kRejected) {
+      std::string given;
+      for (const std::string& one : w) given += one.empty() ? "" : (given.empty() ? "" : " ") + one;
+      return typed + " takes [-L [<length>] ] [-S <x> ], not '" + given + "'";
+    }
+  }
+  return "";
 }
 
 }  // namespace kestro

@@ -1,8 +1,11 @@
-// The command line's mode switch and its parameters, read into an operation.
+// The command line's mode switch and its parameters, read into an operation; how the grammar
+// takes each word by its place; and why a wrong command line is wrong, in one line.
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "engine/command_args.h"
 #include "engine/rename_operation.h"
@@ -27,5 +30,27 @@ struct ModeSwitch {
 };
 
 [[nodiscard]] ModeSwitch ParseModeSwitch(BatchTarget target, const CommandArgs& args);
+
+// How the grammar takes a word of a command line by its place (words from word 1, the folder).
+enum class WordPlace {
+  kFolder,  // word 1
+  kTarget,  // word 2: "-D", "-F" or a wrong one, after which the file branch runs all the same
+  kMask,    // word 3 of the file branch
+  kSwitch,  // the mode switch: word 4 of the file branch, word 3 for "-D"
+  kText,    // a word the operation takes as text whatever it holds: the two words of "-R"
+  // Any other word the switch reads: a count, the case word, the extension word of "-SR" (files),
+  // the template words of "-L" (up to word 9), the four words after "-NA"/"-ND" (when the first
+  // is not empty).
+  kValue,
+  // Read by nobody: after the switch's words, after a switch that is none, past the 20th word.
+  kIgnored,
+};
+[[nodiscard]] std::vector<WordPlace> WordPlaces(std::span<const std::string> words);
+
+// Why the words from the target on make a wrong command line, as one line for a person:
+// "unknown switch '-Q'" (the target or the mode switch), "missing switch after -D", "-C takes
+// upper, lower or sentence, not 'title'", ... Empty when the batches take them, and for words
+// after "-NA"/"-ND" that the numbering parser answers with a message of its own.
+[[nodiscard]] std::string CommandLineFault(const CommandArgs& args);
 
 }  // namespace kestro

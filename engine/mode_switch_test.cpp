@@ -64,5 +64,58 @@ TEST(ParseModeSwitchTest, FilesReadWordFourDirectoriesWordThree) {
   }
 }
 
+// Each word's place as one letter: f folder, t target, m mask, s switch, T text, v value, -
+// ignored.
+std::string Places(const std::string& text) {
+  std::string letters;
+  for (const WordPlace place : WordPlaces(SplitArgumentText(text))) {
+    letters += "ftmsTv-"[static_cast<int>(place)];
+  }
+  return letters;
+}
+
+TEST(WordPlacesTest, TheGrammarsUseOfEachWordByItsPlace) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/p", "f"},
+      {"/p -F *.* -C upper x", "ftmsv-"},
+      {"/p -d -C upper x", "ftsv-"},
+      {"/p -F *.* -SL 2 x", "ftmsv-"},
+      {"/p -F *.* -SR 2 -noext x", "ftmsvv-"},  // any word there keeps the extension
+      {"/p -D -SR 2 -noext x", "ftsv--"},       // directories have none
+      {"/p -F *.* -R a b c", "ftmsTT-"},
+      {"/p -F *.* -L a b c d e f", "ftmsvvvvv-"},  // the template, up to word 9
+      {"/p -D -L a b c d e f g", "ftsvvvvvv-"},
+      {"/p -F *.* -NA -L 3 -S 5 x", "ftmsvvvv-"},
+      {"/p -F *.* -NA  -L", "ftmsv-"},     // an empty word first: the rest is not read
+      {"/p -F *.* -Q a b", "ftms--"},      // a switch that is none reads nothing
+      {"/p -X *.* -C upper x", "ftmsv-"},  // a wrong target: the file branch
+      {"/p  -F *.* -C", "ftms-"},          // an empty word 2: the file branch, "-F" its mask
+      {"/p -F *.* -C upper a b c d e f g h i j k l m n o", "ftmsv---------------"},
+  };
+  for (const auto& [text, places] : cases) EXPECT_EQ(Places(text), places) << text;
+  CommandWords many = SplitArgumentText("/p -F *.* -L a b c d e f g h i j k l m n o p q r");
+  EXPECT_EQ(WordPlaces(many).size(), many.size());
+}
+
+TEST(CommandLineFaultTest, OneLineSaysWhatIsWrong) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/p -F *.* -C upper", ""},
+      {"/p -D -NA -L 3", ""},
+      {"/p", "missing switch after the folder: -D, or -F <filemask>"},
+      {"/p -Q 3", "unknown switch '-Q'"},
+      {"/p -F *.*", "missing switch after the file mask"},
+      {"/p -d", "missing switch after -D"},
+      {"/p -F *.* -x 3", "unknown switch '-x'"},
+      {"/p -D -c", "missing word after -c: upper, lower or sentence"},
+      {"/p -F *.* -CE title", "-CE takes upper, lower or sentence, not 'title'"},
+      {"/p -F *.* -NA -L 3 -S", "-NA takes [-L [<length>] ] [-S <x> ], not '-L 3 -S'"},
+      {"/p -F *.* -ND -S", "-ND takes [-L [<length>] ] [-S <x> ], not '-S'"},
+      {"/p -F *.* -NA -X", ""},  // the numbering parser says "Wrong Commands!" itself
+  };
+  for (const auto& [text, fault] : cases) {
+    EXPECT_EQ(CommandLineFault(SplitCommandArgs(text)), fault) << text;
+  }
+}
+
 }  // namespace
 }  // namespace kestro

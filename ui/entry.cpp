@@ -30,24 +30,25 @@ Module12::Module12(EntryServices services, std::ostream& out, std::ostream& err,
 
 Module12::~Module12() = default;
 
-std::optional<int> Module12::Start(std::string_view argument_text, bool display) {
+std::optional<int> Module12::Start(const CommandWords& words, bool display) {
   const HeadlessServices headless{services_.fs, services_.settings, services_.clock,
                                   services_.journal};
-  const ProgramCall call = ReadProgramCall(argument_text);
+  const ProgramCall call = ReadProgramCall(words);
   // Without a display, and for undo (always on the terminal), it runs as kestro itself does.
   if ((!display && call.kind != ProgramCall::Kind::kWindow) ||
       call.kind == ProgramCall::Kind::kUndo) {
-    return RunHeadless(argument_text, state_, headless, out_, err_);
+    return RunHeadless(words, state_, headless, out_, err_);
   }
   ResetForCall(state_);
   switch (call.kind) {
     case ProgramCall::Kind::kHelp:
+      if (!call.refusal.empty()) err_ << "kestro: " << call.refusal << '\n' << std::flush;
       return ShowHelp();
     case ProgramCall::Kind::kDryRun:
-      return RunCommandLine(call.text, /*dry_run=*/true);
+      return RunCommandLine(call.words, /*dry_run=*/true);
     case ProgramCall::Kind::kRun:
       ShowSplashOnFirstStart();
-      return RunCommandLine(call.text, /*dry_run=*/false);
+      return RunCommandLine(call.words, /*dry_run=*/false);
     case ProgramCall::Kind::kUndo:
     case ProgramCall::Kind::kWindow:
       break;
@@ -72,10 +73,10 @@ UiHost& Module12::Messages() {
   return *messages_;
 }
 
-std::optional<int> Module12::RunCommandLine(std::string_view argument_text, bool dry_run) {
+std::optional<int> Module12::RunCommandLine(const CommandWords& words, bool dry_run) {
   const CommandLineRun run =
-      RunArgumentText(argument_text, state_, services_.fs, services_.settings, services_.clock,
-                      Messages(), services_.journal, dry_run, out_, err_);
+      RunCommandWords(words, state_, services_.fs, services_.settings, services_.clock, Messages(),
+                      services_.journal, dry_run, out_, err_);
   if (!run.wrong_command) return ExitStatus(run);
   return ShowHelp();
 }
@@ -116,7 +117,7 @@ int Module12::StatusAfterEventLoop(int loop_status) const {
 }
 
 int RunKestro(int argc, char** argv) {
-  const std::string argument_text = ArgumentText(argc, argv);
+  const CommandWords words = ArgumentWords(argc, argv);
   const bool display = DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
   QtSettingsStore settings;
@@ -129,10 +130,10 @@ int RunKestro(int argc, char** argv) {
 
   // Without a display, as kestro itself runs; the window only on a platform of Qt's own
   // (offscreen), rather than let the window system end the program.
-  const bool window_call = ReadProgramCall(argument_text).kind == ProgramCall::Kind::kWindow;
+  const bool window_call = ReadProgramCall(words).kind == ProgramCall::Kind::kWindow;
   if (!display && (!window_call || std::getenv("QT_QPA_PLATFORM") == nullptr)) {
     WindowState state;
-    return RunHeadless(argument_text, state, {*fs, settings, clock, services.journal}, std::cout,
+    return RunHeadless(words, state, {*fs, settings, clock, services.journal}, std::cout,
                        std::cerr);
   }
   // Every argument is the command line's: Qt's own options ("-platform", "-reverse", ...) never
@@ -142,7 +143,7 @@ int RunKestro(int argc, char** argv) {
   char* qt_argv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : program_name, nullptr};
   QApplication application(qt_argc, qt_argv);
   Module12 entry(services, std::cout, std::cerr);
-  if (const std::optional<int> status = entry.Start(argument_text, display)) return *status;
+  if (const std::optional<int> status = entry.Start(words, display)) return *status;
   return entry.StatusAfterEventLoop(QApplication::exec());
 }
 

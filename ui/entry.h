@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <string_view>
 
 #include "batch/journal.h"
 #include "batch/ui_host.h"
@@ -42,18 +41,18 @@ class Module12 {
   Module12(const Module12&) = delete;
   Module12& operator=(const Module12&) = delete;
 
-  // The entry procedure. A non-empty argument text runs the command line (one empty argument
-  // gives the text "", two quotes); an empty one shows the main window. A first word
-  // "--dry-run" runs the rest as the command line would without changing anything (no entry, no
-  // setting, no journal) and shows what it would rename on `out`; "--undo" (optionally followed by
+  // The entry procedure. Any word runs the command line (one empty argument is one empty word);
+  // none shows the main window. The program's own options are read by ReadProgramCall: a
+  // "--dry-run" runs the command line without changing anything (no entry, no setting, no
+  // journal) and shows what it would rename on `out`; "--undo" (optionally followed by
   // "--dry-run") takes back the newest batch of the journal; "--window <folder>" shows the main
-  // window on that folder (without `display`: the help, as for a wrong call). Without `display` the
-  // command line creates no window, shows no splash, leaves the Splash setting alone and never
-  // waits: messages go to `err` as "kestro: <text>", the help to `out`. With `display` a
-  // QApplication must exist. Returns the exit status when the program ends at once; no value when
-  // it goes on in the event loop until its windows are closed (the help window quits the loop when
-  // it closes).
-  std::optional<int> Start(std::string_view argument_text, bool display);
+  // window on that folder (without `display`: the help, as for a wrong call); one standing where
+  // it does not belong gets its line on `err` and the help. Without `display` the command line
+  // creates no window, shows no splash, leaves the Splash setting alone and never waits: messages
+  // go to `err` as "kestro: <text>", the help to `out`. With `display` a QApplication must exist.
+  // Returns the exit status when the program ends at once; no value when it goes on in the event
+  // loop until its windows are closed (the help window quits the loop when it closes).
+  std::optional<int> Start(const CommandWords& words, bool display);
 
   // The exit status after the event loop returned `loop_status`.
   [[nodiscard]] int StatusAfterEventLoop(int loop_status) const;
@@ -66,7 +65,7 @@ class Module12 {
  private:
   void ShowSplashOnFirstStart();
   // With a display: the command line's messages in message boxes, its help in a window.
-  std::optional<int> RunCommandLine(std::string_view argument_text, bool dry_run);
+  std::optional<int> RunCommandLine(const CommandWords& words, bool dry_run);
   std::optional<int> ShowHelp();
   UiHost& Messages();
   // The main window; on `folder` when not empty (on the page the last session ended on).
@@ -84,7 +83,7 @@ class Module12 {
   std::unique_ptr<QWidget> main_window_;
 };
 
-// The whole program: its argument text and display from the process, the platform's services,
+// The whole program: its words and display from the process, the platform's services,
 // and a QApplication whenever a window may be shown (never for a headless command line).
 int RunKestro(int argc, char** argv);
 

@@ -18,6 +18,7 @@
 #include "cli/command_line_mode.h"
 #include "cli/headless.h"
 #include "cli/help_texts.h"
+#include "engine/command_args.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "ui/form3.h"
@@ -61,13 +62,14 @@ class EntryTest : public ::testing::Test {
 TEST_F(EntryTest, WithoutADisplayTheCommandLineOpensNoWindowAndNeverWaits) {
   settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, "0");
   const qsizetype windows = QApplication::topLevelWidgets().size();
-  EXPECT_EQ(Fresh().Start("/home/u/Photos -F *.doc -C upper", false), kExitDone);
+  EXPECT_EQ(Fresh().Start(SplitArgumentText("/home/u/Photos -F *.doc -C upper"), false), kExitDone);
   EXPECT_TRUE(fs_.Exists("/home/u/Photos", "A.DOC"));
   EXPECT_EQ(out_.str() + err_.str(), "");
   // A wrong command line, and one empty argument: the help on standard output.
-  EXPECT_EQ(Fresh().Start("/home/u/Photos -F *.doc -NA -X", false), kExitWrongCommand);
+  EXPECT_EQ(Fresh().Start(SplitArgumentText("/home/u/Photos -F *.doc -NA -X"), false),
+            kExitWrongCommand);
   EXPECT_EQ(err_.str(), std::string("kestro: ") + messages::kWrongCommands + "\n");
-  EXPECT_EQ(Fresh().Start("\"\"", false), kExitWrongCommand);
+  EXPECT_EQ(Fresh().Start(SplitArgumentText("\"\""), false), kExitWrongCommand);
   EXPECT_EQ(out_.str(), HeadlessHelp() + HeadlessHelp());
   // As the window shows it: a row on a line, a blank line for a rule, the explanations in a column.
   const std::string help = HelpTextForTerminal();
@@ -82,12 +84,13 @@ TEST_F(EntryTest, WithoutADisplayTheCommandLineOpensNoWindowAndNeverWaits) {
 }
 
 TEST_F(EntryTest, TheSplashComesOnTopOnAUsersFirstStartWithADisplay) {
-  EXPECT_EQ(Fresh(&ui_).Start("", false), std::nullopt);  // the window, but no display
+  EXPECT_EQ(Fresh(&ui_).Start(CommandWords{}, false), std::nullopt);  // the window, but no display
   EXPECT_EQ(entry_->splash(), nullptr);
   EXPECT_EQ(Splash(), "<unset>");
   for (const char* stored : {"1", "", "11", "0"}) {
     settings_.Set(kSettingsApplication, kSettingsSection, kSplashKey, stored);
-    EXPECT_EQ(Fresh(&ui_).Start("/home/u/Photos -F *.doc -C lower", true), kExitDone);
+    EXPECT_EQ(Fresh(&ui_).Start(SplitArgumentText("/home/u/Photos -F *.doc -C lower"), true),
+              kExitDone);
     ASSERT_EQ(entry_->splash() != nullptr, std::string(stored) != "1") << stored;
     EXPECT_EQ(Splash(), "1");
   }
@@ -101,9 +104,27 @@ TEST_F(EntryTest, TheSplashComesOnTopOnAUsersFirstStartWithADisplay) {
 
 TEST_F(EntryTest, WithADisplayMessagesGoToTheHostAndErrorLinesToStandardError) {
   fs_.AddFile("/home/u/Photos", "A.DOC");
-  EXPECT_EQ(Fresh(&ui_).Start("/home/u/Photos -F *.doc -C upper", true), kExitEntriesKept);
+  EXPECT_EQ(Fresh(&ui_).Start(SplitArgumentText("/home/u/Photos -F *.doc -C upper"), true),
+            kExitEntriesKept);
   EXPECT_EQ(err_.str().rfind("kestro: cannot rename 'a.doc' to 'A.DOC': ", 0), 0u) << err_.str();
   EXPECT_EQ(out_.str(), "");
+}
+
+// A program option where it does not belong: nothing renamed, its line, the help window; a
+// "--dry-run" after the switch's words is a dry run.
+TEST_F(EntryTest, WithADisplayAProgramOptionOutOfPlaceRenamesNothing) {
+  ASSERT_EQ(Fresh(&ui_).Start({"/home/u/Photos", "-F", "*.doc", "-C", "upper", "--undo"}, true),
+            std::nullopt);
+  EXPECT_NE(entry_->help_window(), nullptr);
+  EXPECT_EQ(err_.str(), "kestro: '--undo' must stand first: kestro --undo [--dry-run]\n");
+  EXPECT_TRUE(fs_.Exists("/home/u/Photos", "a.doc"));
+  entry_.reset();
+  err_.str("");
+  EXPECT_EQ(Fresh(&ui_).Start({"/home/u/Photos", "-F", "*.doc", "-C", "upper", "--dry-run"}, true),
+            kExitDone);
+  EXPECT_EQ(out_.str(), "'a.doc' -> 'A.DOC'\n");
+  EXPECT_TRUE(fs_.Exists("/home/u/Photos", "a.doc"));
+  EXPECT_FALSE(fs_.Exists("/home/u/Photos", "A.DOC"));
 }
 
 // "--window <folder>" opens the window on that folder; without a display it says so, as a wrong
@@ -112,15 +133,17 @@ TEST_F(EntryTest, WindowOnAFolderOpensItThereAndWithoutADisplaySaysSo) {
   fs_.AddFile("/home/u/Music", "b.mp3");
   WindowState state;
   const HeadlessServices headless{fs_, settings_, clock_};
-  EXPECT_EQ(RunHeadless("--window /home/u/Music", state, headless, out_, err_), kExitWrongCommand);
+  EXPECT_EQ(RunHeadless({"--window", "/home/u/Music"}, state, headless, out_, err_),
+            kExitWrongCommand);
   EXPECT_NE(err_.str().find("no display"), std::string::npos) << err_.str();
-  EXPECT_EQ(Fresh().Start("--window", false), kExitWrongCommand);  // no folder: the help
-  ASSERT_EQ(Fresh(&ui_).Start("--window /home/u/Music", true), std::nullopt);
+  EXPECT_EQ(Fresh().Start(SplitArgumentText("--window"), false),
+            kExitWrongCommand);  // no folder: the help
+  ASSERT_EQ(Fresh(&ui_).Start(SplitArgumentText("--window /home/u/Music"), true), std::nullopt);
   EXPECT_EQ(entry_->state().dirs_folder, "/home/u/Music");
   EXPECT_EQ(Rows(*entry_->main_window(), "List2"), QStringList{"b.mp3"});
   EXPECT_TRUE(Find(*entry_->main_window(), "dirs")->isVisible());
   entry_.reset();
-  EXPECT_EQ(Fresh().Start("/home/u/Music -F * -C upper", false), kExitDone);
+  EXPECT_EQ(Fresh().Start(SplitArgumentText("/home/u/Music -F * -C upper"), false), kExitDone);
 }
 
 // The help window of a wrong command line, closed by its close box (the splash still up) or by
@@ -130,7 +153,7 @@ TEST_F(EntryTest, ClosingItsWindowEndsTheProgram) {
        {std::tuple{"--help", false, kExitWrongCommand},
         std::tuple{"/ -D -Q", true, kExitWrongCommand}, std::tuple{"", false, 0}}) {
     const qsizetype windows = QApplication::topLevelWidgets().size();
-    ASSERT_EQ(Fresh(&ui_).Start(arguments, true), std::nullopt);
+    ASSERT_EQ(Fresh(&ui_).Start(SplitArgumentText(arguments), true), std::nullopt);
     QWidget* window = *arguments ? entry_->help_window() : entry_->main_window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->objectName(), *arguments ? "Form3" : "Form1");

@@ -28,26 +28,28 @@ Win32Entry::Win32Entry(Win32EntryServices services, std::ostream& out, std::ostr
 
 Win32Entry::~Win32Entry() = default;
 
-std::optional<int> Win32Entry::Start(std::string_view argument_text) {
-  const ProgramCall call = ReadProgramCall(argument_text);
+std::optional<int> Win32Entry::Start(const CommandWords& words) {
+  const ProgramCall call = ReadProgramCall(words);
   if (call.kind == ProgramCall::Kind::kUndo) {
     // Undo says what it did in text; with no console to read it, in a box.
     std::ostringstream said, errors;
     const int status = RunHeadless(
-        argument_text, state_,
-        {services_.fs, services_.settings, services_.clock, services_.journal}, said, errors);
+        words, state_, {services_.fs, services_.settings, services_.clock, services_.journal}, said,
+        errors);
     ShowText(said.str(), errors.str());
     return status;
   }
   ResetForCall(state_);
   switch (call.kind) {
     case ProgramCall::Kind::kHelp:
+      // A program option where it does not belong: its line, which no console may show, in a box.
+      if (!call.refusal.empty()) ShowText("", "kestro: " + call.refusal + "\n");
       return ShowHelp();
     case ProgramCall::Kind::kDryRun:
-      return RunCommandLine(call.text, /*dry_run=*/true);
+      return RunCommandLine(call.words, /*dry_run=*/true);
     case ProgramCall::Kind::kRun:
       ShowSplashOnFirstStart();
-      return RunCommandLine(call.text, /*dry_run=*/false);
+      return RunCommandLine(call.words, /*dry_run=*/false);
     case ProgramCall::Kind::kUndo:
     case ProgramCall::Kind::kWindow:
       break;
@@ -81,11 +83,11 @@ UiHost& Win32Entry::Messages() {
   return *services_.messages;
 }
 
-std::optional<int> Win32Entry::RunCommandLine(std::string_view argument_text, bool dry_run) {
+std::optional<int> Win32Entry::RunCommandLine(const CommandWords& words, bool dry_run) {
   std::ostringstream said, errors;
   const CommandLineRun run =
-      RunArgumentText(argument_text, state_, services_.fs, services_.settings, services_.clock,
-                      Messages(), services_.journal, dry_run, said, errors);
+      RunCommandWords(words, state_, services_.fs, services_.settings, services_.clock, Messages(),
+                      services_.journal, dry_run, said, errors);
   // A dry run's lines and the lines of entries that kept their names: with no console to read
   // them, in a box.
   ShowText(said.str(), errors.str());
@@ -156,7 +158,7 @@ void DispatchWin32Message(const MSG& message, const std::function<bool(const MSG
   DispatchMessageW(&copy);
 }
 
-int RunWin32Entry(std::string_view argument_text) {
+int RunWin32Entry(const CommandWords& words) {
   // The manifest makes the program DPI-aware (the windows scale their twips with the screen's
   // DPI themselves) and asks for the common controls of version 6.
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
@@ -172,7 +174,7 @@ int RunWin32Entry(std::string_view argument_text) {
       Win32EntryServices{*fs, *settings, clock, opener, state_folder.empty() ? nullptr : &journal,
                          nullptr, GuideBesideProgram()},
       std::cout, std::cerr);
-  if (const std::optional<int> status = entry.Start(argument_text)) return *status;
+  if (const std::optional<int> status = entry.Start(words)) return *status;
   return entry.StatusAfterLoop(RunWin32MessageLoop([&entry](const MSG& message) {
     return entry.main_window() != nullptr && entry.main_window()->PreTranslate(message);
   }));

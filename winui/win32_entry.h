@@ -10,11 +10,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "batch/journal.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
+#include "engine/command_args.h"
 #include "platform/clock.h"
 #include "platform/document_opener.h"
 #include "platform/file_system.h"
@@ -44,9 +44,9 @@ class Win32Entry {
   Win32Entry(const Win32Entry&) = delete;
   Win32Entry& operator=(const Win32Entry&) = delete;
 
-  // The entry procedure: the exit status when the program ends at once; no value when it goes
-  // on in the message loop until its windows are closed.
-  std::optional<int> Start(std::string_view argument_text);
+  // The entry procedure over the call's words (ReadProgramCall): the exit status when the program
+  // ends at once; no value when it goes on in the message loop until its windows are closed.
+  std::optional<int> Start(const CommandWords& words);
   // The exit status after the message loop ended with `loop_status`.
   [[nodiscard]] int StatusAfterLoop(int loop_status) const;
 
@@ -56,7 +56,7 @@ class Win32Entry {
 
  private:
   void ShowSplashOnFirstStart();
-  std::optional<int> RunCommandLine(std::string_view argument_text, bool dry_run);
+  std::optional<int> RunCommandLine(const CommandWords& words, bool dry_run);
   std::optional<int> ShowHelp();
   void KeepSplashOnTop();
   // What a command line wrote (`said` for standard output, `errors` for standard error): passed
@@ -82,7 +82,8 @@ int RunWin32MessageLoop(const std::function<bool(const MSG&)>& keys = {});
 void DispatchWin32Message(const MSG& message, const std::function<bool(const MSG&)>& keys = {});
 
 // The whole program on Windows: its own services (the native file system, the registry, the
-// clock, the shell's document opener, the journal), then Win32Entry. Returns the exit status.
-int RunWin32Entry(std::string_view argument_text);
+// clock, the shell's document opener, the journal), then Win32Entry on `words`, which the program
+// read from its command line once (ArgumentWords). Returns the exit status.
+int RunWin32Entry(const CommandWords& words);
 
 }  // namespace kestro

@@ -8,6 +8,7 @@
 
 #include <sstream>
 
+#include "batch/pickers.h"
 #include "batch/recording_ui_host.h"
 #include "platform/native_file_system.h"
 #include "winui/control_names.h"
@@ -33,13 +34,13 @@ TEST(Win32EntryTest, TheSplashComesOnTheFirstStartOnlyAndAWrongCommandLineGetsTh
   const Win32EntryServices services{*fs, settings, clock, opener, nullptr, &ui, "guide.htm"};
   for (const bool first_start : {true, false}) {
     Win32Entry entry(services, out, err);
-    EXPECT_EQ(entry.Start(""), std::nullopt);
+    EXPECT_EQ(entry.Start(SplitArgumentText("")), std::nullopt);
     EXPECT_EQ(ControlName(entry.main_window()->hwnd()), "Form1");
     EXPECT_EQ(entry.splash() != nullptr, first_start);
     EXPECT_EQ(settings.Get(kSettingsApplication, kSettingsSection, "Splash", ""), "1");
   }
   Win32Entry wrong(services, out, err);
-  EXPECT_EQ(wrong.Start("Z:\\no\\such\\folder -D -C upper"), std::nullopt);
+  EXPECT_EQ(wrong.Start(SplitArgumentText("Z:\\no\\such\\folder -D -C upper")), std::nullopt);
   ASSERT_NE(wrong.help_window(), nullptr);
   EXPECT_EQ(ControlName(wrong.help_window()->hwnd()), "Form3");
   EXPECT_EQ(wrong.main_window(), nullptr);
@@ -49,6 +50,27 @@ TEST(Win32EntryTest, TheSplashComesOnTheFirstStartOnlyAndAWrongCommandLineGetsTh
   EXPECT_EQ(ui.messages[0].text.rfind("kestro: cannot use folder 'Z:\\no\\such\\folder'", 0), 0u)
       << ui.messages[0].text;
   EXPECT_TRUE(ui.messages[0].lines);
+}
+
+// A program option where it does not belong: nothing is run, its line comes in a message box,
+// then the help window.
+TEST(Win32EntryTest, AProgramOptionOutOfPlaceGetsItsLineAndTheHelp) {
+  InitCommonControls();
+  const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
+  MemorySettingsStore settings;
+  const FixedClock clock({2026, 12, 4});
+  NoOpener opener;
+  RecordingUiHost ui;
+  std::ostringstream out, err;
+  Win32Entry entry({*fs, settings, clock, opener, nullptr, &ui, "guide.htm"}, out, err);
+  EXPECT_EQ(entry.Start({"Z:\\no\\such\\folder", "--window", "-D", "-C", "upper"}), std::nullopt);
+  ASSERT_NE(entry.help_window(), nullptr);
+  EXPECT_EQ(entry.StatusAfterLoop(0), 2);
+  EXPECT_EQ(err.str(), "kestro: '--window' must stand first: kestro --window <folder>\n");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "kestro: '--window' must stand first: kestro --window <folder>");
+  EXPECT_EQ(settings.Get(kSettingsApplication, kSettingsSection, kLastDirKey, "<unset>"),
+            "<unset>");
 }
 
 }  // namespace

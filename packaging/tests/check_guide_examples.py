@@ -7,7 +7,7 @@ where it shows them, the error lines it promises (<pre class="out">). Each one i
 in a fresh temporary folder: the entries of the "Before" column are made (files, or sub-directories
 with data-kind="dirs"), the command runs with the folder put in place of its first word, and the
 folder must then hold exactly the "After" column, each entry carrying what its "Before" entry
-carried. A command that starts with --dry-run must leave the folder as it was, and its
+carried. A command that starts or ends with --dry-run must leave the folder as it was, and its
 "'OLD' -> 'NEW'" lines are the standard output the guide shows. The settings file must also be
 where the guide says. So the guide cannot promise what the program does not do.
 
@@ -128,6 +128,7 @@ class GuideExamplesTest(unittest.TestCase):
                     continue
                 options = words[:1] if words[0] == "--dry-run" else []
                 words = words[len(options):]
+                dry_run = bool(options) or words[-1] == "--dry-run"
                 with tempfile.TemporaryDirectory(prefix="kestro-man-") as scratch:
                     folder, config = Path(scratch, "work"), Path(scratch, "config")
                     folder.mkdir()
@@ -144,7 +145,7 @@ class GuideExamplesTest(unittest.TestCase):
                                             capture_output=True, text=True, timeout=60)
                     self.assertEqual((result.returncode, result.stderr), (0, ""))
                     self.assertEqual(len(os.listdir(folder)), 1)
-                    if options:
+                    if dry_run:
                         self.assertEqual(os.listdir(folder), [sample])
 
     def check_man_undo_example(self, words):
@@ -173,13 +174,14 @@ class GuideExamplesTest(unittest.TestCase):
         with tempfile.TemporaryDirectory(prefix="kestro-guide-") as scratch:
             scratch = Path(scratch)
             args = words[1:]
-            dry_run = args[0] == "--dry-run"
+            dry_run_first = args[0] == "--dry-run"
+            dry_run = dry_run_first or args[-1] == "--dry-run"  # it may also stand last
             folder = None
             if example.kind != "none":
                 folder = scratch / "work"
                 folder.mkdir()
                 self.make_entries(folder, example)
-                args[1 if dry_run else 0] = str(folder)
+                args[1 if dry_run_first else 0] = str(folder)
             config = scratch / "config"
             config.mkdir()
             result = subprocess.run([PROGRAM, *args], cwd=scratch, env=headless_env(config),
@@ -187,7 +189,7 @@ class GuideExamplesTest(unittest.TestCase):
                                     timeout=60)
             stderr = result.stderr
             if folder is not None:
-                stderr = stderr.replace(str(folder), words[2 if dry_run else 1])
+                stderr = stderr.replace(str(folder), words[2 if dry_run_first else 1])
             if dry_run:
                 self.assertEqual(result.stdout.splitlines(), example.output_lines)
                 self.assertEqual([b for b, _ in example.rows], [a for _, a in example.rows],

@@ -1,15 +1,11 @@
 #include "platform/argument_text.h"
 
-#include <vector>
-
-#include "engine/command_args.h"
-
 namespace kestro {
 
-std::string ArgumentText(int argc, char** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-  return JoinArguments(arguments);
+CommandWords ArgumentWords(int argc, char** argv) {
+  CommandWords words;
+  for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
+  return words;
 }
 
 }  // namespace kestro

@@ -7,12 +7,10 @@
 
 namespace kestro {
 
-// On Windows the raw command-line text is used as it is; the C runtime's argv, which has already
-// taken quotes away, is not looked at.
-std::string ArgumentText(int /*argc*/, char** /*argv*/) {
+CommandWords ArgumentWords(int /*argc*/, char** /*argv*/) {
   const wchar_t* command_line = GetCommandLineW();
-  if (command_line == nullptr) return std::string();
-  return Utf8FromWide(ArgumentsOfCommandLine(command_line));
+  if (command_line == nullptr) return {};
+  return SplitArgumentText(Utf8FromWide(ArgumentsOfCommandLine(command_line)));
 }
 
 }  // namespace kestro

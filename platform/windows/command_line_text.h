@@ -1,5 +1,5 @@
 // The argument text of a Windows command line: the raw text that GetCommandLineW gives, less the
-// program's own name. The words are split afterwards by the program's own rules (SplitCommandArgs).
+// program's own name. The words are split from it once, by SplitArgumentText.
 #pragma once
 
 #include <string_view>

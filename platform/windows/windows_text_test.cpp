@@ -67,15 +67,19 @@ TEST(CommandLineTextTest, TakesAwayTheProgramNameAndKeepsTheRestAsItIs) {
   }
 }
 
-// Run in a child process that the test below starts with a raw command line; it writes the
-// argument text it sees into the folder named in KESTRO_ARGUMENT_TEXT_FOLDER.
-TEST(ArgumentTextChild, WritesTheArgumentTextItWasGiven) {
+// Run in a child process that the test below starts with a raw command line; it writes the words
+// it reads, each ended by "|", into the folder named in KESTRO_ARGUMENT_TEXT_FOLDER.
+TEST(ArgumentTextChild, WritesTheWordsItWasGiven) {
   const char* folder = std::getenv("KESTRO_ARGUMENT_TEXT_FOLDER");
   if (folder == nullptr) GTEST_SKIP() << "only runs as the child of ArgumentTextTest";
-  WindowsTestTree::AddFile(folder, "arguments.txt", ArgumentText(0, nullptr));
+  std::string words;
+  for (const std::string& word : ArgumentWords(0, nullptr)) words += word + "|";
+  WindowsTestTree::AddFile(folder, "arguments.txt", words);
 }
 
-TEST(ArgumentTextTest, AChildProcessSeesTheRawTextAfterItsName) {
+// The words are split once from the raw text after the program's name, by the quote rule: blanks
+// at the end, as cmd leaves before "> file", make no word.
+TEST(ArgumentTextTest, AChildProcessSplitsTheRawTextAfterItsName) {
   WindowsTestTree tree;
   const std::string folder = tree.NewFolder();
   wchar_t self[MAX_PATH + 1] = {};
@@ -83,12 +87,20 @@ TEST(ArgumentTextTest, AChildProcessSeesTheRawTextAfterItsName) {
   ASSERT_TRUE(SetEnvironmentVariableW(L"KESTRO_ARGUMENT_TEXT_FOLDER", TestPath(folder).c_str()));
   // The runtime joins these with one blank and quotes nothing: the child gets them as they are.
   const std::wstring name = L"\"" + std::wstring(self) + L"\"  ";
-  const std::wstring arguments =
-      L"--gtest_filter=ArgumentTextChild.*  \"C:\\My Photos\"  -F \"*.doc\" -L \x00DCn\x00EF$NAME "
-      L" ";
-  EXPECT_EQ(_wspawnl(_P_WAIT, self, name.c_str(), arguments.c_str(), nullptr), 0);
+  for (const auto& [arguments, words] : {
+           std::pair<std::wstring, std::string>{
+               L"--gtest_filter=ArgumentTextChild.*  \"C:\\My Photos\"  -F \"*.doc\" "
+               L"-L \x00DCn\x00EF$NAME  ",
+               "--gtest_filter=ArgumentTextChild.*||C:\\My Photos||-F|*.doc|-L|"
+               "\xC3\x9Cn\xC3\xAF$NAME|"},
+           {L"--gtest_filter=ArgumentTextChild.* x\"y\" \"say \"hi\" now\" \"\" ? ",
+            "--gtest_filter=ArgumentTextChild.*|xy|say hi now||?|"},
+       }) {
+    SCOPED_TRACE(words);
+    EXPECT_EQ(_wspawnl(_P_WAIT, self, name.c_str(), arguments.c_str(), nullptr), 0);
+    EXPECT_EQ(tree.Content(folder, "arguments.txt"), words);
+  }
   SetEnvironmentVariableW(L"KESTRO_ARGUMENT_TEXT_FOLDER", nullptr);
-  EXPECT_EQ(tree.Content(folder, "arguments.txt"), Utf8FromWide(arguments));
 }
 
 }  // namespace
