@@ -229,6 +229,10 @@ TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
 
   bool closed = false;
   HelpWindow help(opener_, ui_, "guide.htm", [&closed] { closed = true; });
+  const std::string more = WindowText(FindNamedControl(help.hwnd(), "MoreOptions"));
+  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"}) {
+    EXPECT_NE(more.find(option), std::string::npos) << option;
+  }
   SendMessageW(FindNamedControl(help.hwnd(), "Command2"), BM_CLICK, 0, 0);
   EXPECT_EQ(opener_.opened.size(), 2u);
   SendMessageW(FindNamedControl(help.hwnd(), "Command1"), BM_CLICK, 0, 0);
