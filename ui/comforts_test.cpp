@@ -137,6 +137,21 @@ TEST_F(ComfortsTest, AFolderOpensByItsTypedPathOrByADrop) {
   EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), (root_ + "/photos").toStdString());
 }
 
+// Ctrl+L shows the folder's path selected, as a file manager does: a typed path replaces it.
+TEST_F(ComfortsTest, CtrlLSelectsTheFolderSoATypedPathReplacesIt) {
+  Make({"music/", "music/x.mp3"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+  auto* field = Find<QLineEdit>(*form, "DirPath3");
+  ASSERT_TRUE(field->isVisible());
+  EXPECT_EQ(field->selectedText(), root_);
+  Type(*form, "DirPath3", root_ + "/music");
+  EXPECT_EQ(field->text(), root_ + "/music");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(Rows(*form, "List2"), QStringList{"x.mp3"});
+}
+
 TEST_F(ComfortsTest, F5AndAChangeByAnotherProgramReReadTheFoldersKeepingTheSelection) {
   Make({"a", "b", "c"});
   auto form = OpenActive();

@@ -147,7 +147,8 @@ class Form1 : public QWidget {
   void ConnectComforts();
   void LayOut();
   void ShowPreview(bool on);
-  void ShowPathField(bool directories, const QString& text);
+  // `selected`: the text comes selected, so typing replaces it; else the cursor is at its end.
+  void ShowPathField(bool directories, const QString& text, bool selected = false);
   void OpenTypedPath(bool directories);
   void UpdateCounts();
   void WatchFolders();

@@ -226,7 +226,9 @@ void Form1::ConnectComforts() {
   shortcut(QKeySequence(Qt::Key_F5), [this] { RereadFolders(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
     const bool directories = state_.TargetKind;
-    ShowPathField(directories, QString::fromStdString(directories ? Dir1_->path() : Dir3_->path()));
+    // Selected, as a file manager's location field does: what is typed replaces it.
+    ShowPathField(directories, QString::fromStdString(directories ? Dir1_->path() : Dir3_->path()),
+                  true);
   });
 
   // Typing a path (it starts with "/" or "~") or pasting one into a page's tree or drive list
@@ -358,13 +360,17 @@ void Form1::UpdateCounts() {
   count2_->setText(CountText(state_.List2.SelectedCount(), state_.List2.size()));
 }
 
-void Form1::ShowPathField(bool directories, const QString& text) {
+void Form1::ShowPathField(bool directories, const QString& text, bool selected) {
   QLineEdit* field = directories ? path1_ : path3_;
   field->setText(text);
   field->show();
   field->raise();
   field->setFocus();
-  field->end(false);
+  if (selected) {
+    field->selectAll();
+  } else {
+    field->end(false);
+  }
 }
 
 void Form1::OpenTypedPath(bool directories) {
