@@ -88,6 +88,29 @@ TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembere
   EXPECT_EQ(form->width(), saved.width() - 7200 * form->logicalDpiX() / 1440);
 }
 
+// Widened with the preview open, the lists and the preview share the room, and the preview's
+// name columns take their part of it; narrowed again, all is as it was.
+TEST_F(ComfortsTest, WidenedWithThePreviewOpenTheListsAndThePreviewShareTheRoom) {
+  Make({"a"});
+  auto form = OpenActive();
+  Click(*form, "PreviewToggle");
+  const QSize opened = form->size();
+  QWidget* list = Find(*form, "List1");
+  QHeaderView* header = Find<QTreeView>(*form, "OutcomePreviewList")->header();
+  const int list0 = list->width(), name0 = header->sectionSize(0), new0 = header->sectionSize(1);
+  form->resize(opened + QSize(300, 0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->width() == opened.width() + 300; }));
+  EXPECT_EQ(list->width(), list0 + 150);
+  EXPECT_EQ(Find(*form, "OutcomePreview")->geometry().right(), form->width() - 1);
+  EXPECT_EQ(header->sectionSize(0), name0 + 50);
+  EXPECT_EQ(header->sectionSize(1), new0 + 50);
+  ExpectLaidOut(*form);
+  form->resize(opened);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->size() == opened; }));
+  EXPECT_EQ(list->width(), list0);
+  EXPECT_EQ(header->sectionSize(0), name0);
+}
+
 TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
   Make({"a", "b", "c", "d", "e"});
   auto form = OpenActive();

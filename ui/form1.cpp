@@ -345,6 +345,7 @@ void Form1::BuildBatchTools(const Twips& twips) {
   preview_toggle_->setGeometry(twips.Rect(7596, kForm1StatusTop, 660, kForm1StatusHeight));
   preview_ = new OutcomePreviewPanel(state_, services_.fs, services_.clock, this);
   preview_->setGeometry(twips.Rect(kForm1DesignWidth, 0, kForm1PreviewWidth, kForm1ClientHeight));
+  preview_->SetDesignWidth(preview_->width());
   preview_->hide();
 }
 

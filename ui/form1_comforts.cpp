@@ -295,10 +295,10 @@ void Form1::LayOut() {
   const bool preview_open = preview_toggle_ != nullptr && preview_toggle_->isChecked();
   const int dy = std::max(0, height() - design_size_.height());
   const int dx = std::max(0, width() - design_size_.width() - (preview_open ? preview_width_ : 0));
-  // With the preview closed the pickers take the extra width; while it is open they keep theirs
-  // and the preview takes the rest.
+  // With the preview closed the pickers take the extra width. While it is open they share it
+  // equally with the preview, but never have less than they had when it opened.
   if (!preview_open) picker_extra_ = dx;
-  const int dl = std::min(picker_extra_, dx);
+  const int dl = std::min(dx, std::max(picker_extra_, dx / 2));
   preview_extra_ = dx - dl;
   const int tree_dy = dy / 3;
   const int count_height = count1_->fontMetrics().height() + 4;
