@@ -175,6 +175,30 @@ TEST_F(ComfortsTest, CtrlLSelectsTheFolderSoATypedPathReplacesIt) {
   EXPECT_EQ(Rows(*form, "List2"), QStringList{"x.mp3"});
 }
 
+// A line that no longer describes the window goes: a path's error once a folder opens, a count
+// once its list shows another folder.
+TEST_F(ComfortsTest, TheStatusLineGoesWhenItNoLongerHolds) {
+  Make({"a", "b", "c", "photos/", "photos/p.jpg", "photos/q.jpg"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  EXPECT_FALSE(form->OpenFolder((root_ + "/nowhere").toStdString(), false).ok());
+  EXPECT_TRUE(form->status_text().contains("cannot be opened"))
+      << form->status_text().toStdString();
+  QTest::keyClick(Find(*form, "Dir3"), '/');
+  Type(*form, "DirPath3", root_.mid(1) + "/photos");
+  QTest::keyClick(Find(*form, "DirPath3"), Qt::Key_Return);
+  EXPECT_EQ(form->status_text(), "");
+
+  ASSERT_TRUE(form->OpenFolder(root_.toStdString(), false).ok());
+  ClickRow(*form, "List2", "a");
+  ClickRow(*form, "List2", "b");
+  EXPECT_EQ(form->status_text(), "2 of 3 selected");  // the design size: no count under the list
+  Drop(*form, {root_ + "/photos/q.jpg"});
+  EXPECT_EQ(form->status_text(), "1 of 2 selected");
+  Drop(*form, {root_});
+  EXPECT_EQ(form->status_text(), "");
+}
+
 TEST_F(ComfortsTest, F5AndAChangeByAnotherProgramReReadTheFoldersKeepingTheSelection) {
   Make({"a", "b", "c"});
   auto form = OpenActive();

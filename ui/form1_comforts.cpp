@@ -266,14 +266,23 @@ void Form1::ConnectComforts() {
   }
 
   for (SelectableListModel* model : {list1_model_, list2_model_}) {
-    QLabel* count = model == list1_model_ ? count1_ : count2_;
-    connect(model, &QAbstractItemModel::dataChanged, this, [this, count] {
+    const bool directories = model == list1_model_;
+    QLabel* count = directories ? count1_ : count2_;
+    connect(model, &QAbstractItemModel::dataChanged, this, [this, count, directories] {
       UpdateCounts();
       // Without room for the count under the list (the design size), a change of the selection
       // shows it on the status line.
-      if (count->isHidden()) ShowStatus(count->text());
+      if (count->isHidden()) ShowCount(directories);
     });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateCounts(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this, count, directories] {
+      UpdateCounts();
+      const SelectableList& list = directories ? state_.List1 : state_.List2;
+      if (status_line_.ListChanged(directories,
+                                   directories ? state_.dirs_folder : state_.files_folder,
+                                   count->text().toStdString(), list.SelectedCount() > 0)) {
+        ShowStatusLine();
+      }
+    });
   }
   UpdateCounts();
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FolderChanged(); });
@@ -394,7 +403,8 @@ Status Form1::OpenFolder(const std::string& folder, bool directories) {
                                                        : tree->SetPath(folder);
   if (!opened.ok()) {
     ShowStatus(QStringLiteral("'%1' cannot be opened: %2.")
-                   .arg(QString::fromStdString(folder), QString::fromStdString(opened.message())));
+                   .arg(QString::fromStdString(folder), QString::fromStdString(opened.message())),
+               StatusLine::About::kPath);
     return opened;
   }
   TabStrip2_->setCurrentIndex(directories ? 0 : 1);
@@ -432,6 +442,8 @@ void Form1::dropEvent(QDropEvent* event) {
   }
   SelectEntries(state_.List2, names);
   list2_model_->Reload();
+  // As a click selecting them would.
+  if (count2_->isHidden() && state_.List2.SelectedCount() > 0) ShowCount(false);
 }
 
 void Form1::RereadFolders() {

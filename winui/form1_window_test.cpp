@@ -206,6 +206,24 @@ TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigit
   EXPECT_EQ(state_.Text6, "73");
 }
 
+// An error about a folder that cannot be opened goes once a folder opens.
+TEST_F(Form1WindowTest, APathErrorLeavesTheStatusLineOnceAFolderOpens) {
+  fs::remove(folder_ / "trip");
+  HWND tree = Find("Dir1");
+  const auto open = [&](const char* name) {
+    const LRESULT row =
+        SendMessageW(tree, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(Wide(name).c_str()));
+    ASSERT_NE(row, LB_ERR) << name;
+    SendMessageW(tree, LB_SETCURSEL, row, 0);
+    SendMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tree), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(tree));
+  };
+  open("trip");
+  EXPECT_NE(window_->status_text().find("trip"), std::string::npos) << window_->status_text();
+  open("photos99");
+  EXPECT_EQ(window_->status_text(), "");
+}
+
 TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
   Click("SmartCheck");  // on the Directories page: refused with its message
   ChooseTab("TabStrip2", "Files");
