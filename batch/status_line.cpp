@@ -13,10 +13,10 @@ void StatusLine::Show(std::string text, About about, bool directories, std::stri
 
 bool StatusLine::FolderOpened() { return about_ == About::kPath && Clear(); }
 
-bool StatusLine::ListChanged(bool directories, const std::string& folder, const std::string& count,
-                             bool any_selected) {
+bool StatusLine::ListChanged(bool directories, const std::string& folder,
+                             const std::string& count) {
   if (about_ != About::kSelection || directories != directories_) return false;
-  if (folder != folder_ || !any_selected) return Clear();
+  if (folder != folder_) return Clear();
   if (count == text_) return false;
   text_ = count;
   return true;

@@ -15,7 +15,7 @@ class StatusLine {
   enum class About {
     kEvent,      // what a batch, an undo or a re-read did: stays until another line replaces it
     kPath,       // a folder that could not be opened or listed: goes once a folder opens
-    kSelection,  // the selection count of one list: follows that list, goes when its folder does
+    kSelection,  // the selection count of one list: follows it, goes when it shows another folder
   };
 
   // Shows `text`. For kSelection, `directories` names the list counted (List1 or List2) and
@@ -28,9 +28,8 @@ class StatusLine {
 
   // The list of the Directories page (`directories`) or of the Files page was filled anew, from
   // `folder`, and its count reads `count`. A count of that list follows it, or goes when the list
-  // now shows another folder or nothing selected. Returns whether the line changed.
-  bool ListChanged(bool directories, const std::string& folder, const std::string& count,
-                   bool any_selected);
+  // now shows another folder. Returns whether the line changed.
+  bool ListChanged(bool directories, const std::string& folder, const std::string& count);
 
   [[nodiscard]] const std::string& text() const { return text_; }
   [[nodiscard]] About about() const { return about_; }

@@ -193,6 +193,9 @@ TEST_F(ComfortsTest, TheStatusLineGoesWhenItNoLongerHolds) {
   ClickRow(*form, "List2", "a");
   ClickRow(*form, "List2", "b");
   EXPECT_EQ(form->status_text(), "2 of 3 selected");  // the design size: no count under the list
+  Make({"d"});
+  QTest::keyClick(form.get(), Qt::Key_F5);
+  EXPECT_EQ(form->status_text(), "2 of 4 selected");
   Drop(*form, {root_ + "/photos/q.jpg"});
   EXPECT_EQ(form->status_text(), "1 of 2 selected");
   Drop(*form, {root_});

@@ -276,10 +276,9 @@ void Form1::ConnectComforts() {
     });
     connect(model, &QAbstractItemModel::modelReset, this, [this, count, directories] {
       UpdateCounts();
-      const SelectableList& list = directories ? state_.List1 : state_.List2;
       if (status_line_.ListChanged(directories,
                                    directories ? state_.dirs_folder : state_.files_folder,
-                                   count->text().toStdString(), list.SelectedCount() > 0)) {
+                                   count->text().toStdString())) {
         ShowStatusLine();
       }
     });
