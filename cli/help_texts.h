@@ -34,6 +34,17 @@ inline constexpr TwipRect kCommand1Place{6408, 5400, 1488, 408};  // "OK"
 // Every label, from top to bottom and, within a row, from left to right.
 [[nodiscard]] std::span<const HelpLabel> HelpLabels();
 
+// The windows' one line below the texts above, left of the buttons (window coordinates): the
+// program's own options and the switch added since, which those texts do not name. Not among
+// HelpLabels(): the terminal's help names them in lines of its own (HeadlessHelp).
+inline constexpr HelpLabel kHelpMoreLabel{
+    "MoreOptions",
+    {72, 5400, 4716, 408},
+    false,
+    true,
+    "More: --dry-run, --undo, --window <folder> and -CE <upper/lower/sentence>; see the "
+    "userguide."};
+
 // The help for a terminal: the frame's caption, then one line per row of labels (the texts of a
 // row joined by two blanks, rows below the syntax line indented by the column they start in), a
 // blank line where the window draws a rule. Every text appears whole and unchanged.

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QProgressDialog>
+#include <QScreen>
 #include <algorithm>
 #include <utility>
 
@@ -18,6 +19,21 @@ constexpr qint64 kShowAfterMs = 500;
 constexpr qint64 kPumpEveryMs = 15;
 
 int ClampToInt(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, 0x7fffffff)); }
+
+// Centres `dialog` over `window`, within the free area of the window's screen. Moved by us, the
+// dialog tells the window manager its place; left to Qt, it gives none, and a window manager
+// may put it anywhere (it was seen in the screen's corner after the window was maximised).
+void PlaceOver(QWidget& dialog, const QWidget& window) {
+  dialog.adjustSize();
+  QRect place(QPoint(), dialog.size());
+  place.moveCenter(window.frameGeometry().center());
+  if (const QScreen* screen = window.screen(); screen != nullptr) {
+    const QRect free = screen->availableGeometry();
+    place.moveLeft(std::max(free.left(), std::min(place.left(), free.right() + 1 - place.width())));
+    place.moveTop(std::max(free.top(), std::min(place.top(), free.bottom() + 1 - place.height())));
+  }
+  dialog.move(place.topLeft());
+}
 
 }  // namespace
 
@@ -43,11 +59,15 @@ bool ProgressWindow::Step(std::size_t done, std::size_t total) {
     dialog_->setMinimumDuration(0);
   }
   if (dialog_ != nullptr) {
-    if (!dialog_->isVisible() && quiet_.elapsed() >= kShowAfterMs) dialog_->show();
     dialog_->setRange(0, ClampToInt(total));
     const QLocale locale;
     dialog_->setLabelText(label_.arg(locale.toString(static_cast<qulonglong>(done)),
                                      locale.toString(static_cast<qulonglong>(total))));
+    // Placed before setValue, which would show it where Qt puts it.
+    if (!dialog_->isVisible() && quiet_.elapsed() >= kShowAfterMs) {
+      PlaceOver(*dialog_, *window_.window());
+      dialog_->show();
+    }
     dialog_->setValue(ClampToInt(done));
   }
   const bool up = dialog_ != nullptr && dialog_->isVisible();

@@ -106,6 +106,8 @@ struct CancelWhenProgressShows {
       if (modal == nullptr || !modal->isVisible() || modal->value() < at) return;
       seen_maximum = modal->maximum();
       label = modal->labelText();
+      place = modal->geometry();
+      placed = modal->testAttribute(Qt::WA_Moved);
       watch.stop();
       if (auto* cancel = modal->findChild<QPushButton*>())
         QTest::mouseClick(cancel, Qt::LeftButton);
@@ -115,6 +117,8 @@ struct CancelWhenProgressShows {
   QTimer watch;
   int seen_maximum = 0;
   QString label;
+  QRect place;
+  bool placed = false;  // by the program, so that a window manager keeps it there
 };
 
 TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereItIs) {
@@ -123,11 +127,18 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
   auto form = Open(&fs, "/photos");
   SelectAllFilesAndAppend(*form, ".b");
   fs.SetBeforeRename([] { std::this_thread::sleep_for(std::chrono::milliseconds(2)); });
+  form->showMaximized();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMaximized(); }));
   {
     CancelWhenProgressShows cancel(400);
     Click(*form, "Command10");
     EXPECT_EQ(cancel.seen_maximum, 1200) << "no progress dialog";
     EXPECT_TRUE(cancel.label.endsWith(" of 1,200 entries done.")) << cancel.label.toStdString();
+    // Over the main window, in its middle (the label's growing count may widen it a little),
+    // and placed there by the program.
+    EXPECT_TRUE(cancel.placed);
+    EXPECT_TRUE(form->frameGeometry().contains(cancel.place));
+    EXPECT_LE((cancel.place.center() - form->frameGeometry().center()).manhattanLength(), 16);
   }
   EXPECT_EQ(form->findChild<QProgressDialog*>(), nullptr) << "the dialog outlived its batch";
   const int done = static_cast<int>(fs.rename_calls().size());

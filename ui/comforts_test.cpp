@@ -89,6 +89,29 @@ TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembere
   EXPECT_EQ(form->width(), saved.width() - 7200 * form->logicalDpiX() / 1440);
 }
 
+// Widened with the preview open, the lists and the preview share the room, and the preview's
+// name columns take their part of it; narrowed again, all is as it was.
+TEST_F(ComfortsTest, WidenedWithThePreviewOpenTheListsAndThePreviewShareTheRoom) {
+  Make({"a"});
+  auto form = OpenActive();
+  Click(*form, "PreviewToggle");
+  const QSize opened = form->size();
+  QWidget* list = Find(*form, "List1");
+  QHeaderView* header = Find<QTreeView>(*form, "OutcomePreviewList")->header();
+  const int list0 = list->width(), name0 = header->sectionSize(0), new0 = header->sectionSize(1);
+  form->resize(opened + QSize(300, 0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->width() == opened.width() + 300; }));
+  EXPECT_EQ(list->width(), list0 + 150);
+  EXPECT_EQ(Find(*form, "OutcomePreview")->geometry().right(), form->width() - 1);
+  EXPECT_EQ(header->sectionSize(0), name0 + 50);
+  EXPECT_EQ(header->sectionSize(1), new0 + 50);
+  ExpectLaidOut(*form);
+  form->resize(opened);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->size() == opened; }));
+  EXPECT_EQ(list->width(), list0);
+  EXPECT_EQ(header->sectionSize(0), name0);
+}
+
 TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
   Make({"a", "b", "c", "d", "e"});
   auto form = OpenActive();
@@ -136,6 +159,48 @@ TEST_F(ComfortsTest, AFolderOpensByItsTypedPathOrByADrop) {
   EXPECT_EQ(Checked(*form, "List2"), QStringList{"q.jpg"});
   Drop(*form, {root_ + "/photos"});  // a folder: on the page in view
   EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), (root_ + "/photos").toStdString());
+}
+
+// Ctrl+L shows the folder's path selected, as a file manager does: a typed path replaces it.
+TEST_F(ComfortsTest, CtrlLSelectsTheFolderSoATypedPathReplacesIt) {
+  Make({"music/", "music/x.mp3"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+  auto* field = Find<QLineEdit>(*form, "DirPath3");
+  ASSERT_TRUE(field->isVisible());
+  EXPECT_EQ(field->selectedText(), root_);
+  Type(*form, "DirPath3", root_ + "/music");
+  EXPECT_EQ(field->text(), root_ + "/music");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(Rows(*form, "List2"), QStringList{"x.mp3"});
+}
+
+// A line that no longer describes the window goes: a path's error once a folder opens, a count
+// once its list shows another folder.
+TEST_F(ComfortsTest, TheStatusLineGoesWhenItNoLongerHolds) {
+  Make({"a", "b", "c", "photos/", "photos/p.jpg", "photos/q.jpg"});
+  auto form = OpenActive();
+  ClickTab(*form, "Files");
+  EXPECT_FALSE(form->OpenFolder((root_ + "/nowhere").toStdString(), false).ok());
+  EXPECT_TRUE(form->status_text().contains("cannot be opened"))
+      << form->status_text().toStdString();
+  QTest::keyClick(Find(*form, "Dir3"), '/');
+  Type(*form, "DirPath3", root_.mid(1) + "/photos");
+  QTest::keyClick(Find(*form, "DirPath3"), Qt::Key_Return);
+  EXPECT_EQ(form->status_text(), "");
+
+  ASSERT_TRUE(form->OpenFolder(root_.toStdString(), false).ok());
+  ClickRow(*form, "List2", "a");
+  ClickRow(*form, "List2", "b");
+  EXPECT_EQ(form->status_text(), "2 of 3 selected");  // the design size: no count under the list
+  Make({"d"});
+  QTest::keyClick(form.get(), Qt::Key_F5);
+  EXPECT_EQ(form->status_text(), "2 of 4 selected");
+  Drop(*form, {root_ + "/photos/q.jpg"});
+  EXPECT_EQ(form->status_text(), "1 of 2 selected");
+  Drop(*form, {root_});
+  EXPECT_EQ(form->status_text(), "");
 }
 
 TEST_F(ComfortsTest, F5AndAChangeByAnotherProgramReReadTheFoldersKeepingTheSelection) {

@@ -193,7 +193,7 @@ TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
   std::vector<QRect> inked;  // where the texts are drawn
   for (const QLabel* label : labels) {
     SCOPED_TRACE(label->objectName().toStdString());
-    shown += " " + label->text();
+    if (label->objectName() != "MoreOptions") shown += " " + label->text();
     EXPECT_TRUE(label->isVisible() && label->parentWidget()->rect().contains(label->geometry()));
     const QRect text =
         label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
@@ -212,6 +212,14 @@ TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
   EXPECT_GT(Find(form_, "Command2")->y(), Find(form_, "Frame2")->geometry().bottom());
   EXPECT_LT(Find(form_, "Command2")->geometry().right(), Find(form_, "Command1")->x());
   EXPECT_TRUE(form_.rect().contains(Find(form_, "Command1")->geometry()));
+  // Below the design's texts, beside the buttons: what else the command line takes.
+  const auto* more = Find<QLabel>(form_, "MoreOptions");
+  ASSERT_NE(more, nullptr);
+  EXPECT_GT(more->y(), Find(form_, "Frame2")->geometry().bottom());
+  EXPECT_LT(more->geometry().right(), Find(form_, "Command2")->x());
+  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"}) {
+    EXPECT_TRUE(more->text().contains(option)) << option;
+  }
 }
 
 TEST_F(Form3Test, PlacementAgainAt144Dpi) {

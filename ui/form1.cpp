@@ -317,13 +317,17 @@ void Form1::ConnectControls() {
   connect(Drive2_, &DriveList::DriveChosen, this, [this] { Drive2_Change(); });
   connect(Dir1_, &DirectoryTreeList::Clicked, this, [this] { Dir1_Click(); });
   connect(Dir3_, &DirectoryTreeList::Clicked, this, [this] { Dir3_Click(); });
-  connect(Dir1_, &DirectoryTreeList::PathChanged, this,
-          [this] { Drive1_->ShowDriveOf(QString::fromStdString(Dir1_->path())); });
-  connect(Dir3_, &DirectoryTreeList::PathChanged, this,
-          [this] { Drive2_->ShowDriveOf(QString::fromStdString(Dir3_->path())); });
+  connect(Dir1_, &DirectoryTreeList::PathChanged, this, [this] {
+    Drive1_->ShowDriveOf(QString::fromStdString(Dir1_->path()));
+    if (status_line_.FolderOpened()) ShowStatusLine();
+  });
+  connect(Dir3_, &DirectoryTreeList::PathChanged, this, [this] {
+    Drive2_->ShowDriveOf(QString::fromStdString(Dir3_->path()));
+    if (status_line_.FolderOpened()) ShowStatusLine();
+  });
   for (DirectoryTreeList* tree : {Dir1_, Dir3_}) {
     connect(tree, &DirectoryTreeList::Failed, this,
-            [this](const QString& reason) { ShowStatus(reason); });
+            [this](const QString& reason) { ShowStatus(reason, StatusLine::About::kPath); });
   }
   auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
   connect(button("Command10"), &QPushButton::clicked, this, [this] { Command10_Click(); });
@@ -353,6 +357,7 @@ void Form1::BuildBatchTools(const Twips& twips) {
   preview_toggle_->setGeometry(DesignRect(twips, "PreviewToggle"));
   preview_ = new OutcomePreviewPanel(state_, services_.fs, services_.clock, this);
   preview_->setGeometry(twips.Rect(kForm1DesignWidth, 0, kForm1PreviewWidth, kForm1ClientHeight));
+  preview_->SetDesignWidth(preview_->width());
   preview_->hide();
 }
 
@@ -379,7 +384,8 @@ void Form1::Form_Load() {
   // LastDir to both pages (an empty or vanished one leaves the current folder), their lists
   // filled, and Dir1_Click, which writes the folder back as LastDir.
   const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
-  if (!restored.ok()) ShowStatus(QString::fromStdString(restored.message()));
+  if (!restored.ok())
+    ShowStatus(QString::fromStdString(restored.message()), StatusLine::About::kPath);
   if (!Dir1_->SetPath(state_.dirs_folder).ok()) Dir1_->SetPath(".");
   if (!Dir3_->SetPath(state_.files_folder).ok()) Dir3_->SetPath(".");
   Drive1_->ShowDriveOf(QString::fromStdString(Dir1_->path()));
@@ -446,7 +452,7 @@ void Form1::Drive1_Change() {
   const Status status = Dir1_->SetPath(Drive1_->drive().toStdString());
   if (!status.ok()) {
     Drive1_->RevertChange();
-    ShowStatus(QString::fromStdString(status.message()));
+    ShowStatus(QString::fromStdString(status.message()), StatusLine::About::kPath);
   }
 }
 
@@ -454,7 +460,7 @@ void Form1::Drive2_Change() {
   const Status status = Dir3_->SetPath(Drive2_->drive().toStdString());
   if (!status.ok()) {
     Drive2_->RevertChange();
-    ShowStatus(QString::fromStdString(status.message()));
+    ShowStatus(QString::fromStdString(status.message()), StatusLine::About::kPath);
   }
 }
 
@@ -463,7 +469,7 @@ void Form1::Dir1_Click() {
                                                 Dir1_->SelectedFolder());
   list1_model_->Reload();
   WatchFolders();
-  if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
+  ShowChoosing(status);
 }
 
 void Form1::Dir3_Click() {
@@ -471,7 +477,15 @@ void Form1::Dir3_Click() {
       ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings, Dir3_->SelectedFolder());
   list2_model_->Reload();
   WatchFolders();
-  if (!status.ok()) ShowStatus(QString::fromStdString(status.message()));
+  ShowChoosing(status);
+}
+
+void Form1::ShowChoosing(const Status& chosen) {
+  if (!chosen.ok()) {
+    ShowStatus(QString::fromStdString(chosen.message()), StatusLine::About::kPath);
+  } else if (status_line_.FolderOpened()) {
+    ShowStatusLine();
+  }
 }
 
 void Form1::Command10_Click() {
@@ -591,10 +605,22 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void Form1::ShowStatus(const QString& line) {
+void Form1::ShowStatus(const QString& line, StatusLine::About about) {
+  status_line_.Show(line.toStdString(), about);
+  ShowStatusLine();
+}
+
+void Form1::ShowCount(bool directories) {
+  const QLabel* count = directories ? count1_ : count2_;
+  status_line_.Show(count->text().toStdString(), StatusLine::About::kSelection, directories,
+                    directories ? state_.dirs_folder : state_.files_folder);
+  ShowStatusLine();
+}
+
+void Form1::ShowStatusLine() {
   details_.clear();
   status_->setFocusPolicy(Qt::NoFocus);
-  const QString text = QString::fromStdString(PrintableText(line.toStdString()));
+  const QString text = QString::fromStdString(PrintableText(status_line_.text()));
   status_text_ = text;
   status_->setToolTip(text);
   status_->setText(

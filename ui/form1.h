@@ -16,6 +16,7 @@
 #include "batch/batch_renamer.h"
 #include "batch/journal.h"
 #include "batch/outcome.h"
+#include "batch/status_line.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
 #include "platform/document_opener.h"
@@ -129,7 +130,14 @@ class Form1 : public QWidget {
   void BindCheck(QCheckBox* check, bool& value);
   void ShowPages();
   void ReloadLists();
-  void ShowStatus(const QString& text);
+  // Shows `text` on the status line, which goes when it no longer holds (batch/status_line.h).
+  void ShowStatus(const QString& text, StatusLine::About about = StatusLine::About::kEvent);
+  // The selection count of List1 (`directories`) or List2 on the status line.
+  void ShowCount(bool directories);
+  // After a page's folder was chosen: its error, or the end of an error about a path.
+  void ShowChoosing(const Status& chosen);
+  // The status line as status_line_ has it.
+  void ShowStatusLine();
   // The status line after a batch or an undo; its details list every entry that kept its name.
   void ShowOutcome(const std::string& text, const BatchReport& report);
   // The outcome preview beside the window, its toggle and the Undo button (preview_panel.h,
@@ -147,7 +155,8 @@ class Form1 : public QWidget {
   void ConnectComforts();
   void LayOut();
   void ShowPreview(bool on);
-  void ShowPathField(bool directories, const QString& text);
+  // `selected`: the text comes selected, so typing replaces it; else the cursor is at its end.
+  void ShowPathField(bool directories, const QString& text, bool selected = false);
   void OpenTypedPath(bool directories);
   void UpdateCounts();
   void WatchFolders();
@@ -184,7 +193,8 @@ class Form1 : public QWidget {
   QPointer<GuideWindow> guide_;
   std::vector<QWidget*> tab_order_;
   BatchReport last_report_;
-  QString status_text_;
+  StatusLine status_line_;
+  QString status_text_;               // status_line_'s text, printable
   std::vector<std::string> details_;  // the status line's details, one line per entry
 
   QTabBar* TabStrip1_ = nullptr;

@@ -226,7 +226,9 @@ void Form1::ConnectComforts() {
   shortcut(QKeySequence(Qt::Key_F5), [this] { RereadFolders(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
     const bool directories = state_.TargetKind;
-    ShowPathField(directories, QString::fromStdString(directories ? Dir1_->path() : Dir3_->path()));
+    // Selected, as a file manager's location field does: what is typed replaces it.
+    ShowPathField(directories, QString::fromStdString(directories ? Dir1_->path() : Dir3_->path()),
+                  true);
   });
 
   // Typing a path (it starts with "/" or "~") or pasting one into a page's tree or drive list
@@ -264,14 +266,22 @@ void Form1::ConnectComforts() {
   }
 
   for (SelectableListModel* model : {list1_model_, list2_model_}) {
-    QLabel* count = model == list1_model_ ? count1_ : count2_;
-    connect(model, &QAbstractItemModel::dataChanged, this, [this, count] {
+    const bool directories = model == list1_model_;
+    QLabel* count = directories ? count1_ : count2_;
+    connect(model, &QAbstractItemModel::dataChanged, this, [this, count, directories] {
       UpdateCounts();
       // Without room for the count under the list (the design size), a change of the selection
       // shows it on the status line.
-      if (count->isHidden()) ShowStatus(count->text());
+      if (count->isHidden()) ShowCount(directories);
     });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateCounts(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this, count, directories] {
+      UpdateCounts();
+      if (status_line_.ListChanged(directories,
+                                   directories ? state_.dirs_folder : state_.files_folder,
+                                   count->text().toStdString())) {
+        ShowStatusLine();
+      }
+    });
   }
   UpdateCounts();
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FolderChanged(); });
@@ -293,10 +303,10 @@ void Form1::LayOut() {
   const bool preview_open = preview_toggle_ != nullptr && preview_toggle_->isChecked();
   const int dy = std::max(0, height() - design_size_.height());
   const int dx = std::max(0, width() - design_size_.width() - (preview_open ? preview_width_ : 0));
-  // With the preview closed the pickers take the extra width; while it is open they keep theirs
-  // and the preview takes the rest.
+  // With the preview closed the pickers take the extra width. While it is open they share it
+  // equally with the preview, but never have less than they had when it opened.
   if (!preview_open) picker_extra_ = dx;
-  const int dl = std::min(picker_extra_, dx);
+  const int dl = std::min(dx, std::max(picker_extra_, dx / 2));
   preview_extra_ = dx - dl;
   const int tree_dy = dy / 3;
   const int count_height = count1_->fontMetrics().height() + 4;
@@ -358,13 +368,17 @@ void Form1::UpdateCounts() {
   count2_->setText(CountText(state_.List2.SelectedCount(), state_.List2.size()));
 }
 
-void Form1::ShowPathField(bool directories, const QString& text) {
+void Form1::ShowPathField(bool directories, const QString& text, bool selected) {
   QLineEdit* field = directories ? path1_ : path3_;
   field->setText(text);
   field->show();
   field->raise();
   field->setFocus();
-  field->end(false);
+  if (selected) {
+    field->selectAll();
+  } else {
+    field->end(false);
+  }
 }
 
 void Form1::OpenTypedPath(bool directories) {
@@ -388,7 +402,8 @@ Status Form1::OpenFolder(const std::string& folder, bool directories) {
                                                        : tree->SetPath(folder);
   if (!opened.ok()) {
     ShowStatus(QStringLiteral("'%1' cannot be opened: %2.")
-                   .arg(QString::fromStdString(folder), QString::fromStdString(opened.message())));
+                   .arg(QString::fromStdString(folder), QString::fromStdString(opened.message())),
+               StatusLine::About::kPath);
     return opened;
   }
   TabStrip2_->setCurrentIndex(directories ? 0 : 1);
@@ -426,6 +441,8 @@ void Form1::dropEvent(QDropEvent* event) {
   }
   SelectEntries(state_.List2, names);
   list2_model_->Reload();
+  // As a click selecting them would.
+  if (count2_->isHidden() && state_.List2.SelectedCount() > 0) ShowCount(false);
 }
 
 void Form1::RereadFolders() {

@@ -14,6 +14,8 @@
 #include "platform/memory_file_system.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
+#include "ui/guide_window.h"
+#include "ui/qt_document_opener.h"
 #include "ui/window_test_helpers.h"
 
 namespace kestro::window_test {
@@ -177,6 +179,36 @@ TEST_F(Form1Test, TheGuideWindowFollowsItsLinksAndClosesOnEscape) {
   QTest::keyClick(text, Qt::Key_Escape);
   EXPECT_EQ(ShownGuide(), nullptr);
   EXPECT_EQ(messages_.size(), 1u);
+}
+
+// "Open in Browser" does not wait for the launcher, yet says so when it ends finding no program
+// for the guide (xdg-open's exit status 3); a launcher that opened it says nothing.
+TEST_F(Form1Test, OpenInBrowserSaysSoWhenNoProgramOpensTheGuide) {
+  for (const int code : {3, 0}) {
+    const QString launcher = root_ + QStringLiteral("/launcher%1.sh").arg(code);
+    QFile script(launcher);
+    ASSERT_TRUE(script.open(QFile::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nsleep 0.3\nexit %1\n").arg(code).toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    QtDocumentOpener opener(launcher.toStdString());
+    auto* guide = new GuideWindow(opener);
+    ASSERT_TRUE(guide->Load(KESTRO_GUIDE).ok());
+    guide->show();
+    messages_.clear();
+    Click(*guide, "OpenInBrowser");
+    EXPECT_TRUE(messages_.empty());  // the window goes on meanwhile
+    if (code == 0) {
+      QTest::qWait(1500);
+      EXPECT_TRUE(messages_.empty());
+    } else {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.empty(); }, 10000));
+      EXPECT_EQ(messages_[0].text, "The user guide could not be opened: '" KESTRO_GUIDE
+                                   "': no program to open it is installed (" +
+                                       launcher.toStdString() + " ended with exit status 3)");
+    }
+    guide->close();
+  }
 }
 
 // A page on a folder that a directory batch renames follows it to its new name; one whose folder

@@ -112,6 +112,12 @@ Form3::Form3(DocumentOpener& opener, UiHost& messages, QWidget* parent, std::str
     label->setFont(font);
     label->setGeometry(twips.Rect(text.place));
   }
+  auto* more = new QLabel(QString::fromUtf8(kHelpMoreLabel.text), this);
+  more->setObjectName(QString::fromLatin1(kHelpMoreLabel.name));
+  more->setTextFormat(Qt::PlainText);
+  more->setWordWrap(true);
+  more->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  more->setGeometry(twips.Rect(kHelpMoreLabel.place));
   FitFont();
 
   connect(command1_, &QPushButton::clicked, this, &Form3::Command1_Click);

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -81,10 +82,16 @@ void GuideWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void GuideWindow::OpenInBrowser() {
-  const Status opened = opener_.Open(path_);
-  if (opened.ok()) return;
-  ShowMessageBox(this, Message{messages::kGuideNotOpened + opened.message(),
-                               messages::kProgramTitle, MessageIcon::Exclamation});
+  // The launcher may learn only after a while that nothing opens the guide (xdg-open with no
+  // browser installed); the window may have been closed by then, and the message still comes.
+  const auto say = [](QWidget* over, const Status& failed) {
+    ShowMessageBox(over, Message{messages::kGuideNotOpened + failed.message(),
+                                 messages::kProgramTitle, MessageIcon::Exclamation});
+  };
+  const QPointer<GuideWindow> self(this);
+  const Status opened =
+      opener_.OpenAndWatch(path_, [self, say](const Status& failed) { say(self, failed); });
+  if (!opened.ok()) say(this, opened);
 }
 
 }  // namespace kestro

@@ -24,7 +24,8 @@ class GuideWindow : public QWidget {
   // window as it was, when the file is missing or cannot be read: "'PATH': REASON".
   Status Load(const std::string& path);
 
-  // "Open in Browser": the guide in the desktop's viewer; a failure is said in a message box.
+  // "Open in Browser": the guide in the desktop's viewer, not waited for; a failure is said in a
+  // message box, also one the viewer's launcher reports only when it ends.
   void OpenInBrowser();
 
  protected:

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPalette>
+#include <QResizeEvent>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "batch/form1_design.h"
@@ -21,6 +23,8 @@ namespace kestro {
 namespace {
 
 enum Column { kName, kNewName, kOutcome, kColumns };
+// The name columns' width in a panel of the design width; they are never made narrower.
+constexpr int kNameWidth = 150;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -153,8 +157,8 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   view_->setTextElideMode(Qt::ElideMiddle);
   view_->setItemDelegateForColumn(kOutcome, new OutcomeDelegate(view_));
   view_->header()->setStretchLastSection(true);
-  view_->header()->resizeSection(kName, 150);
-  view_->header()->resizeSection(kNewName, 150);
+  view_->header()->resizeSection(kName, kNameWidth);
+  view_->header()->resizeSection(kNewName, kNameWidth);
   layout->addWidget(view_, 1);
 
   timer_.setSingleShot(true);
@@ -197,6 +201,23 @@ void OutcomePreviewPanel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   names_stale_ = true;  // the folder may have changed while nobody looked
   Schedule();
+}
+
+void OutcomePreviewPanel::SetDesignWidth(int width) { columns_width_ = width; }
+
+void OutcomePreviewPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Measured against the width last laid out, not the event's old size, which a panel resized
+  // while hidden does not have; what is left over from a third waits for the next resize, so
+  // a window dragged wider a pixel at a time widens the columns too.
+  if (columns_width_ < 0) return;
+  const int third = (width() - columns_width_) / 3;
+  if (third == 0) return;
+  columns_width_ += 3 * third;
+  QHeaderView* header = view_->header();
+  for (const int column : {kName, kNewName}) {
+    header->resizeSection(column, std::max(kNameWidth, header->sectionSize(column) + third));
+  }
 }
 
 void OutcomePreviewPanel::hideEvent(QHideEvent* event) {

@@ -55,6 +55,10 @@ class OutcomePreviewPanel : public QWidget {
   void Pause();
   void Resume();
 
+  // The panel's width at the window's design size, where the name columns have their own width;
+  // a wider panel gives them their share of the rest. Until it is set they keep theirs.
+  void SetDesignWidth(int width);
+
   // The preview on screen, or null before the first.
   [[nodiscard]] const OutcomePreview* preview() const { return shown_.get(); }
   // Whether a newer preview is being worked out.
@@ -66,6 +70,8 @@ class OutcomePreviewPanel : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // A wider panel gives a third of what it gained to each name column, the rest to the outcome.
+  void resizeEvent(QResizeEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
@@ -88,6 +94,7 @@ class OutcomePreviewPanel : public QWidget {
   bool waiting_ = false;  // a request is out and its preview not yet shown
   std::shared_ptr<const OutcomePreview> shown_;
   QString summary_text_;
+  int columns_width_ = -1;  // the panel's width the columns were last sized for (-1: never)
 };
 
 }  // namespace kestro

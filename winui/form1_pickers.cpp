@@ -116,8 +116,10 @@ void Form1Window::DriveChosen(bool directories) {
   if (!status.ok()) {
     // A drive without a medium, say: the list goes back to the drive shown before.
     ShowDriveOf(combo, trees_[directories ? 0 : 1].path);
-    ShowStatus(status.message());
+    ShowPathError(status.message());
+    return;
   }
+  FolderOpened();
 }
 
 void Form1Window::TreeClicked(bool directories, bool open) {
@@ -128,7 +130,11 @@ void Form1Window::TreeClicked(bool directories, bool open) {
   const std::string folder = tree.rows[static_cast<std::size_t>(row)].path;
   if (open) {
     const Status status = OpenTree(directories, folder);
-    if (!status.ok()) ShowStatus(status.message());
+    if (status.ok()) {
+      FolderOpened();
+    } else {
+      ShowPathError(status.message());
+    }
     return;
   }
   if (directories) {
@@ -147,7 +153,11 @@ void Form1Window::Dir1_Click() {
   const Status status =
       ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings, folder);
   FillList(true);
-  if (!status.ok()) ShowStatus(status.message());
+  if (status.ok()) {
+    FolderOpened();
+  } else {
+    ShowPathError(status.message());
+  }
   SchedulePreview();
 }
 
@@ -160,7 +170,11 @@ void Form1Window::Dir3_Click() {
   const Status status =
       ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings, folder);
   FillList(false);
-  if (!status.ok()) ShowStatus(status.message());
+  if (status.ok()) {
+    FolderOpened();
+  } else {
+    ShowPathError(status.message());
+  }
   SchedulePreview();
 }
 

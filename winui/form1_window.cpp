@@ -229,7 +229,7 @@ void Form1Window::Form_Load() {
   // LastDir to both pages (an empty or vanished one leaves the current folder), their lists
   // filled, and Dir1_Click, which writes the folder back as LastDir.
   const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
-  if (!restored.ok()) ShowStatus(restored.message());
+  if (!restored.ok()) ShowPathError(restored.message());
   if (!OpenTree(true, state_.dirs_folder).ok()) OpenTree(true, ".");
   if (!OpenTree(false, state_.files_folder).ok()) OpenTree(false, ".");
   FillDrives(true);
@@ -484,7 +484,9 @@ void Form1Window::Command4_Click() {
   about_ = std::make_unique<AboutWindow>(hwnd_);
 }
 
-void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> details) {
+void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> details,
+                             StatusLine::About about) {
+  status_line_.Show(text, about);
   status_text_ = PrintableText(text);
   details_ = std::move(details);
   HWND line = Control("StatusLine");
@@ -532,6 +534,10 @@ void Form1Window::DrawStatusLine(const DRAWITEMSTRUCT& item) {
     InflateRect(&area, -1, -1);
     DrawFocusRect(item.hDC, &area);
   }
+}
+
+void Form1Window::FolderOpened() {
+  if (status_line_.FolderOpened()) ShowStatus(status_line_.text());
 }
 
 bool Form1Window::PreTranslate(const MSG& message) {

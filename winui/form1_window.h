@@ -17,6 +17,7 @@
 #include "batch/outcome.h"
 #include "batch/outcome_preview.h"
 #include "batch/simulated_folder.h"
+#include "batch/status_line.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
@@ -104,7 +105,12 @@ class Form1Window {
   void OnFieldKeyUp(std::size_t index);
   // Shows the state: options, checks, fields, enabling, pages, the example, Undo.
   void ShowState();
-  void ShowStatus(const std::string& text, std::vector<std::string> details = {});
+  // `text` on the status line, which goes when it no longer holds (batch/status_line.h).
+  void ShowStatus(const std::string& text, std::vector<std::string> details = {},
+                  StatusLine::About about = StatusLine::About::kEvent);
+  void ShowPathError(const std::string& text) { ShowStatus(text, {}, StatusLine::About::kPath); }
+  // A folder opened in a tree or a list: an error about a path goes.
+  void FolderOpened();
   // The entries that kept their names in the last batch, in a box (a click, Space or Enter on
   // the status line).
   void ShowStatusDetails();
@@ -144,7 +150,8 @@ class Form1Window {
   // A key went down in the focused field since it took the focus.
   bool pressed_here_ = false;
   Tree trees_[2];  // Dir1, Dir3
-  std::string status_text_;
+  StatusLine status_line_;
+  std::string status_text_;  // status_line_'s text, printable
   std::vector<std::string> details_;
   BatchReport last_report_;
   std::unique_ptr<AboutWindow> about_;

@@ -341,6 +341,24 @@ TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigit
   EXPECT_EQ(state_.Text6, "73");
 }
 
+// An error about a folder that cannot be opened goes once a folder opens.
+TEST_F(Form1WindowTest, APathErrorLeavesTheStatusLineOnceAFolderOpens) {
+  fs::remove(folder_ / "trip");
+  HWND tree = Find("Dir1");
+  const auto open = [&](const char* name) {
+    const LRESULT row =
+        SendMessageW(tree, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(Wide(name).c_str()));
+    ASSERT_NE(row, LB_ERR) << name;
+    SendMessageW(tree, LB_SETCURSEL, row, 0);
+    SendMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tree), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(tree));
+  };
+  open("trip");
+  EXPECT_NE(window_->status_text().find("trip"), std::string::npos) << window_->status_text();
+  open("photos99");
+  EXPECT_EQ(window_->status_text(), "");
+}
+
 TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
   Click("SmartCheck");  // on the Directories page: refused with its message
   ChooseTab("TabStrip2", "Files");
@@ -365,6 +383,10 @@ TEST_F(Form1WindowTest, MessagesHelpAboutAndTheHelpWindowAnswerTheirControls) {
   bool closed = false;
   HelpWindow help(opener_, ui_, "guide.htm", [&closed] { closed = true; });
   EXPECT_EQ(WindowText(help.hwnd()), kHelpWindowTitle);
+  const std::string more = WindowText(FindNamedControl(help.hwnd(), "MoreOptions"));
+  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"}) {
+    EXPECT_NE(more.find(option), std::string::npos) << option;
+  }
   for (int press = 0; press < 2; ++press) {  // the guide, and the help window stays open
     SendMessageW(FindNamedControl(help.hwnd(), "Command2"), BM_CLICK, 0, 0);
     EXPECT_FALSE(closed);

@@ -2,6 +2,7 @@
 #include "winui/help_window.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "cli/help_texts.h"
 #include "engine/messages.h"
@@ -37,7 +38,9 @@ bool AllFit(double points, double scale) {
   HFONT fonts[2] = {DialogFont(points), DialogFont(points, true)};
   HGDIOBJ old = SelectObject(dc, fonts[0]);
   bool fit = true;
-  for (const HelpLabel& text : HelpLabels()) {
+  std::vector<HelpLabel> texts(HelpLabels().begin(), HelpLabels().end());
+  texts.push_back(kHelpMoreLabel);
+  for (const HelpLabel& text : texts) {
     SelectObject(dc, fonts[text.bold ? 1 : 0]);
     const PixelRect place = TwipsToPixels(text.place, scale);
     RECT needed{0, 0, text.wraps ? place.width : 100000, 0};
@@ -106,6 +109,10 @@ HelpWindow::HelpWindow(DocumentOpener& opener, UiHost& messages, std::string gui
                       SS_NOPREFIX | (text.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP), place, text.name);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(text.bold ? bold_font_ : font_), 0);
   }
+  // Below the frame, beside the buttons, in window coordinates.
+  HWND more = make(L"STATIC", kHelpMoreLabel.text, SS_NOPREFIX | SS_LEFT, kHelpMoreLabel.place,
+                   kHelpMoreLabel.name);
+  SendMessageW(more, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetFocus(ok);
 }
