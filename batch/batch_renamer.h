@@ -52,11 +52,13 @@ class BatchRenamer {
   void SetEntrySink(std::function<void(EntryOutcome)> sink) { sink_ = std::move(sink); }
 
  private:
-  // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed.
-  using NewNameFn =
-      std::function<std::optional<std::string>(const std::string& name, std::size_t index)>;
+  // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed,
+  // and when `failure` is set the entry keeps its name for that reason.
+  using NewNameFn = std::function<std::optional<std::string>(
+      const std::string& name, std::size_t index, std::string* failure)>;
 
-  // Field "A:" of the Replace page must be filled; if not, its message and the focus move.
+  // Field "A:" of the Replace page must be filled, and with "Regular expression" compile; if
+  // not, its message and the focus move.
   bool ReplaceFieldFilled();
   BatchReport WindowBatch(const std::string& folder, const SelectableList& list);
   BatchReport CommandLineBatch(BatchTarget target);
