@@ -130,6 +130,8 @@ class Form1 : public QWidget {
   void ShowPages();
   void ReloadLists();
   void ShowStatus(const QString& text);
+  // Marks field A and says why in the status line while its expression does not compile.
+  void ShowPatternProblem();
   // The status line after a batch or an undo; its details list every entry that kept its name.
   void ShowOutcome(const std::string& text, const BatchReport& report);
   // The outcome preview beside the window, its toggle and the Undo button (preview_panel.h,
@@ -186,6 +188,8 @@ class Form1 : public QWidget {
   BatchReport last_report_;
   QString status_text_;
   std::vector<std::string> details_;  // the status line's details, one line per entry
+  // Why field A's expression cannot be used, as the status line and the field show it.
+  std::string pattern_problem_;
 
   QTabBar* TabStrip1_ = nullptr;
   QTabBar* TabStrip2_ = nullptr;

@@ -101,6 +101,8 @@ class Form1Window {
   // Shows the state: options, checks, fields, enabling, pages, the example, Undo.
   void ShowState();
   void ShowStatus(const std::string& text, std::vector<std::string> details = {});
+  // Marks field A and says why in the status line while its expression does not compile.
+  void ShowPatternProblem();
   // Looks again for a batch to take back.
   void RefreshUndo();
   void SchedulePreview();
@@ -137,6 +139,9 @@ class Form1Window {
   Tree trees_[2];  // Dir1, Dir3
   std::string status_text_;
   std::vector<std::string> details_;
+  // Why field A's expression cannot be used; field A is painted with `problem_brush_` meanwhile.
+  std::string pattern_problem_;
+  HBRUSH problem_brush_ = nullptr;
   BatchReport last_report_;
   std::unique_ptr<AboutWindow> about_;
   // The outcome preview beside the window.
