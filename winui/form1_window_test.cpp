@@ -223,7 +223,7 @@ TEST_F(Form1WindowTest, ABadPatternIsMarkedAndRefusedBeforeAnyRename) {
   EXPECT_EQ(window_->status_text(), "");
   EXPECT_EQ(WindowText(Find("after")), "Example filename.ext");
   Click("MatchCase");
-  EXPECT_EQ(WindowText(Find("after")), "xample filename.ext");
+  EXPECT_EQ(WindowText(Find("after")), "xxample filename.ext");
   EXPECT_EQ(SendMessageW(Find("RegexCheck"), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(state_.RegexCheck && !state_.MatchCase);
 }
