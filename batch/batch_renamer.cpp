@@ -1,6 +1,7 @@
 // The two batches in window mode and in command-line mode, and the refills of List1 and List2.
 #include "batch/batch_renamer.h"
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -169,7 +170,19 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
   NewNames computed(names);
   // Why an entry got no name, for the few that fail (an expression's match limit, say).
   std::vector<std::pair<std::size_t, std::string>> failures;
+  // Names are quick to compute, but an expression may take up to its match limit on each: when
+  // computing is slow the progress hook is asked too (as before the first entry), so a window
+  // stays responsive and can stop the batch before anything is renamed.
+  constexpr auto kAskEvery = std::chrono::milliseconds(50);
+  auto last_asked = std::chrono::steady_clock::now();
   for (std::size_t i = 0; i < names.size(); ++i) {
+    if (progress_ && std::chrono::steady_clock::now() - last_asked >= kAskEvery) {
+      if (!progress_(0, names.size())) {
+        report.cancelled = true;
+        return report;
+      }
+      last_asked = std::chrono::steady_clock::now();
+    }
     if (name_hook_) name_hook_(i);
     std::string failure;
     computed.Add(new_name(names[i], i, &failure));

@@ -22,7 +22,9 @@ namespace kestro {
 class BatchRenamer {
  public:
   // Called before each entry with the entries done so far and the total; returning false stops
-  // the batch before that entry (what was renamed stays renamed and is in the report).
+  // the batch before that entry (what was renamed stays renamed and is in the report). While the
+  // new names are computed, before the first rename, it is also called now and then with none
+  // done when that takes long (an expression near its match limit on many names).
   using ProgressHook = std::function<bool(std::size_t done, std::size_t total)>;
 
   BatchRenamer(WindowState& state, FileSystem& fs, const Clock& clock, UiHost& ui);

@@ -116,6 +116,27 @@ TEST_F(BatchRenamerTest, AnExpressionBatchKeepsAnEntryThatHitsTheMatchLimit) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
+// Names that each take the pattern to its match limit: computing them is slow, so the progress
+// hook is asked meanwhile, and can stop the batch before any name is renamed.
+TEST_F(BatchRenamerTest, ASlowExpressionAsksTheProgressHookBeforeTheFirstRename) {
+  Names names;
+  for (char c = 'a'; c <= 'z'; ++c) names.push_back(std::string(60, 'a') + c + "!");
+  Add(names);
+  state.active_operation = ActiveOperation::Replace;
+  state.RegexCheck = true;
+  state.Text8 = "(a+)+$";
+  state.Text7 = "x";
+  Select(/*files=*/true, names);
+  std::size_t computed = 0;
+  batch.SetNameHook([&](std::size_t) { ++computed; });
+  batch.SetProgressHook([](std::size_t done, std::size_t) { return done > 0; });
+  const BatchReport report = batch.Command9_Click();
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_TRUE(report.entries.empty());
+  EXPECT_LT(computed, names.size());
+  EXPECT_EQ(Where(), names);
+}
+
 TEST_F(BatchRenamerTest, AFailureMidBatchKeepsThatEntryAndTheRestGoOn) {
   Add({"a", "b", "c", "d", "e", "caf\xe9"});
   fs.FailRenameOf(kFolder, "b", Status::Error(Status::Code::kPermission, "permission denied"));
