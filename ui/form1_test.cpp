@@ -241,6 +241,7 @@ TEST_F(Form1Test, EveryPageDrivesTheExample) {
       {"Replace MatchCase Text8=E Text7=_", "_xample directory"},
       {"Replace RegexCheck Text8=^(\\w)(\\w+) Text7=$2\\U$1", "xampleE directory"},
       {"Replace RegexCheck MatchCase Text8=^e Text7=_", "Example directory"},
+      {"Replace RegexCheck Command11", "Example_directory"},  // the presets mean what they did
       {"Case uppercase", "EXAMPLE DIRECTORY"},
       {"Extension Command15", "Example directory.bak"},
       {"Numbering sortleading sortlen sortlennum=4", "0001 - Example directory"},
