@@ -49,6 +49,10 @@ const RegexCase kCases[] = {
     {"^.", "X", kCaseBlind, "éa", "Xa"},
     {"\\w+", "w", kCaseBlind, "straße-ÉTÉ", "w-w"},
     {"É", "e", kCaseBlind, "café", "cafe"},
+    // A new name longer than the buffer first tried.
+    {".", "$0$0$0$0", kCaseBlind, "abcdefghijabcdefghijabcdefghijabcdefghij",
+     "aaaabbbbccccddddeeeeffffgggghhhhiiiijjjjaaaabbbbccccddddeeeeffffgggghhhhiiiijjjjaaaabbbbccccd"
+     "dddeeeeffffgggghhhhiiiijjjjaaaabbbbccccddddeeeeffffgggghhhhiiiijjjj"},
     // An empty match between every character.
     {"x*", "-", kCaseBlind, "ab", "-a-b-"},
     // Match case off and on.
