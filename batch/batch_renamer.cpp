@@ -1,6 +1,7 @@
 // The two batches in window mode and in command-line mode, and the refills of List1 and List2.
 #include "batch/batch_renamer.h"
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "engine/mode_switch.h"
 #include "engine/numbering.h"
 #include "engine/process_string.h"
+#include "engine/regex_replace.h"
 #include "platform/listing.h"
 
 namespace kestro {
@@ -115,8 +117,11 @@ BatchReport BatchRenamer::Command9_Click() {
 }
 
 bool BatchRenamer::ReplaceFieldFilled() {
-  if (state_.active_operation != ActiveOperation::Replace || !state_.Text8.empty()) return true;
-  ui_.ShowMessage({messages::kFillRequiredFields, messages::kErrorTitle, MessageIcon::Exclamation});
+  if (state_.active_operation != ActiveOperation::Replace) return true;
+  std::string problem = state_.Text8.empty() ? std::string(messages::kFillRequiredFields)
+                                             : ReplacePatternError(state_);
+  if (problem.empty()) return true;
+  ui_.ShowMessage({std::move(problem), messages::kErrorTitle, MessageIcon::Exclamation});
   ui_.FocusText8();
   return false;
 }
@@ -130,9 +135,11 @@ BatchReport BatchRenamer::WindowBatch(const std::string& folder, const Selectabl
   // One day for the whole batch, so names stay consistent past midnight.
   const FixedClock batch_day(clock_.Today());
   const std::int32_t count = ToInt32(names.size());
-  return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t index) {
-    return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), count);
-  });
+  return RunEntries(folder, std::move(names),
+                    [&](const std::string& name, std::size_t index, std::string* failure) {
+                      return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), count,
+                                          failure);
+                    });
 }
 
 void BatchRenamer::Pass(BatchReport& report, EntryOutcome outcome) const {
@@ -161,10 +168,27 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
     }
   }
   NewNames computed(names);
+  // Why an entry got no name, for the few that fail (an expression's match limit, say).
+  std::vector<std::pair<std::size_t, std::string>> failures;
+  // Names are quick to compute, but an expression may take up to its match limit on each: when
+  // computing is slow the progress hook is asked too (as before the first entry), so a window
+  // stays responsive and can stop the batch before anything is renamed.
+  constexpr auto kAskEvery = std::chrono::milliseconds(50);
+  auto last_asked = std::chrono::steady_clock::now();
   for (std::size_t i = 0; i < names.size(); ++i) {
+    if (progress_ && std::chrono::steady_clock::now() - last_asked >= kAskEvery) {
+      if (!progress_(0, names.size())) {
+        report.cancelled = true;
+        return report;
+      }
+      last_asked = std::chrono::steady_clock::now();
+    }
     if (name_hook_) name_hook_(i);
-    computed.Add(new_name(names[i], i));
+    std::string failure;
+    computed.Add(new_name(names[i], i, &failure));
+    if (!failure.empty()) failures.emplace_back(i, std::move(failure));
   }
+  auto next_failure = failures.begin();
   // Entries whose name is to change are the journal's renames, in batch order.
   const auto renamed = [&](std::size_t i) {
     const std::optional<std::string_view> name = computed.At(i);
@@ -196,6 +220,12 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
       report.cancelled = true;
       break;
     }
+    if (next_failure != failures.end() && next_failure->first == i) {
+      Pass(report,
+           {std::move(names[i]), {}, EntryOutcome::Kind::kKept, std::move(next_failure->second)});
+      ++next_failure;
+      continue;
+    }
     const bool journaled = renamed(i);
     const std::optional<std::string_view> name = computed.At(i);
     EntryOutcome outcome = RenameEntry(fs_, folder, std::move(names[i]),
@@ -225,6 +255,13 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
 
   ModeSwitch mode = ParseModeSwitch(target, state_.args);
   if (mode.rejected) return RejectCommandLine();
+  // A pattern that does not compile renames nothing: it is a wrong command line.
+  if (mode.regex && !mode.param1.empty()) {
+    if (std::string error = PatternError(mode.param1, mode.match_case); !error.empty()) {
+      ui_.ShowMessage({std::move(error), messages::kErrorTitle, MessageIcon::Exclamation});
+      return RejectCommandLine();
+    }
+  }
   if (files && mode.check_smart) state_.SmartCheck = true;
   if (mode.numbering) {
     state_.active_operation = ActiveOperation::Numbering;
@@ -248,9 +285,11 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   const FixedClock batch_day(clock_.Today());
   const CalendarDate today = batch_day.Today();
   if (state_.active_operation == ActiveOperation::Numbering) {
-    return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t index) {
-      return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), ToInt32(count));
-    });
+    return RunEntries(folder, std::move(names),
+                      [&](const std::string& name, std::size_t index, std::string* failure) {
+                        return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1),
+                                            ToInt32(count), failure);
+                      });
   }
   RenameOperation op;
   op.mode = mode.mode;
@@ -258,11 +297,16 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   op.param2 = std::move(mode.param2);
   op.keep_extension = state_.SmartCheck;
   op.extension_only = mode.extension_only;
+  op.regex = mode.regex;
+  op.match_case = mode.match_case;
   op.common_style = state_.common_style;
   const NumberingValues ones;  // 1, 1, 1
-  return RunEntries(folder, std::move(names), [&](const std::string& name, std::size_t) {
-    return std::optional<std::string>(ProcessString(name, op, ones, today));
-  });
+  return RunEntries(folder, std::move(names),
+                    [&](const std::string& name, std::size_t, std::string* failure) {
+                      std::string new_name = ProcessString(name, op, ones, today, failure);
+                      if (!failure->empty()) return std::optional<std::string>();
+                      return std::optional<std::string>(std::move(new_name));
+                    });
 }
 
 BatchReport BatchRenamer::RejectCommandLine() {

@@ -22,7 +22,9 @@ namespace kestro {
 class BatchRenamer {
  public:
   // Called before each entry with the entries done so far and the total; returning false stops
-  // the batch before that entry (what was renamed stays renamed and is in the report).
+  // the batch before that entry (what was renamed stays renamed and is in the report). While the
+  // new names are computed, before the first rename, it is also called now and then with none
+  // done when that takes long (an expression near its match limit on many names).
   using ProgressHook = std::function<bool(std::size_t done, std::size_t total)>;
 
   BatchRenamer(WindowState& state, FileSystem& fs, const Clock& clock, UiHost& ui);
@@ -52,11 +54,13 @@ class BatchRenamer {
   void SetEntrySink(std::function<void(EntryOutcome)> sink) { sink_ = std::move(sink); }
 
  private:
-  // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed.
-  using NewNameFn =
-      std::function<std::optional<std::string>(const std::string& name, std::size_t index)>;
+  // The new name of the entry `name` at 0-based `index` of the batch; no value: none computed,
+  // and when `failure` is set the entry keeps its name for that reason.
+  using NewNameFn = std::function<std::optional<std::string>(
+      const std::string& name, std::size_t index, std::string* failure)>;
 
-  // Field "A:" of the Replace page must be filled; if not, its message and the focus move.
+  // Field "A:" of the Replace page must be filled, and with "Regular expression" compile; if
+  // not, its message and the focus move.
   bool ReplaceFieldFilled();
   BatchReport WindowBatch(const std::string& folder, const SelectableList& list);
   BatchReport CommandLineBatch(BatchTarget target);

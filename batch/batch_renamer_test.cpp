@@ -72,6 +72,71 @@ TEST_F(BatchRenamerTest, InputChecksStopTheBatchWithTheirMessage) {
   EXPECT_EQ(Where(), (Names{"a", "d"}));
 }
 
+TEST_F(BatchRenamerTest, ABadPatternStopsTheWindowBatchBeforeAnyRename) {
+  Add({"img1.jpg"});
+  state.active_operation = ActiveOperation::Replace;
+  state.RegexCheck = true;
+  state.Text8 = "(img";
+  Select(/*files=*/true, {"img1.jpg"});
+  EXPECT_FALSE(batch.Command10_Click().ran);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "bad pattern '(img': missing closing parenthesis at offset 4");
+  EXPECT_EQ(ui.messages[0].title, messages::kErrorTitle);
+  EXPECT_EQ(ui.calls.size(), 2u);  // the message, then the focus to field A
+  // The same text is a literal Replace's field A, which finds nothing.
+  state.RegexCheck = false;
+  EXPECT_EQ(Kinds(batch.Command10_Click()), "U");
+  EXPECT_EQ(Where(), (Names{"img1.jpg"}));
+}
+
+// An expression batch: every match replaced, match case honoured, and an entry whose name makes
+// the pattern backtrack without end keeps its name with the reason while the rest go on.
+TEST_F(BatchRenamerTest, AnExpressionBatchKeepsAnEntryThatHitsTheMatchLimit) {
+  const std::string long_name = std::string(60, 'a') + "!";
+  Add({"aa", "Ab", long_name});
+  state.active_operation = ActiveOperation::Replace;
+  state.RegexCheck = true;
+  state.Text8 = "(a+)+$";
+  state.Text7 = "x";
+  Select(/*files=*/true, {"aa", "Ab", long_name});
+  BatchReport report = batch.Command9_Click();
+  EXPECT_EQ(Kinds(report), "DKU");  // in list order: "aa", the long name, "Ab"
+  EXPECT_EQ(report.entries[1].reason, "pattern '(a+)+$' hit its match limit on this name");
+  EXPECT_EQ(report.entries[1].new_name, "");
+  EXPECT_EQ(Where(), (Names{"Ab", long_name, "x<-aa"}));
+
+  state.Text8 = "^a";
+  state.Text7 = "z";
+  state.MatchCase = true;
+  Select(/*files=*/true, {"Ab", "x"});
+  EXPECT_EQ(Kinds(batch.Command9_Click()), "UU");
+  state.MatchCase = false;
+  Select(/*files=*/true, {"Ab"});
+  EXPECT_EQ(Kinds(batch.Command9_Click()), "D");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+// Names that each take the pattern to its match limit: computing them is slow, so the progress
+// hook is asked meanwhile, and can stop the batch before any name is renamed.
+TEST_F(BatchRenamerTest, ASlowExpressionAsksTheProgressHookBeforeTheFirstRename) {
+  Names names;
+  for (char c = 'a'; c <= 'z'; ++c) names.push_back(std::string(60, 'a') + c + "!");
+  Add(names);
+  state.active_operation = ActiveOperation::Replace;
+  state.RegexCheck = true;
+  state.Text8 = "(a+)+$";
+  state.Text7 = "x";
+  Select(/*files=*/true, names);
+  std::size_t computed = 0;
+  batch.SetNameHook([&](std::size_t) { ++computed; });
+  batch.SetProgressHook([](std::size_t done, std::size_t) { return done > 0; });
+  const BatchReport report = batch.Command9_Click();
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_TRUE(report.entries.empty());
+  EXPECT_LT(computed, names.size());
+  EXPECT_EQ(Where(), names);
+}
+
 TEST_F(BatchRenamerTest, AFailureMidBatchKeepsThatEntryAndTheRestGoOn) {
   Add({"a", "b", "c", "d", "e", "caf\xe9"});
   fs.FailRenameOf(kFolder, "b", Status::Error(Status::Code::kPermission, "permission denied"));

@@ -80,10 +80,13 @@ constexpr FormControl kControls[] = {
     {"Text8", K::kField, "replace", {456, 624, 3984, 300}},
     {"Label11", K::kLabel, "replace", {120, 1044, 300, 264}, "B:"},
     {"Text7", K::kField, "replace", {456, 1008, 3984, 300}},
-    {"Frame1", K::kFrame, "replace", {120, 1416, 4320, 1476}, "Presets"},
-    {"Command11", K::kButton, "Frame1", {120, 240, 4080, 360}, "Space to Underline"},
-    {"Command12", K::kButton, "Frame1", {120, 648, 4080, 360}, "Underline to Space"},
-    {"Command13", K::kButton, "Frame1", {120, 1056, 4080, 360}, "Remove Spaces"},
+    // How field A matches, below the fields; the presets make room for them.
+    {"RegexCheck", K::kCheck, "replace", {120, 1380, 2160, 264}, "Regular expression"},
+    {"MatchCase", K::kCheck, "replace", {2340, 1380, 2100, 264}, "Match case"},
+    {"Frame1", K::kFrame, "replace", {120, 1704, 4320, 1356}, "Presets"},
+    {"Command11", K::kButton, "Frame1", {120, 216, 4080, 336}, "Space to Underline"},
+    {"Command12", K::kButton, "Frame1", {120, 600, 4080, 336}, "Underline to Space"},
+    {"Command13", K::kButton, "Frame1", {120, 984, 4080, 336}, "Remove Spaces"},
 
     {"selectcase", K::kPage, nullptr, kOtherPage},
     {"Label1", K::kLabel, "selectcase", {120, 120, 2400, 264}, "Convert to -"},

@@ -142,6 +142,8 @@ bool ChooseOption(WindowState& state, std::string_view name) {
 
 bool* CheckValue(WindowState& state, std::string_view name) {
   if (name == "SmartCheck") return &state.SmartCheck;
+  if (name == "RegexCheck") return &state.RegexCheck;
+  if (name == "MatchCase") return &state.MatchCase;
   if (name == "sortleading") return &state.numbering.sortleading;
   if (name == "sortlen") return &state.numbering.sortlen;
   if (name == "sortstartat") return &state.numbering.sortstartat;

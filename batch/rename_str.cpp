@@ -7,6 +7,7 @@
 #include "engine/messages.h"
 #include "engine/numbering.h"
 #include "engine/process_string.h"
+#include "engine/regex_replace.h"
 
 namespace kestro {
 namespace {
@@ -48,6 +49,8 @@ RenameOperation OperationInForce(const WindowState& state) {
       op.mode = RenameMode::Replace;
       op.param1 = state.Text8;
       op.param2 = state.Text7;
+      op.regex = state.RegexCheck;
+      op.match_case = state.MatchCase;
       break;
     case ActiveOperation::Case:
       op.mode = RenameMode::Case;
@@ -69,7 +72,7 @@ RenameOperation OperationInForce(const WindowState& state) {
 
 std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& clock, UiHost& ui,
                                         std::string_view name, std::int32_t position,
-                                        std::int32_t count) {
+                                        std::int32_t count, std::string* failure) {
   NumberingValues numbers;
   numbers.entry_number = position;
   numbers.highest_number = count;
@@ -90,12 +93,23 @@ std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& c
     op.param2 = std::move(numbering.param2);
     numbers = numbering.values;
   }
-  return ProcessString(name, op, numbers, clock.Today());
+  std::string why;
+  std::string result = ProcessString(name, op, numbers, clock.Today(), &why);
+  if (!why.empty()) {
+    if (failure != nullptr) *failure = std::move(why);
+    return std::nullopt;
+  }
+  return result;
 }
 
 std::string RenameStr(const WindowState& state, const Clock& clock, UiHost& ui,
                       std::string_view name, std::int32_t position, std::int32_t count) {
   return TryRenameStr(state, clock, ui, name, position, count).value_or(std::string());
+}
+
+std::string ReplacePatternError(const WindowState& state) {
+  if (!state.RegexCheck || state.Text8.empty()) return {};
+  return PatternError(state.Text8, state.MatchCase);
 }
 
 void CheckAllValues(WindowState& state, const Clock& clock, UiHost& ui) {

@@ -22,13 +22,20 @@ namespace kestro {
 
 // As RenameStr, but a refusal of the numbering settings is no value at all, so a caller can tell
 // it from an operation that legitimately leaves nothing of the name (stripping every character).
+// So is a regular expression that gives no name, and then `failure` (when given) says why.
 [[nodiscard]] std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& clock,
                                                       UiHost& ui, std::string_view name,
-                                                      std::int32_t position, std::int32_t count);
+                                                      std::int32_t position, std::int32_t count,
+                                                      std::string* failure = nullptr);
 
 // The operation RenameStr hands to ProcessString for the tab in force, numbering aside: the mode,
 // the page's text parameters and SmartCheck.
 [[nodiscard]] RenameOperation OperationInForce(const WindowState& state);
+
+// Why field "A:" cannot be used: with "Regular expression" checked, the message of a pattern
+// that does not compile ("bad pattern '(img': missing closing parenthesis at offset 4"); empty
+// otherwise. Both windows mark the field by it, and Rename! refuses to run it.
+[[nodiscard]] std::string ReplacePatternError(const WindowState& state);
 
 // after = RenameStr(before, 1, 999).
 void CheckAllValues(WindowState& state, const Clock& clock, UiHost& ui);

@@ -39,6 +39,8 @@ void EachField(State& state, Visit&& visit) {
   visit("SmartCheck", state.SmartCheck);
   visit("Text8", state.Text8, 0);
   visit("Text7", state.Text7, 0);
+  visit("RegexCheck", state.RegexCheck);
+  visit("MatchCase", state.MatchCase);
   visit("Case", state.case_choice, kCaseNames);
   visit("CaseExtOnly", state.CaseExtOnly);
   visit("extad", state.extad, 0);

@@ -17,6 +17,7 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   saved.Text8 = " ";
   saved.case_choice = CaseChoice::sentence;
   saved.CaseExtOnly = true;
+  saved.MatchCase = true;
   saved.numbering.sortstartatnum = "7";
   MemorySettingsStore settings;
   SaveSession(saved, settings);
@@ -30,6 +31,7 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   EXPECT_EQ(restored.Text8, " ");
   EXPECT_EQ(restored.case_choice, CaseChoice::sentence);
   EXPECT_TRUE(restored.CaseExtOnly && !restored.numbering.sortleading);
+  EXPECT_TRUE(restored.MatchCase && !restored.RegexCheck);
   EXPECT_EQ(restored.numbering.sortstartatnum, "7");
 
   const auto set = [&](const char* key, const char* value) {
@@ -39,14 +41,16 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   set(kOperationKey, "Juggle");
   set("Case", "");            // "none chosen" is never brought back
   set("CaseExtOnly", "yes");  // only "1" and "0"
-  set("Text2", "abcdefgh");   // five at most
-  set("Text6", "\xff");       // not UTF-8
+  set("RegexCheck", "1");
+  set("Text2", "abcdefgh");  // five at most
+  set("Text6", "\xff");      // not UTF-8
   set(kWindowSizeKey, "800x0");
   WindowState fresh;
   RestoreSession(fresh, settings);
   EXPECT_EQ(fresh.active_operation, ActiveOperation::Rename);
   EXPECT_EQ(fresh.case_choice, CaseChoice::lowercase);
   EXPECT_FALSE(fresh.CaseExtOnly || fresh.SmartCheck);  // Smart File Mode is for files only
+  EXPECT_TRUE(fresh.RegexCheck && fresh.MatchCase);
   EXPECT_EQ(fresh.common_style.Text2, "abcde");
   EXPECT_EQ(fresh.Text6, "");
   EXPECT_EQ(RestoreWindowPlacement(settings).width, 0);

@@ -32,8 +32,10 @@ struct WindowState {
   bool leftoption = true;  // false: rightoption is chosen
   bool SmartCheck = false;
   // Replace page.
-  std::string Text8;  // field "A:"
-  std::string Text7;  // field "B:"
+  std::string Text8;        // field "A:"
+  std::string Text7;        // field "B:"
+  bool RegexCheck = false;  // "Regular expression": field A is one, field B may use its groups
+  bool MatchCase = false;   // "Match case": field A matches only in its own letter case
   // Case page.
   CaseChoice case_choice = CaseChoice::lowercase;
   bool CaseExtOnly = false;  // "Change the extension's case only"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The whole kestro process, timed from the outside.
 #
-# What it measures: one run of `kestro DIR -F '*.*' -R '~' '_'` (every blank in a file name
-# replaced by "_"), headless, on a fresh tmpfs folder (/dev/shm) of N empty files named
+# What it measures: one run of `kestro DIR -F '*.*' -R '~' '_'` (or OPERATION; every blank in a
+# file name replaced by "_"), headless, on a fresh tmpfs folder (/dev/shm) of N empty files named
 # "file 0000123.txt": start-up, listing, the batch, the journal, exit. Beside it, on folders made
 # the same way:
 #   loop    a bare C program (cc -O2, built here): opendir/readdir the folder into an array, then
@@ -37,7 +37,8 @@
 #   bash bench/cli_bench.sh                           # builds build-rel/kestro if missing
 #   SIZES="100000 50" RUNS=3 bash bench/cli_bench.sh
 #   KESTRO=/path/to/kestro bash bench/cli_bench.sh
-# Settings (environment): KESTRO (default build-rel/kestro), SIZES (default "1000000 100000 50"),
+# Settings (environment): OPERATION (kestro's switch and its words, default "-R ~ _"; e.g.
+# "-RX \s _"), KESTRO (default build-rel/kestro), SIZES (default "1000000 100000 50"),
 # RUNS (default 5), RUNS_<size> for one size (e.g. RUNS_1000000=3), PAUSE (seconds after each
 # deletion, default 1), RESULTS (default a file under $TMPDIR), HELP_RUNS (default 21),
 # COMPARE_MAX (mmv and rename run only on folders of at most this many files, default 100000:
@@ -52,6 +53,9 @@ RUNS=${RUNS:-5}
 PAUSE=${PAUSE:-1}
 HELP_RUNS=${HELP_RUNS:-21}
 COMPARE_MAX=${COMPARE_MAX:-100000}
+# The operation kestro runs, as words: by default the literal Replace; OPERATION='-RX \s _' times
+# the same batch by a regular expression.
+read -r -a OPERATION <<<"${OPERATION:--R ~ _}"
 TMP_ROOT=${TMPDIR:-/tmp}
 
 die() { echo "cli_bench: $*" >&2; exit 1; }
@@ -201,7 +205,7 @@ run_tool() {
       xdg=$(mktemp -d "$TMP_ROOT/kestro-cli-bench-xdg.XXXXXX")
       t0=$EPOCHREALTIME
       (unset DISPLAY WAYLAND_DISPLAY; export XDG_CONFIG_HOME="$xdg" XDG_STATE_HOME="$xdg"
-       exec /usr/bin/time -o "$tfile" -f '%e %U %S %M' "$KESTRO" "$dir" -F '*.*' -R '~' '_') \
+       exec /usr/bin/time -o "$tfile" -f '%e %U %S %M' "$KESTRO" "$dir" -F '*.*' "${OPERATION[@]}") \
         >"$WORK/tool.log" 2>&1 || status=$?
       t1=$EPOCHREALTIME
       rm -rf -- "$xdg" ;;
@@ -242,7 +246,7 @@ median() {
     if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-echo "kestro:   $KESTRO"
+echo "kestro:   $KESTRO ${OPERATION[*]}"
 echo "machine:  $(nproc) cores, $(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -1), kernel $(uname -r)"
 echo "load:     $(cat /proc/loadavg) (at start)"
 echo "tools:    ${TOOLS[*]}"

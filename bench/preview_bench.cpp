@@ -54,6 +54,22 @@ void BM_PreviewAfterEdit(benchmark::State& bench, ActiveOperation operation) {
   bench.SetItemsProcessed(bench.iterations() * bench.range(0));
 }
 
+// Replace with blanks to "_" literally as designed, and the same by a regular expression; then an
+// expression with a group and a case change. The expression is compiled once per preview.
+void BM_PreviewReplace(benchmark::State& bench, bool regex, const char* a, const char* b) {
+  Folder folder = MakeFolder(static_cast<int>(bench.range(0)), ActiveOperation::Replace);
+  folder.state.RegexCheck = regex;
+  folder.state.Text8 = a;
+  folder.state.Text7 = b;
+  const FixedClock clock(CalendarDate{2026, 12, 4});
+  MemoryFileSystem platform;
+  for (auto _ : bench) {
+    OutcomePreview preview = PreviewBatch(folder.state, clock, platform, folder.names);
+    benchmark::DoNotOptimize(preview.rows.data());
+  }
+  bench.SetItemsProcessed(bench.iterations() * bench.range(0));
+}
+
 // What an edit costs the window's own thread: the copy of the window state handed to the worker.
 void BM_SnapshotForPreview(benchmark::State& bench) {
   const Folder folder = MakeFolder(static_cast<int>(bench.range(0)), ActiveOperation::Extension);
@@ -73,6 +89,18 @@ BENCHMARK_CAPTURE(BM_PreviewAfterEdit, CaseUpper, ActiveOperation::Case)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PreviewAfterEdit, Numbering, ActiveOperation::Numbering)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PreviewReplace, Literal, false, " ", "_")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PreviewReplace, Regex, true, " ", "_")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PreviewReplace, RegexGroups, true, "^photo (\\d+)", "\\U$0_$1")
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);

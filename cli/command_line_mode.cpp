@@ -6,6 +6,7 @@
 #include "engine/mode_switch.h"
 #include "engine/printable_text.h"
 #include "engine/utf8_text.h"
+#include "platform/name_rules.h"
 
 namespace kestro {
 namespace {
@@ -26,6 +27,12 @@ void ErrorLine(const std::string& text, std::ostream& err) {
 
 void WriteKeptLine(const EntryOutcome& entry, std::ostream& err) {
   if (entry.kind != EntryOutcome::Kind::kKept) return;
+  // An entry that got no new name at all (an expression's match limit) has none to show; an
+  // empty new name that was refused is shown as the one asked for.
+  if (entry.new_name.empty() && entry.reason != kNewNameEmpty) {
+    ErrorLine("cannot rename '" + entry.old_name + "': " + entry.reason, err);
+    return;
+  }
   ErrorLine("cannot rename '" + entry.old_name + "' to '" + entry.new_name + "': " + entry.reason,
             err);
 }

@@ -159,6 +159,27 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
        "kestro: '--window' must stand first: kestro --window <folder>\n", false, ""},
       {{"{dir}", "-F", "*.doc", "-C", "upper", "/?"}, {"a.doc"}, 2, help,
        "kestro: '/?' must stand alone: kestro --help\n", false, ""},
+      // Expressions: every match, case-blind unless "-case", "~" a blank; a bad pattern renames
+      // nothing; a name on which the pattern hits its match limit keeps its name.
+      {{"{dir}", "-F", "*.jpg", "-RX", "^img_(\\d+)", "Photo~$1"}, {"img_0042.jpg", "IMG_7.jpg", "x.jpg"},
+       0, "", "", true, "Photo 0042.jpg<img_0042.jpg Photo 7.jpg<IMG_7.jpg x.jpg"},
+      {{"{dir}", "-F", "*.jpg", "-rx", "^img_(\\d+)", "P$1", "-CASE"}, {"img_1.jpg", "IMG_2.jpg"},
+       0, "", "", true, "IMG_2.jpg P1.jpg<img_1.jpg"},
+      {{"{dir}", "-F", "*", "-R", "IMG", "x", "-case"}, {"IMG_1.jpg", "img_2.jpg"},
+       0, "", "", true, "img_2.jpg x_1.jpg<IMG_1.jpg"},
+      {{"{dir}", "-D", "-RX", "^(.+?) - (.+)$", "$2 - $1"}, {"Artist - Title/"},
+       0, "", "", true, "Title - Artist<Artist - Title/"},
+      {{"{dir}", "-F", "*", "-RX", "(img", "x"}, {"img.jpg"}, 2, help,
+       "kestro: bad pattern '(img': missing closing parenthesis at offset 4\n", true, ""},
+      {{"{dir}", "-F", "*", "-RX", "(a+)+$", "x"}, {"aa", std::string(60, 'a') + "!"}, 1, "",
+       "kestro: cannot rename '" + std::string(60, 'a') +
+           "!': pattern '(a+)+$' hit its match limit on this name\n",
+       true, std::string(60, 'a') + "! x<aa"},
+      {{"--dry-run", "{dir}", "-F", "*", "-RX", "\\.(\\w+)$", ".\\U$1"}, {"a.jpg", "b"},
+       0, "'a.jpg' -> 'a.JPG'\n", "", false, ""},
+      {{"--dry-run", "{dir}", "-F", "*", "-RX", "[a-", "x"}, {"a"}, 2, help,
+       "kestro: bad pattern '[a-': missing terminating ] for character class at offset 3\n",
+       false, ""},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -364,6 +385,17 @@ TEST(KestroTest, UndoTakesBackTheBatchesNewestFirstAlsoOneKilledHalfWay) {
   outcome = run({"--undo"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.err, "kestro: Nothing to undo.\n");
+
+  // An expression's batch is taken back like any other.
+  const fs::path expressions = home.folder() / "Expressions";
+  fs::create_directories(expressions);
+  Make(expressions, {"img_1.jpg", "img_2.jpg"});
+  outcome =
+      RunKestro({expressions.string(), "-F", "*", "-RX", "^img_(\\d)", "$1_x"}, expressions, home);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(Listing(expressions), "1_x.jpg<img_1.jpg 2_x.jpg<img_2.jpg");
+  EXPECT_EQ(RunKestro({"--undo"}, expressions, home).status, 0);
+  EXPECT_EQ(Listing(expressions), "img_1.jpg img_2.jpg");
 }
 
 }  // namespace

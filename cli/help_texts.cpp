@@ -136,6 +136,9 @@ std::string HeadlessHelp() {
          "\nAlso: kestro --dry-run <path> <mode> <options> shows what the run would rename, "
          "changing nothing; kestro --undo [--dry-run] takes the last batch back.\n"
          "After the mode: -CE <upper/lower/sentence> changes the case of the extension alone.\n"
+         "-RX <pattern> <replace with> [-case] replaces every match of a regular expression "
+         "(PCRE2): $1 or ${name} puts a group back, \\U$1 in capitals, \\L$1 in small letters. "
+         "-R and -RX match letters in their own case with the last word -case.\n"
          "kestro --window <folder> opens the window on that folder.\n"
          "These options stand first; --dry-run may also stand last, after the options: "
          "kestro <path> <mode> <options> --dry-run.\n";

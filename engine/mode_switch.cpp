@@ -20,11 +20,14 @@ ModeSwitch ParseModeSwitch(BatchTarget target, const CommandArgs& args) {
     result.param2 = name == "-SL" ? "1" : "2";
     // "-noext" is the documented word, but any word keeps the extension; directories have none.
     result.check_smart = name == "-SR" && target == BatchTarget::Files && !word(2).empty();
-  } else if (name == "-R") {
-    // "~" is how a blank is written on the command line.
+  } else if (name == "-R" || name == "-RX") {
+    // "~" is how a blank is written on the command line. A third word other than "-case" is
+    // ignored, as it always was for "-R".
     result.mode = RenameMode::Replace;
     result.param1 = ReplaceAll(word(1), "~", " ");
     result.param2 = ReplaceAll(word(2), "~", " ");
+    result.regex = name == "-RX";
+    result.match_case = ToUpper(word(3)) == "-CASE";
   } else if (name == "-C" || name == "-CE") {
     const std::string choice = ToUpper(word(1));
     result.mode = RenameMode::Case;

@@ -22,6 +22,8 @@ struct ModeSwitch {
   std::string param1;
   std::string param2;
   bool extension_only = false;  // "-CE": the case of the extension alone changes
+  bool regex = false;           // "-RX": param1 is a regular expression
+  bool match_case = false;      // "-R"/"-RX" ... "-case": letters match in their own case
   bool check_smart = false;     // files, "-SR <x> <any word>": SmartCheck gets checked
   bool numbering = false;       // "-NA"/"-ND": the Numbering flag is set, names come via RenameStr
   bool descending = false;      // "-ND": sortdescending gets selected after the options are read

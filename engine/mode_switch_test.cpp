@@ -13,7 +13,8 @@ namespace {
 std::string Summary(const ModeSwitch& s) {
   if (s.rejected) return "rejected";
   std::string out = std::to_string(static_cast<int>(s.mode)) + " '" + s.param1 + "' '" + s.param2 +
-                    "'" + (s.check_smart ? " smart" : "") + (s.extension_only ? " ext" : "");
+                    "'" + (s.check_smart ? " smart" : "") + (s.extension_only ? " ext" : "") +
+                    (s.regex ? " regex" : "") + (s.match_case ? " case" : "");
   if (!s.numbering) return out;
   out += s.descending ? " desc" : " asc";
   if (s.has_sort_words) {
@@ -37,6 +38,12 @@ TEST(ParseModeSwitchTest, FilesReadWordFourDirectoriesWordThree) {
       {false, "-SR 2 -noext", "2 '2' '2'"},  // directories have no extension
       {true, "-R ~ _", "3 ' ' '_'"},
       {true, "-R \"a b\" a~~", "3 'a b' 'a  '"},
+      {true, "-R a b -case", "3 'a' 'b' case"},
+      {false, "-R a b -CASE", "3 'a' 'b' case"},
+      {true, "-R a b -cases", "3 'a' 'b'"},  // any other third word is ignored, as before
+      {true, "-rx ^img_(\\d+) Photo~$1", "3 '^img_(\\d+)' 'Photo $1' regex"},
+      {false, "-RX a~b x -Case", "3 'a b' 'x' regex case"},
+      {true, "-RXX a b", "rejected"},
       {true, "-C Silly", "4 '3' ''"},  // the first letter decides
       {false, "-c ultra", "4 '1' ''"},
       {true, "-C title", "rejected"},

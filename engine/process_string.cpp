@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/beginning_bit.h"
+#include "engine/regex_replace.h"
 #include "engine/text_number.h"
 #include "engine/utf8_text.h"
 
@@ -109,6 +110,26 @@ std::string Literal(std::string_view name, std::string_view template_text,
   return result;
 }
 
+// Replace (mode 3): literal without regard to case as designed, or in the case of `find`, or by
+// regular expression. Returns nothing, with `failure` set, when the expression gives no name.
+std::optional<std::string> Replace(std::string_view name, const RenameOperation& op,
+                                   std::string* failure) {
+  if (!op.regex) {
+    return op.match_case ? ReplaceAllMatchCase(name, op.param1, op.param2)
+                         : ReplaceAll(name, op.param1, op.param2);
+  }
+  // An empty field "A:" replaces nothing, as the literal Replace does; as an expression it would
+  // match at every position.
+  if (op.param1.empty()) return std::string(name);
+  std::string out;
+  std::string why;
+  if (!RegexReplaceAll(name, op.param1, op.param2, op.match_case, &out, &why)) {
+    if (failure != nullptr) *failure = std::move(why);
+    return std::nullopt;
+  }
+  return out;
+}
+
 // Numbering (mode 7). Returns nothing when the number does not fit 32 bits.
 std::optional<std::string> Number(std::string_view name, const RenameOperation& op,
                                   const NumberingValues& numbers) {
@@ -134,7 +155,8 @@ std::optional<std::string> Number(std::string_view name, const RenameOperation& 
 }  // namespace
 
 std::string ProcessString(std::string_view name, const RenameOperation& op,
-                          const NumberingValues& numbers, const CalendarDate& today) {
+                          const NumberingValues& numbers, const CalendarDate& today,
+                          std::string* failure) {
   if (!IsValidUtf8(name)) return std::string(name);
 
   std::optional<std::string> result;
@@ -146,7 +168,7 @@ std::string ProcessString(std::string_view name, const RenameOperation& op,
       result = Strip(name, op);
       break;
     case RenameMode::Replace:
-      result = ReplaceAll(name, op.param1, op.param2);
+      result = Replace(name, op, failure);
       break;
     case RenameMode::Case:
       result =
@@ -196,6 +218,21 @@ std::string ReplaceAll(std::string_view source, std::string_view find,
     } else {
       pos += first_length;
     }
+  }
+  return out.append(source.substr(kept_from));
+}
+
+std::string ReplaceAllMatchCase(std::string_view source, std::string_view find,
+                                std::string_view replacement) {
+  if (find.empty()) return std::string(source);
+  std::string out;
+  out.reserve(source.size());
+  std::size_t kept_from = 0;
+  // UTF-8 synchronises itself: a byte match of valid text starts and ends on code points.
+  for (std::size_t at = source.find(find); at != std::string_view::npos;
+       at = source.find(find, kept_from)) {
+    out.append(source.substr(kept_from, at - kept_from)).append(replacement);
+    kept_from = at + find.size();
   }
   return out.append(source.substr(kept_from));
 }

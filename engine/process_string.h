@@ -11,15 +11,22 @@ namespace kestro {
 
 // The new name of `name` under `op`. `numbers` matter only for Numbering, `today` only for
 // Literal. A step that cannot be carried out is skipped and the name keeps the value it had
-// before that step. A name that is not valid UTF-8 comes back unchanged.
+// before that step. A name that is not valid UTF-8 comes back unchanged. A regular expression
+// that does not compile, or hits its match limit on this name, also leaves the name unchanged
+// and says why in `failure` (when given): the name is then not the operation's result.
 [[nodiscard]] std::string ProcessString(std::string_view name, const RenameOperation& op,
-                                        const NumberingValues& numbers, const CalendarDate& today);
+                                        const NumberingValues& numbers, const CalendarDate& today,
+                                        std::string* failure = nullptr);
 
 // Every occurrence of `find` in `source`, matched without regard to letter case, replaced by
 // `replacement` (its case kept). Left to right, no overlaps, inserted text never searched again.
 // An empty `find` returns `source`.
 [[nodiscard]] std::string ReplaceAll(std::string_view source, std::string_view find,
                                      std::string_view replacement);
+
+// As ReplaceAll, but `find` matches only in its own letter case.
+[[nodiscard]] std::string ReplaceAllMatchCase(std::string_view source, std::string_view find,
+                                              std::string_view replacement);
 
 // First character upper case; every other character upper case after a blank (" "), lower case
 // otherwise: "my_file NAME.TXT" -> "My_file Name.txt".

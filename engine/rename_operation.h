@@ -62,8 +62,10 @@ struct RenameOperation {
   RenameMode mode = RenameMode::None;
   std::string param1;
   std::string param2;
-  bool keep_extension = false;       // SmartCheck; consulted only when stripping from the right
-  bool extension_only = false;       // CaseExtOnly; consulted only by Case: the extension alone
+  bool keep_extension = false;  // SmartCheck; consulted only when stripping from the right
+  bool extension_only = false;  // CaseExtOnly; consulted only by Case: the extension alone
+  bool regex = false;       // RegexCheck; consulted only by Replace: param1 is a regular expression
+  bool match_case = false;  // MatchCase; consulted only by Replace: letters match in their case
   CommonStyleSettings common_style;  // consulted only by CommonStyle
 };
 

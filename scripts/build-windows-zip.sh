@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build zip)
+packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build zip dpkg-dev libpcre2-dev)
 missing=0
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing=1
@@ -20,11 +20,12 @@ if [ "$missing" -eq 1 ]; then
 fi
 
 BUILD_DIR=${BUILD_DIR:-build-windows-zip}
+pcre2_prefix=$(bash scripts/build-pcre2-windows.sh)
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_BUILD_TYPE=Release -DPCRE2_ROOT="$pcre2_prefix" \
   -DKESTRO_WITH_QT=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_BUILD_TESTS=OFF
 cmake --build "$BUILD_DIR" --target kestro
 

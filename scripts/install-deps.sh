@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
-  build-essential cmake ninja-build pkg-config \
+  build-essential cmake ninja-build pkg-config libpcre2-dev \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   xdg-utils python3 fonts-dejavu-core desktop-file-utils appstream groff-base \

@@ -10,7 +10,7 @@ start=$(date +%s)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-packages=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build)
+packages=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build dpkg-dev libpcre2-dev)
 missing=0
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing=1
@@ -62,12 +62,15 @@ e2e_drive_folder=$(mktemp -d)
 ln -sfn "$e2e_drive_folder" "$WINEPREFIX/dosdevices/l:"
 export KESTRO_E2E_DRIVE="L:"
 
+# PCRE2 for Windows: Debian's source of the version Linux uses, cross-built once and kept.
+pcre2_prefix=$(bash scripts/build-pcre2-windows.sh)
+
 # ccache, where it is installed, makes a rebuild of unchanged sources nearly free.
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCRE2_ROOT="$pcre2_prefix" \
   -DKESTRO_WITH_QT=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_GTEST_FROM_SOURCE=ON
 # Keep going past a target that fails to build, so every test that did build still runs.
 build_status=0

@@ -431,7 +431,28 @@ void Form1::CheckAllValues() {
   if (ui_host_ == nullptr) return;  // still building: Form_Load refreshes at its end
   kestro::CheckAllValues(state_, services_.clock, *ui_host_);
   after_->setText(QString::fromStdString(state_.after));
+  ShowPatternProblem();
   preview_->Schedule();
+}
+
+void Form1::ShowPatternProblem() {
+  std::string problem = ReplacePatternError(state_);
+  if (problem == pattern_problem_) return;
+  // The field keeps its own tooltip under the mark; the status line goes back to empty only
+  // when it still says this problem.
+  const bool status_said_it =
+      !pattern_problem_.empty() &&
+      status_text_ == QString::fromStdString(PrintableText(pattern_problem_));
+  pattern_problem_ = std::move(problem);
+  Text8_->setProperty("patternProblem", !pattern_problem_.empty());
+  Text8_->setStyleSheet(pattern_problem_.empty()
+                            ? QString()
+                            : QStringLiteral("QLineEdit { background: #ffd7d7; color: #000; }"));
+  if (!pattern_problem_.empty()) {
+    ShowStatus(QString::fromStdString(pattern_problem_));
+  } else if (status_said_it) {
+    ShowStatus(QString());
+  }
 }
 
 void Form1::TabStrip1_Click() {

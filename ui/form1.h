@@ -138,6 +138,8 @@ class Form1 : public QWidget {
   void ShowChoosing(const Status& chosen);
   // The status line as status_line_ has it.
   void ShowStatusLine();
+  // Marks field A and says why in the status line while its expression does not compile.
+  void ShowPatternProblem();
   // The status line after a batch or an undo; its details list every entry that kept its name.
   void ShowOutcome(const std::string& text, const BatchReport& report);
   // The outcome preview beside the window, its toggle and the Undo button (preview_panel.h,
@@ -196,6 +198,8 @@ class Form1 : public QWidget {
   StatusLine status_line_;
   QString status_text_;               // status_line_'s text, printable
   std::vector<std::string> details_;  // the status line's details, one line per entry
+  // Why field A's expression cannot be used, as the status line and the field show it.
+  std::string pattern_problem_;
 
   QTabBar* TabStrip1_ = nullptr;
   QTabBar* TabStrip2_ = nullptr;

@@ -254,6 +254,16 @@ QWidget* Form1::BuildReplacePage(const Twips& twips) {
   fields->addWidget(Text7_, 1, 1);
   column->addLayout(fields);
 
+  auto* match_row = new QHBoxLayout;
+  QCheckBox* regex = MakeCheck("RegexCheck", "Regular expression", page);
+  QCheckBox* match_case = MakeCheck("MatchCase", "Match case", page);
+  match_row->addWidget(regex);
+  match_row->addWidget(match_case);
+  match_row->addStretch(1);
+  column->addLayout(match_row);
+  BindCheck(regex, state_.RegexCheck);
+  BindCheck(match_case, state_.MatchCase);
+
   QGroupBox* presets = MakeGroup("Frame1", "Presets", page);
   auto* preset_column = new QVBoxLayout(presets);
   QPushButton* command11 = MakeButton("Command11", "Space to Underline", presets);

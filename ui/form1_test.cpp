@@ -269,6 +269,11 @@ TEST_F(Form1Test, EveryPageDrivesTheExample) {
       {"Strip Text6=1 rightoption", "Example director"},
       {"Files Strip Text6=2 SmartCheck rightoption", "Example filena.ext"},
       {"Replace Command11", "Example_directory"},
+      {"Replace Text8=E Text7=_", "_xampl_ dir_ctory"},
+      {"Replace MatchCase Text8=E Text7=_", "_xample directory"},
+      {"Replace RegexCheck Text8=^(\\w)(\\w+) Text7=$2\\U$1", "xampleE directory"},
+      {"Replace RegexCheck MatchCase Text8=^e Text7=_", "Example directory"},
+      {"Replace RegexCheck Command11", "Example_directory"},  // the presets mean what they did
       {"Case uppercase", "EXAMPLE DIRECTORY"},
       {"Extension Command15", "Example directory.bak"},
       {"Numbering sortleading sortlen sortlennum=4", "0001 - Example directory"},
@@ -305,6 +310,33 @@ TEST_F(Form1Test, EveryPageDrivesTheExample) {
   QTest::keyClick(Find(*form, "Text6"), Qt::Key_V, Qt::ControlModifier);
   Type(*form, "Text6", "25");
   EXPECT_EQ(Find<QLineEdit>(*form, "Text6")->text(), "12");
+}
+
+// A pattern that does not compile marks field A and says why in the status line as it is typed;
+// Rename! then refuses it before any rename. Mended, the mark and the line go.
+TEST_F(Form1Test, ABadPatternIsMarkedAndRefusedBeforeAnyRename) {
+  Make({"img_1/", "img_2/"});
+  auto form = Open();
+  Click(*form, "Command5");
+  ClickTab(*form, "Replace");
+  Click(*form, "RegexCheck");
+  Type(*form, "Text8", "(img");
+  const std::string why = "bad pattern '(img': missing closing parenthesis at offset 4";
+  EXPECT_EQ(form->status_text().toStdString(), why);
+  EXPECT_TRUE(Find(*form, "Text8")->property("patternProblem").toBool());
+  Click(*form, "Command10");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, why);
+  EXPECT_EQ(QApplication::focusWidget(), Find(*form, "Text8"));
+  EXPECT_EQ(Names(), (QStringList{"img_1", "img_2"}));
+
+  Type(*form, "Text8", ")_(\\d)");
+  Type(*form, "Text7", "$2 $1");
+  EXPECT_FALSE(Find(*form, "Text8")->property("patternProblem").toBool());
+  EXPECT_EQ(form->status_text(), "");
+  Click(*form, "Command10");
+  EXPECT_EQ(Names(), (QStringList{"1 img", "2 img"}));
+  EXPECT_EQ(messages_.size(), 1u);
 }
 
 // The drive a folder lies on.

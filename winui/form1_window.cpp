@@ -74,6 +74,7 @@ Form1Window::~Form1Window() {
   }
   DeleteObject(font_);
   DeleteObject(bold_font_);
+  if (problem_brush_ != nullptr) DeleteObject(problem_brush_);
 }
 
 HWND Form1Window::Control(std::string_view name) const {
@@ -306,7 +307,23 @@ void Form1Window::ShowState() {
 void Form1Window::CheckAllValues() {
   kestro::CheckAllValues(state_, services_.clock, *ui_host_);
   ShowState();
+  ShowPatternProblem();
   SchedulePreview();
+}
+
+void Form1Window::ShowPatternProblem() {
+  std::string problem = ReplacePatternError(state_);
+  if (problem == pattern_problem_) return;
+  // The status line goes back to empty only when it still says this problem.
+  const bool status_said_it =
+      !pattern_problem_.empty() && status_text_ == PrintableText(pattern_problem_);
+  pattern_problem_ = std::move(problem);
+  InvalidateRect(Control("Text8"), nullptr, TRUE);
+  if (!pattern_problem_.empty()) {
+    ShowStatus(pattern_problem_);
+  } else if (status_said_it) {
+    ShowStatus("");
+  }
 }
 
 namespace {
@@ -614,6 +631,15 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lparam) == Control("Text8") && !pattern_problem_.empty()) {
+        constexpr COLORREF kProblem = RGB(255, 215, 215);
+        if (problem_brush_ == nullptr) problem_brush_ = CreateSolidBrush(kProblem);
+        SetBkColor(reinterpret_cast<HDC>(wparam), kProblem);
+        SetTextColor(reinterpret_cast<HDC>(wparam), RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(problem_brush_);
+      }
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       item->itemHeight = static_cast<UINT>(TwipsToPixels(240, scale_));

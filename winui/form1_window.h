@@ -115,6 +115,8 @@ class Form1Window {
   // the status line).
   void ShowStatusDetails();
   void DrawStatusLine(const DRAWITEMSTRUCT& item);
+  // Marks field A and says why in the status line while its expression does not compile.
+  void ShowPatternProblem();
   // Looks again for a batch to take back.
   void RefreshUndo();
   void SchedulePreview();
@@ -153,6 +155,9 @@ class Form1Window {
   StatusLine status_line_;
   std::string status_text_;  // status_line_'s text, printable
   std::vector<std::string> details_;
+  // Why field A's expression cannot be used; field A is painted with `problem_brush_` meanwhile.
+  std::string pattern_problem_;
+  HBRUSH problem_brush_ = nullptr;
   BatchReport last_report_;
   std::unique_ptr<AboutWindow> about_;
   // The outcome preview beside the window.

@@ -223,6 +223,11 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
       {"Directories", "Rename", {}, "trip", "(1204) trip"},
       {"Directories", "Strip", {{"Text6", "2"}, {"rightoption", nullptr}}, "photos99", "photos"},
       {"Files", "Replace", {{"Text8", "_"}, {"Text7", " "}}, "a_b.txt", "a b.txt"},
+      {"Files",
+       "Replace",
+       {{"RegexCheck", nullptr}, {"Text8", "^(\\w)_(\\w)"}, {"Text7", "$2-\\U$1"}},
+       "a_b.txt",
+       "b-A.txt"},
       {"Files", "Extension", {{"Command15", nullptr}}, "c.txt", "c.txt.bak"},
   };
   Click("PreviewToggle");
@@ -323,6 +328,39 @@ TEST_F(Form1WindowTest, TheStatusLineKeepsItsHintWholeAndOpensItsDetailsFromTheK
     EXPECT_NE(ui_.messages[0].text.find("'" + kept + "' to '" + kept + ".bak'"), std::string::npos)
         << ui_.messages[0].text;
   }
+}
+
+// A pattern that does not compile paints field A and says why in the status line; Rename! refuses
+// it before any rename. Match case is heeded once the pattern is mended.
+TEST_F(Form1WindowTest, ABadPatternIsMarkedAndRefusedBeforeAnyRename) {
+  ChooseTab("TabStrip2", "Files");
+  ChooseTab("TabStrip1", "Replace");
+  Click("RegexCheck");
+  Type("Text8", "(a");
+  const std::string why = "bad pattern '(a': missing closing parenthesis at offset 2";
+  EXPECT_EQ(window_->status_text(), why);
+  HWND text8 = Find("Text8");
+  HDC dc = GetDC(text8);
+  EXPECT_NE(SendMessageW(window_->hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(text8)),
+            0);
+  EXPECT_EQ(GetBkColor(dc), RGB(255, 215, 215));
+  ReleaseDC(text8, dc);
+  Select("List2", "a_b.txt");
+  Click("Command10");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, why);
+  EXPECT_TRUE(OnDisk("a_b.txt"));
+
+  Click("MatchCase");
+  Type("Text8", "^e");
+  Type("Text7", "x");
+  EXPECT_EQ(window_->status_text(), "");
+  EXPECT_EQ(WindowText(Find("after")), "Example filename.ext");
+  Click("MatchCase");
+  EXPECT_EQ(WindowText(Find("after")), "xxample filename.ext");
+  EXPECT_EQ(SendMessageW(Find("RegexCheck"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(state_.RegexCheck && !state_.MatchCase);
 }
 
 TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {

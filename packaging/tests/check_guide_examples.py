@@ -201,8 +201,7 @@ class GuideExamplesTest(unittest.TestCase):
                 self.assertEqual(stderr, "")
             if example.status == 2:
                 self.assertIn("KESTRO <path> <mode> <options>", result.stdout)
-            reported = [line for line in stderr.splitlines()
-                        if line.startswith("kestro: cannot rename")]
+            reported = [line for line in stderr.splitlines() if line.startswith("kestro: ")]
             if example.error_lines:
                 self.assertEqual(reported, example.error_lines)
             elif example.status == 1:
