@@ -174,6 +174,14 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
     }
     Select(c.target == std::string("Files") ? "List2" : "List1", c.entry);
     SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+    // Worked out on the preview's worker and posted back.
+    for (int wait = 0;
+         wait < 1000 && WindowText(Find("PreviewSummary")) == "Working out the outcome...";
+         ++wait) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(10);
+    }
     EXPECT_EQ(WindowText(Find("PreviewSummary")), "1 of 1 would be renamed.");
     EXPECT_EQ(ListView_GetItemCount(Find("PreviewList")), 1);
 
