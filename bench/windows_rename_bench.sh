@@ -3,7 +3,8 @@
 # folder (bench/windows_rename_bench.cpp), at 2,000 and 20,000 files.
 #   bash bench/windows_rename_bench.sh
 # Environment: KESTRO_EXE (default build-windows/kestro.exe, made by scripts/test-windows.sh),
-# SIZES (default "2000 20000"), RUNS (rounds per size, default 3), OPERATIONS (default
+# SIZES (default "2000 20000"), RUNS (rounds per size, default 3; RUNS_<size> for one size, e.g.
+# RUNS_20000=1), OPERATIONS (default
 # "blank upper": `-R ~ _`, every blank to "_", and `-C upper`, a change of letter case alone),
 # FOLDER_ROOT (where the folders are made, default $TMPDIR or /tmp: a disk, as users keep their
 # files), COUNT_CALLS=1 (also count, with strace, the system calls of one round at the smallest
@@ -88,7 +89,9 @@ for operation in $OPERATIONS; do
   for size in $SIZES; do
     : >"$WORK/loop.ms"
     : >"$WORK/kestro.ms"
-    for ((round = 1; round <= RUNS; ++round)); do
+    runs_var=RUNS_$size
+    runs=${!runs_var:-$RUNS}
+    for ((round = 1; round <= runs; ++round)); do
       dir=$(make_folder "$size")
       read -r count loop_ms < <(wine "$WORK/bench.exe" loop "$(win_path "$dir")" "$operation" |
         tr -d '\r')
@@ -112,7 +115,7 @@ for operation in $OPERATIONS; do
   done
 done
 echo
-echo "medians of $RUNS rounds; load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "medians of the rounds; load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 if [[ $COUNT_CALLS == 1 ]]; then
   command -v strace >/dev/null || die "COUNT_CALLS=1 needs strace"

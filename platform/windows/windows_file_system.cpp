@@ -130,10 +130,18 @@ std::wstring NameOnDisk(const std::wstring& path) {
 // reading the whole folder.
 bool MayHaveStayed(const std::wstring& from, const std::wstring& new_name) {
   if (new_name.find(L'~') != std::wstring::npos) return true;
-  const auto info = FileInformation(from, false);
+  const Handle file(
+      CreateFileW(ApiPath(from).c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  // The standard information alone: GetFileInformationByHandle asks after the volume too.
+  FILE_STANDARD_INFO info{};
+  if (!file.valid() ||
+      !GetFileInformationByHandleEx(file.get(), FileStandardInfo, &info, sizeof(info))) {
+    return true;
+  }
   // Directories have no hard links; their link count says how many sub-directories they hold.
-  return !info ||
-         ((info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && info->nNumberOfLinks != 1);
+  return !info.Directory && info.NumberOfLinks != 1;
 }
 
 Status Move(const std::wstring& from, const std::wstring& to) {
