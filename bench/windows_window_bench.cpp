@@ -88,6 +88,7 @@ int Run(const std::string& folder, int rounds) {
     ShowWindow(window.hwnd(), SW_SHOWNORMAL);
     HWND summary_line = FindNamedControl(window.hwnd(), "PreviewSummary");
     open.push_back(MillisecondsOf([&] { (void)window.OpenFolder(false, folder); }));
+    refill.push_back(MillisecondsOf([&] { window.Dir3_Click(); }));
     select.push_back(MillisecondsOf(
         [&] { SendMessageW(FindNamedControl(window.hwnd(), "Command7"), BM_CLICK, 0, 0); }));
     state.TargetKind = false;

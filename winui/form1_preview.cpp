@@ -77,8 +77,8 @@ void Form1Window::UpdatePreview() {
   if (!preview_names_stale_ && preview_names_ != nullptr && preview_names_->folder == folder) {
     names = preview_names_;
   }
-  // Reading the names and the preview run on the worker: the platform is only listed there (and
-  // asked its name rules), which the window's own batches never change.
+  // The names are read and the preview worked out on the worker, which only lists the platform
+  // and asks its name rules: nothing there is state that a batch on the window's thread changes.
   FileSystem* fs = &services_.fs;
   preview_worker_->Request(
       [state = state_, day = services_.clock.Today(), fs, folder = std::move(folder),
