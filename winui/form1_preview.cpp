@@ -1,14 +1,22 @@
 // Form1Window's outcome preview beside the window: its summary line and its rows (name, new
-// name, outcome), worked out a moment after the last change by the batch's own rules.
+// name, outcome), worked out a moment after the last change by the batch's own rules, on a worker
+// thread (winui/preview_worker.h) so that the window answers meanwhile.
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "batch/form1_design.h"
 #include "batch/preview_summary.h"
 #include "engine/printable_text.h"
 #include "winui/control_names.h"
 #include "winui/form1_window.h"
+#include "winui/preview_worker.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
@@ -21,13 +29,14 @@ void Form1Window::BuildPreview() {
   preview_summary_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, left,
                                      TwipsToPixels(72, scale_), width, TwipsToPixels(456, scale_),
                                      hwnd_, nullptr, instance, nullptr);
-  SetControlName(preview_summary_, "PreviewSummary");
+  SetControlName(preview_summary_, kPreviewSummaryName);
   preview_list_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
       WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS,
       left, TwipsToPixels(564, scale_), width, TwipsToPixels(kForm1ClientHeight - 564 - 72, scale_),
       hwnd_, nullptr, instance, nullptr);
-  SetControlName(preview_list_, "PreviewList");
+  SetControlName(preview_list_, kPreviewListName);
+  preview_worker_ = std::make_unique<Win32PreviewWorker>(hwnd_, kPreviewReady);
   SendMessageW(preview_list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                LVS_EX_FULLROWSELECT);
   const wchar_t* headers[] = {L"Name", L"New name", L"Outcome"};
@@ -42,6 +51,8 @@ void Form1Window::BuildPreview() {
 }
 
 void Form1Window::SchedulePreview() {
+  // What is being worked out no longer matches the window.
+  preview_worker_->Cancel();
   if (preview_shown_) SetTimer(hwnd_, kPreviewTimer, 200, nullptr);
 }
 
@@ -56,37 +67,62 @@ void Form1Window::ResizeForPreview() {
 
 void Form1Window::UpdatePreview() {
   KillTimer(hwnd_, kPreviewTimer);
-  if (!preview_shown_) return;
-  const std::string& folder = state_.TargetKind ? state_.dirs_folder : state_.files_folder;
-  std::string summary;
-  preview_ = OutcomePreview{};
-  if (preview_names_stale_ || preview_names_.folder != folder) {
-    preview_names_ = FolderNames{};
-    const Status read = ReadFolderNames(services_.fs, folder, &preview_names_);
-    if (!read.ok()) summary = read.message();
-    preview_names_stale_ = !read.ok();
+  if (!preview_shown_) {
+    preview_worker_->Cancel();
+    return;
   }
-  if (summary.empty()) {
-    // A key or a click meanwhile starts it over, so a large folder never holds the window up.
-    preview_ = PreviewBatch(state_, services_.clock, services_.fs, preview_names_,
-                            [] { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0; });
-    if (!preview_.complete) {
-      SetWindowTextUtf8(preview_summary_, "Working out the outcome...");
-      SchedulePreview();
-      return;
-    }
-    summary = PreviewSummary(preview_, LocaleCount);
-    if (!preview_names_.complete) summary += " Hidden entries are not taken into account.";
+  std::string folder = state_.TargetKind ? state_.dirs_folder : state_.files_folder;
+  // The folder's names are read once and kept until a batch, an undo or another folder.
+  std::shared_ptr<const FolderNames> names;
+  if (!preview_names_stale_ && preview_names_ != nullptr && preview_names_->folder == folder) {
+    names = preview_names_;
   }
-  preview_cells_.clear();
-  preview_cells_.reserve(preview_.rows.size() * 3);
-  for (const PreviewRow& row : preview_.rows) {
-    preview_cells_.push_back(Wide(PrintableText(row.outcome.old_name)));
-    preview_cells_.push_back(Wide(PrintableText(row.outcome.new_name)));
-    preview_cells_.push_back(Wide(PrintableText(DescribeRow(row))));
+  // The names are read and the preview worked out on the worker, which only lists the platform
+  // and asks its name rules: nothing there is state that a batch on the window's thread changes.
+  FileSystem* fs = &services_.fs;
+  preview_worker_->Request(
+      [state = state_, day = services_.clock.Today(), fs, folder = std::move(folder),
+       names = std::move(names)](
+          const std::function<bool()>& current) mutable -> std::optional<PreviewTable> {
+        PreviewTable table;
+        if (names == nullptr) {
+          auto read = std::make_shared<FolderNames>();
+          const Status status = ReadFolderNames(*fs, folder, read.get());
+          table.names = read;
+          table.names_read_ok = status.ok();
+          if (!status.ok()) {
+            table.summary = status.message();
+            return table;
+          }
+          names = std::move(read);
+        }
+        const OutcomePreview preview =
+            PreviewBatch(std::move(state), FixedClock(day), *fs, *names, current);
+        if (!preview.complete) return std::nullopt;
+        table.summary = PreviewSummary(preview, LocaleCount);
+        if (!names->complete) table.summary += " Hidden entries are not taken into account.";
+        table.rows = preview.rows.size();
+        table.cells.reserve(table.rows * 3);
+        for (const PreviewRow& row : preview.rows) {
+          table.cells.push_back(Wide(PrintableText(row.outcome.old_name)));
+          table.cells.push_back(Wide(PrintableText(row.outcome.new_name)));
+          table.cells.push_back(Wide(PrintableText(DescribeRow(row))));
+        }
+        return table;
+      });
+  SetWindowTextUtf8(preview_summary_, "Working out the outcome...");
+}
+
+void Form1Window::ShowPreview(WPARAM ticket) {
+  std::optional<PreviewTable> table = preview_worker_->Take(ticket);
+  if (!table || !preview_shown_) return;
+  if (table->names != nullptr) {
+    preview_names_ = std::move(table->names);
+    preview_names_stale_ = !table->names_read_ok;
   }
-  SetWindowTextUtf8(preview_summary_, summary);
-  SendMessageW(preview_list_, LVM_SETITEMCOUNT, preview_.rows.size(), 0);
+  preview_cells_ = std::move(table->cells);
+  SetWindowTextUtf8(preview_summary_, table->summary);
+  SendMessageW(preview_list_, LVM_SETITEMCOUNT, table->rows, 0);
   InvalidateRect(preview_list_, nullptr, TRUE);
 }
 

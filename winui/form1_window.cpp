@@ -664,6 +664,9 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kPreviewTimer) UpdatePreview();
       return 0;
+    case kPreviewReady:
+      ShowPreview(wparam);
+      return 0;
     case WM_CLOSE:
       Command1_Click();
       return 0;

@@ -24,6 +24,7 @@
 #include "platform/document_opener.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
+#include "winui/preview_worker.h"
 
 namespace kestro {
 
@@ -69,7 +70,8 @@ class Form1Window {
   // Opens the folder tree and the list of one page on `folder`, as a double click and a click on
   // it would.
   Status OpenFolder(bool directories, const std::string& folder);
-  // Works the outcome preview out now (a change asks for it on a short timer).
+  // Starts working the outcome preview out now (a change asks for it on a short timer); it is
+  // shown when the window takes kPreviewReady.
   void UpdatePreview();
   // The window's keys, before the dialog keys: Ctrl+Z is Undo (a text field keeps it for its own
   // text), Enter in a folder tree opens the folder. True when `message` was one of them.
@@ -78,6 +80,8 @@ class Form1Window {
   static constexpr UINT_PTR kPreviewTimer = 1;
   // Said at the end of the status line when the batch has details to show.
   static constexpr char kDetailsHint[] = "(click for every entry that kept its name)";
+  // Posted by the preview's worker when a preview is ready to be shown.
+  static constexpr UINT kPreviewReady = WM_APP + 1;
   // Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
   static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -121,6 +125,7 @@ class Form1Window {
   void RefreshUndo();
   void SchedulePreview();
   void ResizeForPreview();
+  void ShowPreview(WPARAM ticket);
 
   // Pickers (form1_pickers.cpp).
   Status OpenTree(bool directories, const std::string& folder);
@@ -164,10 +169,11 @@ class Form1Window {
   HWND preview_summary_ = nullptr;
   HWND preview_list_ = nullptr;
   bool preview_shown_ = false;
-  OutcomePreview preview_;
   std::vector<std::wstring> preview_cells_;  // three per row: name, new name, outcome
-  FolderNames preview_names_;
+  std::shared_ptr<const FolderNames> preview_names_;
   bool preview_names_stale_ = true;
+  // Last, so it stops before anything its work reads goes.
+  std::unique_ptr<Win32PreviewWorker> preview_worker_;
 };
 
 }  // namespace kestro

@@ -66,6 +66,17 @@ class Form1WindowTest : public ::testing::Test {
     return control;
   }
   void Click(const char* name) { SendMessageW(Find(name), BM_CLICK, 0, 0); }
+  // The preview's timer fires; its worker's result is posted back and taken here.
+  void ShowPreview() {
+    SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+    for (int wait = 0;
+         wait < 1000 && WindowText(Find(kPreviewSummaryName)) == "Working out the outcome...";
+         ++wait) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(10);
+    }
+  }
   void Type(const char* name, const char* text) {
     SendMessageW(Find(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
   }
@@ -243,7 +254,7 @@ TEST_F(Form1WindowTest, RenameByTheControlsPreviewsRenamesOnDiskAndUndoes) {
       }
     }
     Select(c.target == std::string("Files") ? "List2" : "List1", c.entry);
-    SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+    ShowPreview();
     EXPECT_EQ(WindowText(Find(kPreviewSummaryName)), "1 of 1 would be renamed.");
     EXPECT_EQ(ListView_GetItemCount(Find(kPreviewListName)), 1);
 
@@ -276,7 +287,7 @@ TEST_F(Form1WindowTest, SpaceInAnEntryListTicksAndUnticksTheEntryForTheBatchAsAC
     EXPECT_EQ(state_.List2.selected(i), SendMessageW(list, LB_GETSEL, i, 0) > 0) << i;
   }
   Click("PreviewToggle");
-  SendMessageW(window_->hwnd(), WM_TIMER, Form1Window::kPreviewTimer, 0);
+  ShowPreview();
   EXPECT_EQ(WindowText(Find(kPreviewSummaryName)), "2 of 2 would be renamed.");
 
   const std::string left_out = state_.List2.at(caret);

@@ -122,6 +122,28 @@ std::wstring NameOnDisk(const std::wstring& path) {
   return data.cFileName;
 }
 
+// Whether a successful MoveFileExW from `from` may have left it where it was: Wine reports a move
+// onto a name that resolves to the entry itself as done and changes nothing. Past a change of case
+// alone (checked apart), a name resolves to the entry itself only as another hard link of it or as
+// a generated short alias, which always holds "~". The entry is opened for its link count alone,
+// which costs far less than asking after `from` when it is gone: Wine looks for a missing name by
+// reading the whole folder.
+bool MayHaveStayed(const std::wstring& from, const std::wstring& new_name) {
+  if (new_name.find(L'~') != std::wstring::npos) return true;
+  const Handle file(
+      CreateFileW(ApiPath(from).c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  // The standard information alone: GetFileInformationByHandle asks after the volume too.
+  FILE_STANDARD_INFO info{};
+  if (!file.valid() ||
+      !GetFileInformationByHandleEx(file.get(), FileStandardInfo, &info, sizeof(info))) {
+    return true;
+  }
+  // Directories have no hard links; their link count says how many sub-directories they hold.
+  return !info.Directory && info.NumberOfLinks != 1;
+}
+
 Status Move(const std::wstring& from, const std::wstring& to) {
   // No MOVEFILE_REPLACE_EXISTING: an existing entry of the new name makes the call fail.
   if (MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), 0)) return Status::Ok();
@@ -253,17 +275,25 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
     }
     return Status::Ok();
   }
+  const bool case_only = DiffersInCaseOnly(*wide_old, *wide_new);
+  // Once a change of case alone was kept back in this run's folder, the others go straight
+  // through a temporary name rather than each asking the file system first.
+  if (case_only && case_kept_back_ && folder == run_folder_) {
+    return MoveThroughTemporary(wide_folder, from, *wide_new);
+  }
+  const bool check_stayed = !case_only && MayHaveStayed(from, *wide_new);
   Status moved = Move(from, to);
   if (moved.ok()) {
-    if (DiffersInCaseOnly(*wide_old, *wide_new)) {
+    if (case_only) {
       // Some file systems (and Wine on a case-sensitive disk) report a change of case alone as
       // done and keep the old spelling.
-      if (NameOnDisk(to) != *wide_new) return MoveThroughTemporary(wide_folder, to, *wide_new);
-      return moved;
+      if (NameOnDisk(to) == *wide_new) return moved;
+      if (folder == run_folder_) case_kept_back_ = true;
+      return MoveThroughTemporary(wide_folder, from, *wide_new);
     }
     // Wine reports a move onto another hard link of the same file as done and leaves both names;
     // the new name was taken all the same.
-    if (GetFileAttributesW(ApiPath(from).c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (check_stayed && GetFileAttributesW(ApiPath(from).c_str()) != INVALID_FILE_ATTRIBUTES &&
         SameEntry(from, to)) {
       return Status::Error(Status::Code::kAlreadyExists, kNameExists);
     }
@@ -277,6 +307,16 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
     return MoveThroughTemporary(wide_folder, from, *wide_new);
   }
   return named_folder(std::move(moved));
+}
+
+void WindowsFileSystem::BeginRenames(const std::string& folder) {
+  run_folder_ = folder;
+  case_kept_back_ = false;
+}
+
+void WindowsFileSystem::EndRenames() {
+  run_folder_.reset();
+  case_kept_back_ = false;
 }
 
 Status WindowsFileSystem::MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,

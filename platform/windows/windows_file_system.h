@@ -2,6 +2,7 @@
 // out, and a rename through MoveFileExW that never replaces anything.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ class WindowsFileSystem : public FileSystem {
   // is moved in two no-replace steps through a free temporary name.
   Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                          const std::string& new_name) override;
+  // A run only remembers whether its folder keeps the old spelling on a change of case alone, so
+  // that each such change after the first is made through a temporary name at once.
+  void BeginRenames(const std::string& folder) override;
+  void EndRenames() override;
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
   [[nodiscard]] bool NamesIgnoreCase() const override { return true; }
@@ -38,6 +43,8 @@ class WindowsFileSystem : public FileSystem {
                               const std::wstring& to_name);
 
   unsigned long temporary_count_ = 0;
+  std::optional<std::string> run_folder_;  // between BeginRenames and EndRenames
+  bool case_kept_back_ = false;            // run_folder_ kept the old spelling on a case change
 };
 
 }  // namespace kestro

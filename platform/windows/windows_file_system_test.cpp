@@ -101,6 +101,47 @@ TEST_F(WindowsFileSystemTest, ANameTakenInAnotherCaseOrByAHardLinkIsNeverGivenUp
   EXPECT_EQ(world_.AllNames(folder), (Names{"a.txt", "b.txt", "link.txt"}));
 }
 
+// Inside a run, where a folder that keeps the old spelling on a change of case is remembered,
+// every change of case is still applied, with its content, other renames and conflicts as
+// always, nothing left under a temporary name, and a folder outside the run unaffected.
+TEST_F(WindowsFileSystemTest, ARunAppliesEveryChangeOfCaseAndLeavesNoTemporaryName) {
+  const std::string folder = world_.NewFolder();
+  const std::string other = world_.NewFolder();
+  for (const char* name : {"one.jpg", "two.jpg", "three.jpg", "taken.jpg"}) {
+    world_.AddFile(folder, name, name);
+  }
+  world_.AddDirectory(folder, "Holiday");
+  world_.AddFile(other, "four.jpg", "four.jpg");
+  {
+    const RenameRun run(world_.fs(), folder);
+    struct Step {
+      std::string folder;
+      const char* from;
+      const char* to;
+      Status::Code code;
+    };
+    for (const Step& step : std::initializer_list<Step>{
+             {folder, "one.jpg", "ONE.JPG", Status::Code::kOk},
+             {folder, "two.jpg", "renamed.jpg", Status::Code::kOk},
+             {folder, "three.jpg", "TAKEN.JPG", Status::Code::kAlreadyExists},
+             {other, "four.jpg", "Four.jpg", Status::Code::kOk},
+             {folder, "three.jpg", "Three.jpg", Status::Code::kOk},
+             {folder, "Holiday", "HOLIDAY", Status::Code::kOk},
+         }) {
+      EXPECT_EQ(world_.fs().RenameNoReplace(step.folder, step.from, step.to).code(), step.code)
+          << step.from << " -> " << step.to;
+    }
+  }
+  EXPECT_EQ(world_.AllNames(folder),
+            (Names{"HOLIDAY", "ONE.JPG", "Three.jpg", "renamed.jpg", "taken.jpg"}));
+  EXPECT_EQ(world_.Content(folder, "ONE.JPG"), "one.jpg");
+  EXPECT_EQ(world_.Content(folder, "Three.jpg"), "three.jpg");
+  EXPECT_EQ(world_.AllNames(other), (Names{"Four.jpg"}));
+  ASSERT_TRUE(world_.fs().RenameNoReplace(folder, "ONE.JPG", "one.jpg").ok());
+  EXPECT_EQ(world_.AllNames(folder),
+            (Names{"HOLIDAY", "Three.jpg", "one.jpg", "renamed.jpg", "taken.jpg"}));
+}
+
 TEST_F(WindowsFileSystemTest, WorksInAFolderPastTheOldPathLimit) {
   std::string folder = world_.NewFolder();
   for (int depth = 0; depth < 5; ++depth) {

@@ -1,0 +1,70 @@
+// Works the outcome preview out away from the window's thread, as the Qt window does: the newest
+// request wins, an older one still running stops at its next entry, and each finished preview is
+// announced to the window by a posted message and taken there.
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "batch/simulated_folder.h"
+
+namespace kestro {
+
+// A preview as the window shows it: the line above the list and the list's cells, all made on
+// the worker, so the window only hands them to its controls.
+struct PreviewTable {
+  std::string summary;
+  std::vector<std::wstring> cells;  // three per row: name, new name, outcome
+  std::size_t rows = 0;
+  // The folder's names, when the work read them (to keep for the next preview); read_ok: they
+  // were read without failure.
+  std::shared_ptr<const FolderNames> names;
+  bool names_read_ok = true;
+};
+
+class Win32PreviewWorker {
+ public:
+  // The work of one request; it asks `current` as often as it can and gives up (no value) once
+  // `current` says a newer request came.
+  using Work = std::function<std::optional<PreviewTable>(const std::function<bool()>& current)>;
+
+  // Each finished preview still the newest posts `message` to `window`, its ticket in WPARAM.
+  Win32PreviewWorker(HWND window, UINT message);
+  // Stops the work running (at its next entry) and waits for it.
+  ~Win32PreviewWorker();
+  Win32PreviewWorker(const Win32PreviewWorker&) = delete;
+  Win32PreviewWorker& operator=(const Win32PreviewWorker&) = delete;
+
+  // Whatever was asked before is dropped.
+  void Request(Work work);
+  // Drops whatever was asked; nothing more is announced until the next request.
+  void Cancel();
+  // On the window's thread, on the posted message: the preview of `ticket` if it is still the
+  // newest and not taken yet.
+  std::optional<PreviewTable> Take(WPARAM ticket);
+
+ private:
+  void Loop();
+
+  HWND window_;
+  UINT message_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::optional<Work> pending_;
+  bool quit_ = false;
+  std::uint64_t generation_ = 0;  // of the newest request
+  std::optional<PreviewTable> finished_;
+  std::uint64_t finished_generation_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace kestro
