@@ -83,7 +83,7 @@ std::vector<WordPlace> WordPlaces(std::span<const std::string> words) {
     place(at + 1, at + 1, WordPlace::kValue);
   } else if (name == "-SR") {
     place(at + 1, files ? at + 2 : at + 1, WordPlace::kValue);
-  } else if (name == "-R") {
+  } else if (name == "-R" || name == "-RX") {
     place(at + 1, at + 2, WordPlace::kText);
   } else if (name == "-L") {
     place(at + 1, kLastTemplateWord, WordPlace::kValue);

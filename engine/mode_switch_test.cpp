@@ -90,6 +90,8 @@ TEST(WordPlacesTest, TheGrammarsUseOfEachWordByItsPlace) {
       {"/p -F *.* -SR 2 -noext x", "ftmsvv-"},  // any word there keeps the extension
       {"/p -D -SR 2 -noext x", "ftsv--"},       // directories have none
       {"/p -F *.* -R a b c", "ftmsTT-"},
+      {"/p -D -RX a b -case c",
+       "ftsTT--"},  // "-case", like any word after the two, may be a dry run
       {"/p -F *.* -L a b c d e f", "ftmsvvvvv-"},  // the template, up to word 9
       {"/p -D -L a b c d e f g", "ftsvvvvvv-"},
       {"/p -F *.* -NA -L 3 -S 5 x", "ftmsvvvv-"},
