@@ -84,6 +84,7 @@ CommandLineRun CommandLineMode::Run(std::string_view argument_text) {
     listed = batch_.files_listed();
   }
   if (!listed.ok()) run.list_error = ListError(run.folder, listed);
+  if (const Status kept = settings_.KeepStatus(); !kept.ok()) run.settings_error = kept.message();
   run.wrong_command = state_.WrongCommand;
   return run;
 }
@@ -126,6 +127,9 @@ int ExitStatus(const CommandLineRun& run) {
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
   if (!run.folder_error.empty()) ErrorLine("cannot use folder " + run.folder_error, err);
   if (!run.list_error.empty()) ErrorLine("cannot list folder " + run.list_error, err);
+  if (!run.settings_error.empty()) {
+    ErrorLine("the settings cannot be kept: " + run.settings_error, err);
+  }
   if (run.report.has_value()) {
     for (const EntryOutcome& entry : run.report->entries) WriteKeptLine(entry, err);
     if (!run.report->journal_error.empty()) {

@@ -33,6 +33,9 @@ struct CommandLineRun {
   // nothing is renamed, and the run does not count as done.
   std::string list_error;
   std::optional<BatchReport> report;  // the batch of the target, when one ran
+  // Why the settings (LastDir) could not be read or kept, when they could not; the file is left
+  // as it was, and the batch runs all the same.
+  std::string settings_error;
 };
 
 // Runs one command line over the window model. A word 1 that names no existing folder is a wrong
@@ -74,7 +77,8 @@ CommandLineRun RunArgumentText(std::string_view argument_text, WindowState& stat
 // "kestro: cannot list folder 'FOLDER': REASON", and one line per entry whose rename was refused
 // or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON"; control characters in them written
 // out. Entries that got no name are reported by the message that said why, when it was shown. A
-// batch whose journal could not be written says once that it cannot be undone.
+// batch whose journal could not be written says once that it cannot be undone, settings that
+// could not be kept say so once too.
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err);
 
 // What a dry run shows on standard output: "'OLD' -> 'NEW'" for each entry the run renames, in
