@@ -2,6 +2,7 @@
 // out, and a rename through MoveFileExW that never replaces anything.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,12 +33,20 @@ class WindowsFileSystem : public FileSystem {
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
   [[nodiscard]] bool NamesIgnoreCase() const override { return true; }
   [[nodiscard]] Status CheckPlatformName(std::string_view name) const override;
+  // Only the hidden attribute hides an entry; a name beginning with "." is listed.
+  [[nodiscard]] bool HiddenByName(std::string_view) const override { return false; }
+  // The volume's longest name (GetVolumeInformationW), in UTF-16 code units.
+  std::size_t NameLimit(const std::string& folder) override;
+  [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
 
  private:
   Status MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,
                               const std::wstring& to_name);
 
   unsigned long temporary_count_ = 0;
+  // The folder NameLimit was last asked for, and its answer: a batch asks once per rename.
+  std::string limit_folder_;
+  std::size_t limit_ = 0;
 };
 
 }  // namespace kestro
