@@ -47,11 +47,16 @@ class ProgramHome {
 // Hides the entry at `path` (on Linux its name beginning with "." is enough).
 void Hide(const fs::path& path);
 
+// Where a run's standard output and error go: the files "out" and "err" in the home's folder, or
+// both into a pipe whose reading end is closed before the program starts (a reader that is gone).
+enum class Output { kFiles, kClosedPipe };
+
 // kestro started in `cwd` with `arguments`, standard input empty, standard output and error going
-// to the files "out" and "err" in the home's folder.
+// where `output` says.
 class KestroRun {
  public:
-  KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home);
+  KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home,
+            Output output = Output::kFiles);
   ~KestroRun() { Kill(); }
   KestroRun(const KestroRun&) = delete;
   KestroRun& operator=(const KestroRun&) = delete;

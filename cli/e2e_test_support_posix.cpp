@@ -41,7 +41,13 @@ void Hide(const fs::path&) {}
 
 // Headless: no DISPLAY, no WAYLAND_DISPLAY, no Qt platform named; the home's folder as its home,
 // configuration and state.
-KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
+KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home,
+                     Output output) {
+  int unread[2] = {-1, -1};
+  if (output == Output::kClosedPipe) {
+    if (pipe(unread) != 0) std::abort();
+    close(unread[0]);
+  }
   std::vector<char*> argv = {const_cast<char*>(KESTRO_BINARY)};
   for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
@@ -53,13 +59,17 @@ KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramH
     setenv("HOME", folder.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
-    if (std::freopen("/dev/null", "r", stdin) &&
-        std::freopen((folder / "out").c_str(), "w", stdout) &&
-        std::freopen((folder / "err").c_str(), "w", stderr) && chdir(cwd.c_str()) == 0) {
+    signal(SIGPIPE, SIG_DFL);  // as a shell starts a command, whatever the test program does
+    const bool streams =
+        unread[1] >= 0 ? dup2(unread[1], STDOUT_FILENO) >= 0 && dup2(unread[1], STDERR_FILENO) >= 0
+                       : std::freopen((folder / "out").c_str(), "w", stdout) &&
+                             std::freopen((folder / "err").c_str(), "w", stderr);
+    if (std::freopen("/dev/null", "r", stdin) && streams && chdir(cwd.c_str()) == 0) {
       execv(argv[0], argv.data());
     }
     _exit(127);
   }
+  if (unread[1] >= 0) close(unread[1]);
   process_ = pid;
 }
 
