@@ -5,8 +5,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 #include <QTreeView>
 
+#include "batch/session_settings.h"
 #include "ui/directory_tree_list.h"
 #include "ui/window_test_helpers.h"
 
@@ -86,6 +88,17 @@ TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembere
   EXPECT_TRUE(Find<QAbstractButton>(*form, "PreviewToggle")->isChecked());
   Click(*form, "PreviewToggle");  // closed, the window gives back all the preview had
   EXPECT_EQ(form->width(), saved.width() - 7200 * form->logicalDpiX() / 1440);
+}
+
+TEST_F(ComfortsTest, ASavedSizeBeyondTheScreenComesBackCutToIt) {
+  Make({"a/"});
+  settings_.Set(kSettingsApplication, kSettingsSection, kWindowSizeKey, "100000x100000");
+  settings_.Set(kSettingsApplication, kSettingsSection, kPreviewKey, "1");
+  auto form = OpenActive();
+  const QSize room = form->screen()->availableGeometry().size();
+  EXPECT_LE(form->width(), room.width());
+  EXPECT_LE(form->height(), room.height());
+  EXPECT_TRUE(Find<QAbstractButton>(*form, "PreviewToggle")->isChecked());
 }
 
 TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
