@@ -22,7 +22,9 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // The absolute form of `path` (relative to the working directory), with no separator at the
-  // end except at a root. Fails, with a reason, when `path` names no existing folder.
+  // end except at a root. Fails, with a reason, when `path` names no existing folder. A ".." is
+  // taken as the system takes it, and only above a part that is a folder: "missing/../x" and
+  // "file.txt/.." name no folder, whatever their text would suggest.
   virtual Status AbsoluteFolder(std::string_view path, std::string* absolute) = 0;
 
   // The names (without folder) of the entries of `kind` in `folder`, hidden ones left out, in no
