@@ -284,7 +284,7 @@ void IniSettingsStore::Set(std::string_view application, std::string_view sectio
   // A file that cannot be read is never written: its other lines would be lost.
   if (!Note(ReadLines(path, &lines))) return;
   // The key's line in its group is replaced; a group without it gets it at its end; a file
-  // without the group gets the group first, as QSettings writes it.
+  // without the group gets it before its first group, as QSettings writes it.
   std::size_t group_at = lines.size();
   std::size_t end = lines.size();
   bool set = false;
@@ -304,9 +304,17 @@ void IniSettingsStore::Set(std::string_view application, std::string_view sectio
     while (end > group_at + 1 && lines[end - 1].empty()) --end;  // before the blank line
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), entry);
   } else if (!set) {
+    // Before the first group, not at the top: lines above every group (QSettings' [General])
+    // must not fall into the new one.
+    std::size_t at = 0;
+    while (at < lines.size() && !IsGroup(lines[at])) ++at;
     std::vector<std::string> head = {group, entry};
-    if (!lines.empty()) head.emplace_back();
-    lines.insert(lines.begin(), head.begin(), head.end());
+    if (at < lines.size()) {
+      head.emplace_back();
+    } else if (at > 0 && !lines.back().empty()) {
+      head.insert(head.begin(), std::string());
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), head.begin(), head.end());
   }
   Note(WriteLines(path, lines));
 }
