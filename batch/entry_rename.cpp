@@ -43,6 +43,10 @@ EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder, std::string 
   if (Status refusal = CheckNewName(fs, name); !refusal.ok()) {
     return Outcome(std::move(old_name), std::move(name), Kind::kKept, refusal.message());
   }
+  // No list would show the entry again, so the window could never reach it.
+  if (fs.HiddenByName(name) && !fs.HiddenByName(old_name)) {
+    return Outcome(std::move(old_name), std::move(name), Kind::kKept, kReasonWouldHide);
+  }
   Status status = fs.RenameNoReplace(folder, old_name, name);
   if (status.ok()) return Outcome(std::move(old_name), std::move(name), Kind::kDone);
   return Outcome(std::move(old_name), std::move(name), Kind::kKept, status.message());

@@ -15,6 +15,7 @@ namespace kestro {
 // itself are the file system's own, platform/name_rules.h).
 inline constexpr char kReasonNotUtf8[] = "the name is not valid UTF-8";
 inline constexpr char kReasonNoName[] = "no new name could be computed";
+inline constexpr char kReasonWouldHide[] = "the new name would hide it";
 
 // `new_name` as the rename asks for it: the blanks at its end dropped, as the target platform does.
 [[nodiscard]] std::string_view AskedName(std::string_view new_name);
@@ -27,7 +28,9 @@ inline constexpr char kReasonNoName[] = "no new name could be computed";
 //   4. blanks at the end of the new name are dropped; if that leaves the old name, kUnchanged;
 //   5. a new name that is empty, ".", "..", or holds a separator or a NUL: kKept, nothing asked
 //      of the file system (CheckNewName), so the entry never leaves its folder;
-//   6. the file system's no-replace rename: kDone, or kKept with the system's reason.
+//   6. a new name that would hide a visible entry here (".txt" on Linux): kKept, since no list
+//      would show it again;
+//   7. the file system's no-replace rename: kDone, or kKept with the system's reason.
 // `new_name` in the outcome is the name asked for, after step 4.
 [[nodiscard]] EntryOutcome RenameEntry(FileSystem& fs, const std::string& folder,
                                        std::string old_name, std::optional<std::string> new_name);

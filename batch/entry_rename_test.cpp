@@ -40,6 +40,10 @@ TEST(RenameEntryTest, StepsInOrder) {
       {"separator", "a", "x/a", Kind::kKept, "x/a", kNewNameHoldsSeparator, false},
       {"NUL", "a", std::string("b\0c", 3), Kind::kKept, std::string("b\0c", 3), kNewNameHoldsNul,
        false},
+      {"would hide", "a.txt", ".txt", Kind::kKept, ".txt", kReasonWouldHide, false},
+      {"would hide, blanks dropped", "a", ".a ", Kind::kKept, ".a", kReasonWouldHide, false},
+      {"too long", "a", std::string(256, 'n'), Kind::kKept, std::string(256, 'n'),
+       "File name too long", true},
       {"taken", "a", "taken", Kind::kKept, "taken", kNameExists, true},
       {"case only", "a", "A", Kind::kDone, "A", "", true},
   };

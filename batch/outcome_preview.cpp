@@ -43,6 +43,9 @@ class PreviewFolder : public FileSystem {
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override {
     return platform_.HoldsSeparator(name);
   }
+  [[nodiscard]] bool HiddenByName(std::string_view name) const override {
+    return platform_.HiddenByName(name);
+  }
 
  private:
   const FileSystem& platform_;
@@ -123,7 +126,7 @@ PreviewRow::Why FirstWhy(const EntryOutcome& outcome) {
   }
   const std::string& reason = outcome.reason;
   if (reason == kNewNameHoldsSeparator || reason == kNewNameEmpty || reason == kNewNameDots ||
-      reason == kNewNameHoldsNul) {
+      reason == kNewNameHoldsNul || reason == kReasonWouldHide) {
     return PreviewRow::Why::kRefused;
   }
   return PreviewRow::Why::kFailed;

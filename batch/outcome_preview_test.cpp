@@ -77,9 +77,10 @@ TEST(OutcomePreviewTest, SaysWhatTheBatchDoesAndWhoHoldsATakenName) {
       // Names held by an unselected entry, a hidden one, one of the other kind.
       {true, {"A", "B", "C", "a", ".c", "b/"}, {"A", "B", "C"}, Op::Case, "lower", "",
        "present:a present:b renamed"},
-      {false, {"c/", "d/", ".c"}, {}, Op::Replace, "c", ".c", "present:.c unchanged"},
+      // A name that would hide the entry is refused, whether a hidden one holds it or not.
+      {false, {"c/", "d/", ".c"}, {}, Op::Replace, "c", ".c", "refused unchanged"},
       {true, {"Photo.JPG", "notes.txt"}, {}, Op::Case, "lower", "", "unchanged renamed"},
-      {true, {"ab", "x", "xy"}, {}, Op::Replace, "x", ".", "unchanged refused renamed"},
+      {true, {"ab", "x", "xy"}, {}, Op::Replace, "x", ".", "unchanged refused refused"},
       {true, {"a", "b"}, {}, Op::Numbering, "-5", "", "no-name no-name"},
       {true, {"a"}, {}, Op::Replace, "", "",
        "stop: Error! You need to fill in all required fields!"},

@@ -2,6 +2,7 @@
 // directions, so what is saved is what comes back.
 #include "batch/session_settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <string>
@@ -116,6 +117,11 @@ void RestoreSession(WindowState& state, SettingsStore& settings) {
   if (state.TargetKind) state.SmartCheck = false;
 }
 
+std::string SettingsNotKept(const SettingsStore& settings) {
+  const Status kept = settings.KeepStatus();
+  return kept.ok() ? std::string() : "The settings cannot be kept: " + kept.message() + ".";
+}
+
 void SaveWindowPlacement(const SavedWindow& placement, SettingsStore& settings) {
   settings.Set(kSettingsApplication, kSettingsSection, kWindowSizeKey,
                std::to_string(placement.width) + "x" + std::to_string(placement.height));
@@ -138,6 +144,12 @@ SavedWindow RestoreWindowPlacement(SettingsStore& settings) {
   placement.width = width;
   placement.height = height;
   return placement;
+}
+
+SavedWindow FitToScreen(SavedWindow saved, int screen_width, int screen_height) {
+  if (saved.width > 0 && screen_width > 0) saved.width = std::min(saved.width, screen_width);
+  if (saved.height > 0 && screen_height > 0) saved.height = std::min(saved.height, screen_height);
+  return saved;
 }
 
 }  // namespace kestro

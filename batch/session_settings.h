@@ -4,6 +4,8 @@
 // native) saves and restores through these, so a session means the same in both.
 #pragma once
 
+#include <string>
+
 #include "batch/window_state.h"
 #include "platform/settings_store.h"
 
@@ -22,6 +24,10 @@ void SaveSession(const WindowState& state, SettingsStore& settings);
 // its field at the value it has; a text longer than its field takes is cut to the field's length.
 void RestoreSession(WindowState& state, SettingsStore& settings);
 
+// What a window's status line says when `settings` could not be read or kept ("The settings
+// cannot be kept: REASON."); empty when they could. The store leaves an unreadable file as it is.
+[[nodiscard]] std::string SettingsNotKept(const SettingsStore& settings);
+
 struct SavedWindow {
   int width = 0;  // 0: the design size
   int height = 0;
@@ -29,5 +35,10 @@ struct SavedWindow {
 };
 void SaveWindowPlacement(const SavedWindow& placement, SettingsStore& settings);
 [[nodiscard]] SavedWindow RestoreWindowPlacement(SettingsStore& settings);
+// `saved` cut to a screen whose room for windows is `screen_width` x `screen_height` (logical
+// pixels): a side larger than the screen's becomes the screen's, so a size saved on a larger
+// screen, or written by hand, never makes a window too large to paint. The design size (0), and a
+// screen of unknown size (0), are left alone.
+[[nodiscard]] SavedWindow FitToScreen(SavedWindow saved, int screen_width, int screen_height);
 
 }  // namespace kestro

@@ -59,5 +59,38 @@ TEST(SessionSettingsTest, FieldsComeBackAsSavedAndValuesNoControlCanShowAreLeftO
   EXPECT_TRUE(placement.width == 900 && placement.height == 600 && placement.preview);
 }
 
+TEST(SessionSettingsTest, SettingsThatCannotBeKeptAreSaid) {
+  class Unkept : public MemorySettingsStore {
+   public:
+    [[nodiscard]] Status KeepStatus() const override {
+      return Status::Error(Status::Code::kIoError, "'k.conf' is not a regular file");
+    }
+  };
+  EXPECT_EQ(SettingsNotKept(MemorySettingsStore()), "");
+  EXPECT_EQ(SettingsNotKept(Unkept()),
+            "The settings cannot be kept: 'k.conf' is not a regular file.");
+}
+
+TEST(SessionSettingsTest, ASavedSizeIsCutToTheScreen) {
+  struct Case {
+    SavedWindow saved;
+    int screen_width, screen_height;
+    int width, height;
+  };
+  const Case cases[] = {
+      {{100000, 100000, true}, 1920, 1040, 1920, 1040},
+      {{2000, 700, false}, 1920, 1040, 1920, 700},
+      {{800, 600, false}, 1920, 1040, 800, 600},
+      {{0, 0, false}, 1920, 1040, 0, 0},          // the design size stays
+      {{100000, 900, false}, 0, 0, 100000, 900},  // no screen known
+  };
+  for (const Case& c : cases) {
+    const SavedWindow fitted = FitToScreen(c.saved, c.screen_width, c.screen_height);
+    EXPECT_EQ(fitted.width, c.width) << c.saved.width;
+    EXPECT_EQ(fitted.height, c.height) << c.saved.height;
+    EXPECT_EQ(fitted.preview, c.saved.preview);
+  }
+}
+
 }  // namespace
 }  // namespace kestro

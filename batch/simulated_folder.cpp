@@ -16,6 +16,7 @@ Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* n
   names->folder = folder;
   names->complete = true;
   names->case_insensitive = fs.NamesIgnoreCase();
+  names->name_limit = fs.NameLimit(folder);
   Status status = fs.ListAllNames(folder, &names->names);
   if (status.code() != Status::Code::kNotSupported) return status;
   names->complete = false;
@@ -32,7 +33,9 @@ Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* n
 }
 
 SimulatedFolder::SimulatedFolder(const FileSystem& platform, const FolderNames& names)
-    : platform_(platform), case_insensitive_(names.case_insensitive) {
+    : platform_(platform),
+      case_insensitive_(names.case_insensitive),
+      name_limit_(names.name_limit) {
   names_.reserve(names.names.size());
   if (case_insensitive_) folded_.reserve(names.names.size());
   for (const std::string& name : names.names) Put(name);
@@ -70,6 +73,9 @@ Status SimulatedFolder::Rename(const std::string& old_name, const std::string& n
   const std::string_view* present = Find(old_name);
   if (present == nullptr) return StatusFromErrno(ENOENT);
   if (old_name == new_name) return Status::Ok();
+  if (Status refusal = platform_.CheckNameLength(new_name, name_limit_); !refusal.ok()) {
+    return refusal;
+  }
   if (const std::string_view* taken = Find(new_name); taken != nullptr && *taken != *present) {
     return Status::Error(Status::Code::kAlreadyExists, kNameExists);
   }

@@ -2,6 +2,7 @@
 // refuse them and nothing on disk is touched: what the outcome preview and a dry run are made of.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,6 +25,8 @@ struct FolderNames {
   // The folder's file system takes names that differ only in letter case for one (NTFS, vfat):
   // the copy then does too.
   bool case_insensitive = false;
+  // The longest name the folder holds (FileSystem::NameLimit); 0 when not known.
+  std::size_t name_limit = 0;
 };
 
 // Every name in `folder` (FileSystem::ListAllNames); where the file system cannot give them, the
@@ -50,6 +53,7 @@ class SimulatedFolder {
 
   const FileSystem& platform_;
   bool case_insensitive_;
+  std::size_t name_limit_;
   std::unordered_set<std::string_view> names_;
   // Case-insensitive folders only: the folded name of every entry, to its name.
   std::unordered_map<std::string, std::string_view> folded_;
@@ -87,6 +91,13 @@ class DryRunFileSystem : public FileSystem {
   }
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override {
     return real_.HoldsSeparator(name);
+  }
+  [[nodiscard]] bool HiddenByName(std::string_view name) const override {
+    return real_.HiddenByName(name);
+  }
+  std::size_t NameLimit(const std::string& folder) override { return real_.NameLimit(folder); }
+  [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override {
+    return real_.CheckNameLength(name, limit);
   }
 
  private:

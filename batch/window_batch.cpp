@@ -6,6 +6,23 @@
 #include "batch/pickers.h"
 
 namespace kestro {
+namespace {
+
+// `path` without its last part, by its text alone: the system gives no parent of a folder that is
+// gone ("gone/.." names nothing). A root keeps its separator: "/a" gives "/", and "C:\a" gives
+// "C:\" on Windows. A root itself, or a path without a separator, gives an empty text.
+std::string ParentText(const FileSystem& fs, const std::string& path) {
+  for (std::size_t at = path.size(); at > 0; --at) {
+    if (!fs.HoldsSeparator(std::string_view(path).substr(at - 1, 1))) continue;
+    if (at == path.size()) return {};
+    std::string parent = path.substr(0, at - 1);
+    if (parent.empty() || parent.back() == ':') parent = path.substr(0, at);
+    return parent;
+  }
+  return {};
+}
+
+}  // namespace
 
 BatchReport RunWindowBatch(WindowState& state, FileSystem& fs, const Clock& clock, UiHost& ui,
                            JournalFolder* journal, const BatchRenamer::ProgressHook& progress) {
@@ -24,9 +41,9 @@ std::string FolderAfterBatch(FileSystem& fs, const std::string& was, const Batch
   const std::string moved = PathAfterRenames(fs, was, report);
   std::string now = moved;
   std::string there;
-  for (int up = 0; !fs.AbsoluteFolder(now, &there).ok(); ++up) {
-    if (up == 64) return {};  // not even a root is left: the page stays as it is
-    now = fs.JoinPath(now, "..");
+  while (!fs.AbsoluteFolder(now, &there).ok()) {
+    now = ParentText(fs, now);
+    if (now.empty()) return {};  // not even a root is left: the page stays as it is
   }
   if (there == was) return {};
   if (there != moved && gone_note != nullptr) {

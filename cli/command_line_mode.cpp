@@ -96,6 +96,7 @@ CommandLineRun CommandLineMode::Run(const CommandWords& words) {
     listed = batch_.files_listed();
   }
   if (!listed.ok()) run.list_error = ListError(run.folder, listed);
+  if (const Status kept = settings_.KeepStatus(); !kept.ok()) run.settings_error = kept.message();
   run.wrong_command = state_.WrongCommand;
   if (run.wrong_command && !help_request) run.fault = CommandLineFault(state_.args);
   return run;
@@ -139,6 +140,9 @@ int ExitStatus(const CommandLineRun& run) {
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err) {
   if (!run.folder_error.empty()) ErrorLine("cannot use folder " + run.folder_error, err);
   if (!run.list_error.empty()) ErrorLine("cannot list folder " + run.list_error, err);
+  if (!run.settings_error.empty()) {
+    ErrorLine("the settings cannot be kept: " + run.settings_error, err);
+  }
   if (run.report.has_value()) {
     for (const EntryOutcome& entry : run.report->entries) WriteKeptLine(entry, err);
     if (!run.report->journal_error.empty()) {

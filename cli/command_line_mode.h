@@ -36,6 +36,9 @@ struct CommandLineRun {
   // Why a command line whose folder could be used is wrong, in one line ("unknown switch '-Q'",
   // CommandLineFault); empty where a message of the batch said it already.
   std::string fault;
+  // Why the settings (LastDir) could not be read or kept, when they could not; the file is left
+  // as it was, and the batch runs all the same.
+  std::string settings_error;
 };
 
 // Runs one command line over the window model. A word 1 that names no existing folder is a wrong
@@ -78,8 +81,9 @@ CommandLineRun RunCommandWords(const CommandWords& words, WindowState& state, Fi
 // "kestro: cannot list folder 'FOLDER': REASON", and one line per entry whose rename was refused
 // or failed, "kestro: cannot rename 'OLD' to 'NEW': REASON"; control characters in them written
 // out. Entries that got no name are reported by the message that said why, when it was shown. A
-// batch whose journal could not be written says once that it cannot be undone. Last, a wrong
-// command line's fault: "kestro: unknown switch '-Q'".
+// batch whose journal could not be written says once that it cannot be undone, settings that
+// could not be kept say so once too. Last, a wrong command line's fault: "kestro: unknown switch
+// '-Q'".
 void WriteErrorLines(const CommandLineRun& run, std::ostream& err);
 
 // What a dry run shows on standard output: "'OLD' -> 'NEW'" for each entry the run renames, in

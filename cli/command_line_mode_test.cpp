@@ -178,5 +178,31 @@ TEST(CommandLineModeTest, LinesWrittenAsEntriesAreTakenAreTheLinesOfTheReport) {
   }
 }
 
+// A store that cannot keep what it is given: the run says so once, and its status is the batch's.
+TEST(CommandLineModeTest, SettingsThatCannotBeKeptAreSaidOnceAndTheBatchRuns) {
+  class Unkept : public MemorySettingsStore {
+   public:
+    [[nodiscard]] Status KeepStatus() const override {
+      return StatusFromErrno(EACCES, "cannot read 'Kestrovane.conf'");
+    }
+  };
+  for (const char* text : {"/f -F *.* -C upper", "/f -D -C upper"}) {
+    SCOPED_TRACE(text);
+    MemoryFileSystem fs;
+    fs.AddFile("/f", "a.txt");
+    fs.AddDirectory("/f", "sub");
+    Unkept settings;
+    WindowState state;
+    std::ostringstream out, err;
+    StreamUiHost ui(err);
+    const CommandLineRun run = RunArgumentText(text, state, fs, settings, FixedClock({2026, 12, 4}),
+                                               ui, nullptr, false, out, err, EntryLines::kAsTaken);
+    EXPECT_EQ(err.str(), "kestro: the settings cannot be kept: cannot read 'Kestrovane.conf': " +
+                             std::string(std::strerror(EACCES)) + "\n");
+    EXPECT_EQ(ExitStatus(run), kExitDone);
+    EXPECT_EQ(fs.rename_calls().size(), 1u);
+  }
+}
+
 }  // namespace
 }  // namespace kestro

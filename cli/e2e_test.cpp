@@ -180,6 +180,14 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
       {{"--dry-run", "{dir}", "-F", "*", "-RX", "[a-", "x"}, {"a"}, 2, help,
        "kestro: bad pattern '[a-': missing terminating ] for character class at offset 3\n",
        false, ""},
+      // ".." only above a folder that is there: a path through none names nothing.
+      {{"nowhere/../.", "-F", "*", "-C", "upper"}, {"a"}, 2, help,
+       "kestro: cannot use folder 'nowhere/../.': cannot open folder 'nowhere/../.': ...", false,
+       ""},
+      {{"a.txt/..", "-F", "*", "-C", "upper"}, {"a.txt"}, 2, help,
+       "kestro: cannot use folder 'a.txt/..': cannot open folder 'a.txt/..': ...", false, ""},
+      {{"sub/..", "-F", "*.doc", "-C", "upper"}, {"a.doc", "sub/"},
+       0, "", "", true, "A.DOC<a.doc sub/"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -313,6 +321,24 @@ TEST(KestroTest, AHelpRequestBeforeABlankAtTheEndOfTheLine) {
     EXPECT_EQ(status, 2);
     EXPECT_EQ(Lines(home.folder() / "out"), HeadlessHelp());
     EXPECT_EQ(Lines(home.folder() / "err"), "");
+  }
+}
+
+// A caller that stops reading ("kestro ... 2>&1 | head -c 100") neither stops nor kills the batch:
+// the lines it cannot take are dropped, every entry is done, and the status is the batch's.
+TEST(KestroTest, AClosedOutputNeitherStopsNorEndsTheBatch) {
+  const ProgramHome home;
+  const fs::path folder = home.folder() / "many";
+  fs::create_directories(folder);
+  Words before;
+  for (int i = 1; i <= 100; ++i) before.push_back("a" + std::to_string(i));
+  for (int i = 1; i <= 50; ++i) before.push_back("b" + std::to_string(i));  // taken: a line each
+  Make(folder, before);
+  KestroRun run({folder.string(), "-F", "a*", "-R", "a", "b"}, folder, home, Output::kClosedPipe);
+  EXPECT_EQ(run.Wait(), 1);
+  for (int i = 1; i <= 100; ++i) {
+    EXPECT_TRUE(fs::exists(folder / ("b" + std::to_string(i)))) << i;
+    EXPECT_EQ(fs::exists(folder / ("a" + std::to_string(i))), i <= 50) << i;
   }
 }
 

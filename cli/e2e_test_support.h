@@ -55,12 +55,17 @@ struct TypedLine {
   std::string text;
 };
 
+// Where a run's standard output and error go: the files "out" and "err" in the home's folder, or
+// both into a pipe whose reading end is closed before the program starts (a reader that is gone).
+enum class Output { kFiles, kClosedPipe };
+
 // kestro started in `cwd` with `arguments`, standard input empty, standard output and error going
-// to the files "out" and "err" in the home's folder. On Windows the arguments are joined into
-// the program's line by JoinArguments, which gives them back as they are if none holds a quote.
+// where `output` says. On Windows the arguments are joined into the program's line by
+// JoinArguments, which gives them back as they are if none holds a quote.
 class KestroRun {
  public:
-  KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home);
+  KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home,
+            Output output = Output::kFiles);
   // Windows: the line after the program's quoted name and one blank, exactly as given; Linux: as
   // the shell (/bin/sh) reads it.
   KestroRun(const TypedLine& line, const fs::path& cwd, const ProgramHome& home);

@@ -45,7 +45,13 @@ namespace {
 
 // Headless: no DISPLAY, no WAYLAND_DISPLAY, no Qt platform named; the home's folder as its home,
 // configuration and state.
-pid_t Start(const std::vector<const char*>& argv, const fs::path& cwd, const ProgramHome& home) {
+pid_t Start(const std::vector<const char*>& argv, const fs::path& cwd, const ProgramHome& home,
+            Output output) {
+  int unread[2] = {-1, -1};
+  if (output == Output::kClosedPipe) {
+    if (pipe(unread) != 0) std::abort();
+    close(unread[0]);
+  }
   std::vector<char*> arguments;
   for (const char* argument : argv) arguments.push_back(const_cast<char*>(argument));
   arguments.push_back(nullptr);
@@ -58,27 +64,32 @@ pid_t Start(const std::vector<const char*>& argv, const fs::path& cwd, const Pro
     setenv("HOME", folder.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
-    if (std::freopen("/dev/null", "r", stdin) &&
-        std::freopen((folder / "out").c_str(), "w", stdout) &&
-        std::freopen((folder / "err").c_str(), "w", stderr) && chdir(cwd.c_str()) == 0) {
+    signal(SIGPIPE, SIG_DFL);  // as a shell starts a command, whatever the test program does
+    const bool streams =
+        unread[1] >= 0 ? dup2(unread[1], STDOUT_FILENO) >= 0 && dup2(unread[1], STDERR_FILENO) >= 0
+                       : std::freopen((folder / "out").c_str(), "w", stdout) &&
+                             std::freopen((folder / "err").c_str(), "w", stderr);
+    if (std::freopen("/dev/null", "r", stdin) && streams && chdir(cwd.c_str()) == 0) {
       execv(arguments[0], arguments.data());
     }
     _exit(127);
   }
+  if (unread[1] >= 0) close(unread[1]);
   return pid;
 }
 
 }  // namespace
 
-KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
+KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home,
+                     Output output) {
   std::vector<const char*> argv = {KESTRO_BINARY};
   for (const std::string& word : arguments) argv.push_back(word.c_str());
-  process_ = Start(argv, cwd, home);
+  process_ = Start(argv, cwd, home, output);
 }
 
 KestroRun::KestroRun(const TypedLine& line, const fs::path& cwd, const ProgramHome& home) {
   const std::string command = std::string("exec '") + KESTRO_BINARY + "' " + line.text;
-  process_ = Start({"/bin/sh", "-c", command.c_str()}, cwd, home);
+  process_ = Start({"/bin/sh", "-c", command.c_str()}, cwd, home, Output::kFiles);
 }
 
 int KestroRun::Wait() {

@@ -89,15 +89,27 @@ void Hide(const fs::path& path) {
 namespace {
 
 // kestro started with `arguments` after its quoted name and one blank, as they stand.
-std::intptr_t Start(const std::wstring& arguments, const fs::path& cwd, const ProgramHome& home) {
+std::intptr_t Start(const std::wstring& arguments, const fs::path& cwd, const ProgramHome& home,
+                    Output output) {
   // The build machine's path; under Wine a Linux path, which drive Z: holds.
   std::string program = KESTRO_BINARY;
   if (program.starts_with('/')) program = "Z:" + program;
   std::wstring command_line =
       L"\"" + fs::path(program).make_preferred().wstring() + L"\" " + arguments;
   const HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-  const HANDLE out = Inheritable(home.folder() / "out", GENERIC_WRITE, CREATE_ALWAYS);
-  const HANDLE err = Inheritable(home.folder() / "err", GENERIC_WRITE, CREATE_ALWAYS);
+  HANDLE out = INVALID_HANDLE_VALUE;
+  HANDLE err = INVALID_HANDLE_VALUE;
+  if (output == Output::kClosedPipe) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE unread = nullptr;
+    if (!CreatePipe(&unread, &out, &inherit, 0)) std::abort();
+    CloseHandle(unread);
+    DuplicateHandle(GetCurrentProcess(), out, GetCurrentProcess(), &err, 0, TRUE,
+                    DUPLICATE_SAME_ACCESS);
+  } else {
+    out = Inheritable(home.folder() / "out", GENERIC_WRITE, CREATE_ALWAYS);
+    err = Inheritable(home.folder() / "err", GENERIC_WRITE, CREATE_ALWAYS);
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -119,11 +131,12 @@ std::intptr_t Start(const std::wstring& arguments, const fs::path& cwd, const Pr
 
 // The command line a user would type: the words joined by the program's own rule, which splits
 // them back as they were.
-KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home)
-    : process_(Start(WideFromUtf8(JoinArguments(arguments)).value(), cwd, home)) {}
+KestroRun::KestroRun(const Words& arguments, const fs::path& cwd, const ProgramHome& home,
+                     Output output)
+    : process_(Start(WideFromUtf8(JoinArguments(arguments)).value(), cwd, home, output)) {}
 
 KestroRun::KestroRun(const TypedLine& line, const fs::path& cwd, const ProgramHome& home)
-    : process_(Start(WideFromUtf8(line.text).value(), cwd, home)) {}
+    : process_(Start(WideFromUtf8(line.text).value(), cwd, home, Output::kFiles)) {}
 
 int KestroRun::Wait() {
   if (process_ == 0) return -1;

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     }
 #endif
   }
+  KeepRunningWhenOutputCloses();
   const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
   const std::unique_ptr<SettingsStore> settings = NewNativeSettingsStore();
   SystemClock clock;

@@ -2,6 +2,7 @@
 // one in its place. Implementations: posix/, windows/ (picked by CMake) and memory_file_system.h.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,9 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // The absolute form of `path` (relative to the working directory), with no separator at the
-  // end except at a root. Fails, with a reason, when `path` names no existing folder.
+  // end except at a root. Fails, with a reason, when `path` names no existing folder. A ".." is
+  // taken as the system takes it, and only above a part that is a folder: "missing/../x" and
+  // "file.txt/.." name no folder, whatever their text would suggest.
   virtual Status AbsoluteFolder(std::string_view path, std::string* absolute) = 0;
 
   // The names (without folder) of the entries of `kind` in `folder`, hidden ones left out, in no
@@ -68,6 +71,26 @@ class FileSystem {
   // names, forbidden characters, a dot or blank at the end); Ok where it has none.
   [[nodiscard]] virtual Status CheckPlatformName(std::string_view name) const {
     static_cast<void>(name);
+    return Status::Ok();
+  }
+
+  // Whether an entry named `name` is hidden here, so that no list shows it: a name beginning with
+  // "." on POSIX systems; Windows hides by an attribute, whatever the name.
+  [[nodiscard]] virtual bool HiddenByName(std::string_view name) const {
+    return name.starts_with('.');
+  }
+
+  // The longest name `folder` can hold, in the units CheckNameLength counts; 0 when not known.
+  virtual std::size_t NameLimit(const std::string& folder) {
+    static_cast<void>(folder);
+    return 0;
+  }
+  // The refusal a rename gives `name` in a folder whose names hold at most `limit` units (POSIX:
+  // bytes; Windows: UTF-16 code units), worded as the real rename words it; Ok when it fits or
+  // `limit` is 0. A simulated folder asks it, so it refuses what the real one would.
+  [[nodiscard]] virtual Status CheckNameLength(std::string_view name, std::size_t limit) const {
+    static_cast<void>(name);
+    static_cast<void>(limit);
     return Status::Ok();
   }
 

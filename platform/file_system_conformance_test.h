@@ -180,6 +180,7 @@ TYPED_TEST_P(FileSystemConformance, AbsoluteFolderPlainsAPathOrSaysWhyItCannot) 
       {folder + s, folder},
       {folder + s + s + "sub" + s + s, sub},
       {sub + s + "." + s + "..", folder},
+      {"sub" + s + ".." + s + "sub" + s, sub},
       {"sub", sub},
       {"." + s + "sub" + s, sub},
       {".", folder},
@@ -192,9 +193,12 @@ TYPED_TEST_P(FileSystemConformance, AbsoluteFolderPlainsAPathOrSaysWhyItCannot) 
     EXPECT_TRUE(status.ok()) << path << ": " << status.message();
     EXPECT_EQ(absolute, expected) << path;
   }
-  for (const std::string& path : {folder + s + "missing", std::string("missing"),
-                                  folder + s + "file", folder + s + "file" + s + "below",
-                                  std::string(), folder + std::string(1, '\0') + s + "missing"}) {
+  // A ".." above a part that is no folder leads nowhere, though its text would.
+  for (const std::string& path :
+       {folder + s + "missing", std::string("missing"), folder + s + "file",
+        folder + s + "file" + s + "below", std::string(),
+        folder + std::string(1, '\0') + s + "missing", "missing" + s + ".." + s + "sub",
+        "file" + s + "..", sub + s + "missing" + s + ".." + s + ".."}) {
     std::string absolute = "unset";
     const Status status = w.fs().AbsoluteFolder(path, &absolute);
     EXPECT_EQ(status.code(), Status::Code::kNotFound) << path;

@@ -35,6 +35,17 @@ std::string NormalSlashPath(std::string_view working_folder, std::string_view pa
   return result;
 }
 
+std::size_t EndOfLastParentPart(std::string_view path) {
+  std::size_t end = std::string_view::npos;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t slash = path.find('/', start);
+    if (slash == std::string_view::npos) slash = path.size();
+    if (path.substr(start, slash - start) == "..") end = slash;
+    start = slash + 1;
+  }
+  return end;
+}
+
 std::string JoinSlashPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   if (path.empty() || path.back() != '/') path += '/';

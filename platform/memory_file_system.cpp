@@ -1,5 +1,6 @@
 #include "platform/memory_file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/errno_status.h"
@@ -10,6 +11,8 @@
 namespace kestro {
 
 namespace {
+
+constexpr std::size_t kNameLimit = 255;
 
 bool IsWithin(const std::string& path, const std::string& folder) {
   if (folder == "/") return true;
@@ -105,29 +108,45 @@ void MemoryFileSystem::SetCaseInsensitive(bool on) {
   }
 }
 
+int MemoryFileSystem::FolderError(const std::string& path) const {
+  if (FindFolder(path) != nullptr) return 0;
+  // Like stat: a file on the way (or at the end) is "not a directory", a gap "no such file".
+  std::string parent = "/";
+  std::size_t start = 1;
+  while (start < path.size()) {
+    std::size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    const Folder* f = FindFolder(parent);
+    const std::string* name = f ? FindName(*f, path.substr(start, slash - start)) : nullptr;
+    if (name == nullptr) break;
+    if (f->entries.at(*name).kind == EntryKind::kFile) return ENOTDIR;
+    parent = JoinSlashPath(parent, *name);
+    start = slash + 1;
+  }
+  return ENOENT;
+}
+
 Status MemoryFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
   if (path.empty()) return StatusFromErrno(ENOENT, CannotOpenFolder(path));
-  std::string result = NormalSlashPath(working_folder_, path);
-  if (FindFolder(result) == nullptr) {
-    // Like stat: a file on the way (or at the end) is "not a directory", a gap "no such file".
-    int error_number = ENOENT;
-    std::string parent = "/";
-    std::size_t start = 1;
-    while (start < result.size()) {
-      std::size_t slash = result.find('/', start);
-      if (slash == std::string::npos) slash = result.size();
-      const Folder* f = FindFolder(parent);
-      const std::string* name = f ? FindName(*f, result.substr(start, slash - start)) : nullptr;
-      if (name == nullptr) break;
-      if (f->entries.at(*name).kind == EntryKind::kFile) {
-        error_number = ENOTDIR;
-        break;
+  // As the system resolves it: a ".." only above a folder that is there (this one has no links).
+  std::string head = path.front() == '/' ? "/" : working_folder_;
+  std::string_view rest = path;
+  if (const std::size_t up = EndOfLastParentPart(path); up != std::string_view::npos) {
+    for (std::size_t start = 0; start < up;) {
+      std::size_t slash = std::min(path.find('/', start), up);
+      const std::string_view part = path.substr(start, slash - start);
+      if (part == "..") {
+        if (const int error_number = FolderError(head); error_number != 0)
+          return StatusFromErrno(error_number, CannotOpenFolder(path));
       }
-      parent = JoinSlashPath(parent, *name);
+      head = NormalSlashPath(head, part);
       start = slash + 1;
     }
-    return StatusFromErrno(error_number, CannotOpenFolder(result));
+    rest = path.substr(std::min(up + 1, path.size()));
   }
+  std::string result = NormalSlashPath(head, rest);
+  if (const int error_number = FolderError(result); error_number != 0)
+    return StatusFromErrno(error_number, CannotOpenFolder(result));
   *absolute = std::move(result);
   return Status::Ok();
 }
@@ -180,6 +199,7 @@ Status MemoryFileSystem::Rename(const std::string& folder, const std::string& ol
   const std::string source = *present;
   if (auto it = failures_.find({folder, source}); it != failures_.end()) return it->second;
   if (old_name == new_name) return Status::Ok();
+  if (Status s = CheckNameLength(new_name, kNameLimit); !s.ok()) return s;
   if (const std::string* taken = FindName(*f, new_name); taken != nullptr && *taken != source) {
     return Status::Error(Status::Code::kAlreadyExists, kNameExists);
   }
@@ -195,6 +215,16 @@ Status MemoryFileSystem::Rename(const std::string& folder, const std::string& ol
 
 std::string MemoryFileSystem::JoinPath(std::string_view folder, std::string_view name) const {
   return JoinSlashPath(folder, name);
+}
+
+std::size_t MemoryFileSystem::NameLimit(const std::string& folder) {
+  static_cast<void>(folder);
+  return kNameLimit;
+}
+
+Status MemoryFileSystem::CheckNameLength(std::string_view name, std::size_t limit) const {
+  if (limit == 0 || name.size() <= limit) return Status::Ok();
+  return StatusFromErrno(ENAMETOOLONG);
 }
 
 bool MemoryFileSystem::HoldsSeparator(std::string_view name) const {

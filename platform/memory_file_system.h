@@ -66,6 +66,9 @@ class MemoryFileSystem : public FileSystem {
                          const std::string& new_name) override;
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
+  // Names of up to 255 bytes, as on most Linux file systems; longer ones are refused as there.
+  std::size_t NameLimit(const std::string& folder) override;
+  [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
 
  private:
   struct Entry {
@@ -81,6 +84,8 @@ class MemoryFileSystem : public FileSystem {
 
   Folder* FindFolder(const std::string& path);
   [[nodiscard]] const Folder* FindFolder(const std::string& path) const;
+  // 0 when `path` (absolute, plain) is a folder; else the errno value stat would give.
+  [[nodiscard]] int FolderError(const std::string& path) const;
   // The entry `name` names in `folder`, in case-insensitive mode whatever its case; or null.
   [[nodiscard]] const std::string* FindName(const Folder& folder, const std::string& name) const;
   void PutEntry(Folder& folder, const std::string& name, Entry entry);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <tuple>
 
+#include "platform/status.h"
+
 namespace kestro {
 
 class SettingsStore {
@@ -16,6 +18,9 @@ class SettingsStore {
                                         std::string_view key, std::string_view default_value) = 0;
   virtual void Set(std::string_view application, std::string_view section, std::string_view key,
                    std::string_view value) = 0;
+  // Ok while the settings can be read and kept; else why not (the first reason met), so the
+  // program can say it once. A store that fails keeps what it holds rather than guess.
+  [[nodiscard]] virtual Status KeepStatus() const { return Status::Ok(); }
 };
 
 inline constexpr char kSettingsApplication[] = "Vintrellos";

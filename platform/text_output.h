@@ -17,4 +17,10 @@ namespace kestro {
 // leaving no display: false.
 [[nodiscard]] bool PrepareTextOutput();
 
+// Lets the program run on when its caller stops reading its text (a closed pipe, "| head -c 100"):
+// a write there then fails, and the stream it failed on writes nothing more, where the system
+// would otherwise end the program midway through a batch. For a run in text: a program started
+// afterwards would inherit it.
+void KeepRunningWhenOutputCloses();
+
 }  // namespace kestro

@@ -5,9 +5,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 #include <QTreeView>
 
 #include "batch/form1_design.h"
+#include "batch/session_settings.h"
 #include "ui/directory_tree_list.h"
 #include "ui/window_test_helpers.h"
 
@@ -97,7 +99,7 @@ TEST_F(ComfortsTest, WidenedWithThePreviewOpenTheListsAndThePreviewShareTheRoom)
   Click(*form, "PreviewToggle");
   const QSize opened = form->size();
   QWidget* list = Find(*form, "List1");
-  QHeaderView* header = Find<QTreeView>(*form, "OutcomePreviewList")->header();
+  QHeaderView* header = Find<QTreeView>(*form, kPreviewListName)->header();
   const int list0 = list->width(), name0 = header->sectionSize(0), new0 = header->sectionSize(1);
   form->resize(opened + QSize(300, 0));
   ASSERT_TRUE(QTest::qWaitFor([&] { return form->width() == opened.width() + 300; }));
@@ -110,6 +112,17 @@ TEST_F(ComfortsTest, WidenedWithThePreviewOpenTheListsAndThePreviewShareTheRoom)
   ASSERT_TRUE(QTest::qWaitFor([&] { return form->size() == opened; }));
   EXPECT_EQ(list->width(), list0);
   EXPECT_EQ(header->sectionSize(0), name0);
+}
+
+TEST_F(ComfortsTest, ASavedSizeBeyondTheScreenComesBackCutToIt) {
+  Make({"a/"});
+  settings_.Set(kSettingsApplication, kSettingsSection, kWindowSizeKey, "100000x100000");
+  settings_.Set(kSettingsApplication, kSettingsSection, kPreviewKey, "1");
+  auto form = OpenActive();
+  const QSize room = form->screen()->availableGeometry().size();
+  EXPECT_LE(form->width(), room.width());
+  EXPECT_LE(form->height(), room.height());
+  EXPECT_TRUE(Find<QAbstractButton>(*form, "PreviewToggle")->isChecked());
 }
 
 TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {

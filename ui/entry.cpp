@@ -15,12 +15,13 @@
 #include "engine/command_args.h"
 #include "platform/argument_text.h"
 #include "platform/native_file_system.h"
+#include "platform/native_settings_store.h"
 #include "platform/state_folder.h"
+#include "platform/text_output.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/message_box_ui_host.h"
 #include "ui/qt_document_opener.h"
-#include "ui/qt_settings_store.h"
 #include "ui/splash_window.h"
 
 namespace kestro {
@@ -120,7 +121,9 @@ int RunKestro(int argc, char** argv) {
   const CommandWords words = ArgumentWords(argc, argv);
   const bool display = DisplayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
-  QtSettingsStore settings;
+  // The same store as the command line's, so one set of rules guards the settings file.
+  const std::unique_ptr<SettingsStore> settings_store = NewNativeSettingsStore();
+  SettingsStore& settings = *settings_store;
   SystemClock clock;
   QtDocumentOpener opener;
   const std::string state_folder = StateFolder();
@@ -132,6 +135,7 @@ int RunKestro(int argc, char** argv) {
   // (offscreen), rather than let the window system end the program.
   const bool window_call = ReadProgramCall(words).kind == ProgramCall::Kind::kWindow;
   if (!display && (!window_call || std::getenv("QT_QPA_PLATFORM") == nullptr)) {
+    KeepRunningWhenOutputCloses();
     WindowState state;
     return RunHeadless(words, state, {*fs, settings, clock, services.journal}, std::cout,
                        std::cerr);

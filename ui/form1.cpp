@@ -386,6 +386,9 @@ void Form1::Form_Load() {
   const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
   if (!restored.ok())
     ShowStatus(QString::fromStdString(restored.message()), StatusLine::About::kPath);
+  if (const std::string why = SettingsNotKept(services_.settings); !why.empty()) {
+    ShowStatus(QString::fromStdString(why));
+  }
   if (!Dir1_->SetPath(state_.dirs_folder).ok()) Dir1_->SetPath(".");
   if (!Dir3_->SetPath(state_.files_folder).ok()) Dir3_->SetPath(".");
   Drive1_->ShowDriveOf(QString::fromStdString(Dir1_->path()));

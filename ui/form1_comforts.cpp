@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTabBar>
 #include <functional>
@@ -497,7 +498,9 @@ void Form1::SaveSession() {
 
 void Form1::RestoreWindow() {
   // The size without the preview first, so the pickers get the extra width, then the preview.
-  const SavedWindow saved = RestoreWindowPlacement(services_.settings);
+  const QSize room = screen()->availableGeometry().size();
+  const SavedWindow saved =
+      FitToScreen(RestoreWindowPlacement(services_.settings), room.width(), room.height());
   if (saved.width > 0) {
     resize(std::max(saved.width - (saved.preview ? preview_width_ : 0), minimumWidth()),
            std::max(saved.height, minimumHeight()));

@@ -15,6 +15,7 @@
 #include "batch/pickers.h"
 #include "batch/rename_str.h"
 #include "batch/report_text.h"
+#include "batch/session_settings.h"
 #include "batch/undo.h"
 #include "batch/window_batch.h"
 #include "engine/messages.h"
@@ -231,6 +232,7 @@ void Form1Window::Form_Load() {
   // filled, and Dir1_Click, which writes the folder back as LastDir.
   const Status restored = RestorePickers(state_, *batch_, services_.fs, services_.settings);
   if (!restored.ok()) ShowPathError(restored.message());
+  if (const std::string why = SettingsNotKept(services_.settings); !why.empty()) ShowStatus(why);
   if (!OpenTree(true, state_.dirs_folder).ok()) OpenTree(true, ".");
   if (!OpenTree(false, state_.files_folder).ok()) OpenTree(false, ".");
   FillDrives(true);

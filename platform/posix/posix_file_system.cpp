@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/errno_status.h"
 #include "platform/folder_path.h"
@@ -111,7 +113,17 @@ Status PosixFileSystem::AbsoluteFolder(std::string_view path, std::string* absol
     Status status = WorkingFolder(&working);
     if (!status.ok()) return status;
   }
-  std::string result = NormalSlashPath(working, path);
+  // A ".." goes where the system takes it: to the parent of what the part before it resolves
+  // to, through links, and nowhere when that part is no folder ("missing/..", "file.txt/..").
+  std::string result;
+  if (const std::size_t up = EndOfLastParentPart(path); up == std::string_view::npos) {
+    result = NormalSlashPath(working, path);
+  } else {
+    char* const real = realpath(std::string(path.substr(0, up)).c_str(), nullptr);
+    if (real == nullptr) return StatusFromErrno(errno, CannotOpenFolder(path));
+    result = NormalSlashPath(real, path.substr(std::min(up + 1, path.size())));
+    std::free(real);
+  }
   struct stat st {};
   if (stat(result.c_str(), &st) != 0) return StatusFromErrno(errno, CannotOpenFolder(result));
   if (!S_ISDIR(st.st_mode)) return StatusFromErrno(ENOTDIR, CannotOpenFolder(result));
@@ -307,6 +319,17 @@ Status PosixFileSystem::MoveThroughTemporary(int dir_fd, const std::string& from
 
 std::string PosixFileSystem::JoinPath(std::string_view folder, std::string_view name) const {
   return JoinSlashPath(folder, name);
+}
+
+std::size_t PosixFileSystem::NameLimit(const std::string& folder) {
+  if (HoldsNul(folder)) return 0;
+  const long limit = pathconf(folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<std::size_t>(limit) : 0;
+}
+
+Status PosixFileSystem::CheckNameLength(std::string_view name, std::size_t limit) const {
+  if (limit == 0 || name.size() <= limit) return Status::Ok();
+  return StatusFromErrno(ENAMETOOLONG);
 }
 
 bool PosixFileSystem::HoldsSeparator(std::string_view name) const {

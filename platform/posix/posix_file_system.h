@@ -39,6 +39,9 @@ class PosixFileSystem : public FileSystem {
   void EndRenames() override;
   [[nodiscard]] std::string JoinPath(std::string_view folder, std::string_view name) const override;
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
+  // NAME_MAX of the folder's file system, in bytes.
+  std::size_t NameLimit(const std::string& folder) override;
+  [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
 
   // Called where another program could step in while an entry is renamed: "claimed" (the new name
   // claimed, the entry not yet renamed onto it) and "parked" (the first of the two steps of a

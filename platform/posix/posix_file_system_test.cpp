@@ -301,6 +301,16 @@ TEST(PosixFileSystemTest, ALinkCountsAsWhatItPointsToAndAFolderIsFoundByAnyPath)
   EXPECT_EQ(absolute, folder + "/to dir");
   const Status status = fs.AbsoluteFolder(folder + "/to file", &absolute);
   EXPECT_EQ(status.message(), "cannot open folder '" + folder + "/to file': Not a directory");
+  // ".." is the parent of where a link leads, not of the link's own folder.
+  stdfs::create_directories(folder + "/q/deep");
+  stdfs::create_directory(folder + "/q/target");
+  stdfs::create_directory(folder + "/target");
+  ASSERT_EQ(symlink("q/deep", (folder + "/dlink").c_str()), 0);
+  tree.SetWorkingFolder(folder);
+  ASSERT_TRUE(fs.AbsoluteFolder("dlink/../target", &absolute).ok());
+  EXPECT_EQ(absolute, stdfs::canonical(folder + "/q/target").string());
+  ASSERT_TRUE(fs.AbsoluteFolder("dlink/../target/./", &absolute).ok());
+  EXPECT_EQ(absolute, stdfs::canonical(folder + "/q/target").string());
   // A working folder longer than the first buffer for its name.
   std::string deep = folder;
   while (deep.size() < 600) stdfs::create_directory(deep += "/" + std::string(50, 'd'));

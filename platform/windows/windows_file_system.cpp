@@ -206,12 +206,36 @@ Status WalkFolder(const std::string& folder, std::vector<std::string>* names, Wa
   return Status::Ok();
 }
 
+// Ok when every part of `path` that a ".." part follows is a folder; else why not.
+Status FoldersBeforeParentParts(const std::wstring& path) {
+  for (std::size_t start = 0; start < path.size();) {
+    std::size_t end = path.find_first_of(L"\\/", start);
+    if (end == std::wstring::npos) end = path.size();
+    if (start > 0 && path.compare(start, end - start, L"..") == 0) {
+      const std::wstring before = WithoutTrailingSeparator(path.substr(0, start));
+      const DWORD attributes = GetFileAttributesW(ApiPath(before).c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES) return StatusFromLastError();
+      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return StatusFromWindowsError(ERROR_DIRECTORY);
+      }
+    }
+    start = end + 1;
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 Status WindowsFileSystem::AbsoluteFolder(std::string_view path, std::string* absolute) {
   std::wstring wide;
   if (path.empty()) return StatusFromWindowsError(ERROR_PATH_NOT_FOUND, CannotOpenFolder(path));
   if (Status s = WideFolder(std::string(path), &wide); !s.ok()) return s;
+  // Windows takes ".." by the text; it is taken only above a part that is a folder here, so a
+  // path through a folder that is not there ("missing\..\x", "file.txt\..") names nothing, as
+  // on the other systems.
+  if (Status s = FoldersBeforeParentParts(wide); !s.ok()) {
+    return Status::Error(s.code(), CannotOpenFolder(path) + ": " + s.message());
+  }
   std::wstring full;
   if (Status s = FullPath(wide, &full); !s.ok()) {
     return Status::Error(s.code(), CannotOpenFolder(path) + ": " + s.message());
@@ -250,6 +274,7 @@ Status WindowsFileSystem::RenameNoReplace(const std::string& folder, const std::
   if (Status s = CheckNewName(*this, new_name); !s.ok()) return s;
   if (Status s = CheckOldName(*this, old_name); !s.ok()) return s;
   if (Status s = CheckWindowsName(new_name); !s.ok()) return s;
+  if (Status s = CheckNameLength(new_name, NameLimit(folder)); !s.ok()) return s;
   std::wstring wide_folder;
   if (Status s = WideFolder(folder, &wide_folder); !s.ok()) return s;
   const std::optional<std::wstring> wide_old = WideFromUtf8(old_name);
@@ -338,6 +363,28 @@ Status WindowsFileSystem::MoveThroughTemporary(const std::wstring& folder, const
     return status;
   }
   return Status::Error(Status::Code::kAlreadyExists, kNameExists);
+}
+
+std::size_t WindowsFileSystem::NameLimit(const std::string& folder) {
+  if (folder == limit_folder_) return limit_;
+  limit_folder_ = folder;
+  limit_ = 0;
+  std::wstring wide;
+  if (!WideFolder(folder, &wide).ok()) return limit_;
+  std::wstring volume(wide.size() + 2, L'\0');
+  if (!GetVolumePathNameW(ApiPath(wide).c_str(), volume.data(), static_cast<DWORD>(volume.size())))
+    return limit_;
+  DWORD longest = 0;
+  if (GetVolumeInformationW(volume.c_str(), nullptr, 0, nullptr, &longest, nullptr, nullptr, 0))
+    limit_ = longest;
+  return limit_;
+}
+
+Status WindowsFileSystem::CheckNameLength(std::string_view name, std::size_t limit) const {
+  if (limit == 0) return Status::Ok();
+  const std::optional<std::wstring> wide = WideFromUtf8(name);
+  if (!wide || wide->size() <= limit) return Status::Ok();
+  return StatusFromWindowsError(ERROR_FILENAME_EXCED_RANGE);
 }
 
 std::string WindowsFileSystem::JoinPath(std::string_view folder, std::string_view name) const {

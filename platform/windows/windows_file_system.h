@@ -2,6 +2,7 @@
 // out, and a rename through MoveFileExW that never replaces anything.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,11 @@ class WindowsFileSystem : public FileSystem {
   [[nodiscard]] bool HoldsSeparator(std::string_view name) const override;
   [[nodiscard]] bool NamesIgnoreCase() const override { return true; }
   [[nodiscard]] Status CheckPlatformName(std::string_view name) const override;
+  // Only the hidden attribute hides an entry; a name beginning with "." is listed.
+  [[nodiscard]] bool HiddenByName(std::string_view) const override { return false; }
+  // The volume's longest name (GetVolumeInformationW), in UTF-16 code units.
+  std::size_t NameLimit(const std::string& folder) override;
+  [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
 
  private:
   Status MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,
@@ -45,6 +51,9 @@ class WindowsFileSystem : public FileSystem {
   unsigned long temporary_count_ = 0;
   std::optional<std::string> run_folder_;  // between BeginRenames and EndRenames
   bool case_kept_back_ = false;            // run_folder_ kept the old spelling on a case change
+  // The folder NameLimit was last asked for, and its answer: a batch asks once per rename.
+  std::string limit_folder_;
+  std::size_t limit_ = 0;
 };
 
 }  // namespace kestro
