@@ -20,6 +20,11 @@ ProgramCall ReadProgramCall(std::string_view argument_text) {
   using Kind = ProgramCall::Kind;
   constexpr std::string_view kDryRun = "--dry-run";
   const CommandArgs words = SplitCommandArgs(argument_text);
+  if (words[1] == "--undo" && words[2] == "--list" && words[3].empty()) {
+    ProgramCall call{Kind::kUndo, {}, false, {}};
+    call.list = true;
+    return call;
+  }
   if (words[1] == "--undo" || (words[1] == kDryRun && words[2] == "--undo")) {
     const bool dry_run = words[1] == kDryRun || words[2] == kDryRun;
     if (!words[3].empty() || (!dry_run && !words[2].empty())) return {Kind::kHelp, {}, false, {}};
@@ -67,6 +72,7 @@ int RunHeadless(std::string_view argument_text, WindowState& state,
         err << "kestro: no journal to undo from\n";
         return kExitEntriesKept;
       }
+      if (call.list) return UndoListCommand(*services.journal, out, err);
       return UndoCommand(services.fs, *services.journal, call.dry_run, out, err);
     case ProgramCall::Kind::kRun:
     case ProgramCall::Kind::kDryRun:

@@ -18,15 +18,16 @@ namespace kestro {
 [[nodiscard]] bool DisplayAvailable(const char* display, const char* wayland_display);
 
 // The program's own options stand as the first word: "--undo" (then perhaps "--dry-run") takes
-// back the newest batch of the journal; "--dry-run" runs the rest of the text as the command line
-// would, changing nothing; "--window <folder>" is the main window opened on that folder. Any other
-// text is a command line; none at all is the main window.
+// back the newest batch of the journal, "--undo --list" lists the kept journals; "--dry-run" runs
+// the rest of the text as the command line would, changing nothing; "--window <folder>" is the main
+// window opened on that folder. Any other text is a command line; none at all is the main window.
 struct ProgramCall {
   enum class Kind { kWindow, kRun, kDryRun, kUndo, kHelp };
   Kind kind = Kind::kWindow;
   std::string_view text;  // the command line of kRun and kDryRun
   bool dry_run = false;   // kUndo: only say what it would do
   std::string folder;     // kWindow: the folder to open ("--window <folder>"); empty: LastDir's
+  bool list = false;      // kUndo: list the kept journals instead ("--undo --list")
 };
 [[nodiscard]] ProgramCall ReadProgramCall(std::string_view argument_text);
 

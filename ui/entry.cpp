@@ -15,7 +15,6 @@
 #include "engine/command_args.h"
 #include "platform/argument_text.h"
 #include "platform/native_file_system.h"
-#include "platform/state_folder.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/message_box_ui_host.h"
@@ -122,10 +121,8 @@ int RunKestro(int argc, char** argv) {
   QtSettingsStore settings;
   SystemClock clock;
   QtDocumentOpener opener;
-  const std::string state_folder = StateFolder();
-  JournalFolder journal(state_folder);
-  const EntryServices services{*fs, settings, clock, opener,
-                               state_folder.empty() ? nullptr : &journal};
+  JournalFolder journal = UserJournalFolder();
+  const EntryServices services{*fs, settings, clock, opener, &journal};
 
   // Without a display, as kestro itself runs; the window only on a platform of Qt's own
   // (offscreen), rather than let the window system end the program.
