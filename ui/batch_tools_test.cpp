@@ -10,8 +10,10 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <chrono>
+#include <sstream>
 #include <thread>
 
+#include "cli/headless.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "ui/preview_panel.h"
@@ -219,6 +221,38 @@ TEST_F(BatchToolsTest, HundredThousandSelectedFilesPreviewWhileTheWindowAnswers)
       "[ timing ] 100000 selected files: an edit answers in %lld ms, preview up to date "
       "in %lld ms\n",
       static_cast<long long>(answer_ms), static_cast<long long>(settled_ms));
+}
+
+// A batch made on the command line in another folder: the window names it before Undo runs, and
+// Undo asks first (Cancel the default); Cancel moves nothing, OK gives every name back.
+TEST_F(BatchToolsTest, UndoOfACommandLineBatchInAnotherFolderAsksFirst) {
+  Make({"shown/", "other/", "shown/keep", "other/a", "other/b"});
+  WindowState command_line;
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::string other = (root_ + "/other").toStdString();
+  ASSERT_EQ(RunHeadless(other + " -F * -C upper", command_line,
+                        {disk_, settings_, clock_, &journal_}, out, err),
+            0)
+      << err.str();
+  auto form = Open(&disk_, (root_ + "/shown").toStdString());
+  const QString named = "2 entries in '" + root_ + "/other', renamed ";
+  EXPECT_TRUE(Find(*form, "Undo")->toolTip().contains(named))
+      << Find(*form, "Undo")->toolTip().toStdString();
+  EXPECT_TRUE(form->status_text().startsWith("Undo takes back " + named))
+      << form->status_text().toStdString();
+  QDir folder(root_ + "/other");
+  for (const bool ok : {false, true}) {
+    messages_.clear();
+    if (ok) ScopedMessageRecorder::AnswerNextQuestion(true);
+    QTest::keyClick(Find(*form, "List2"), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Undo");
+    EXPECT_NE(messages_[0].text.find(named.toStdString()), std::string::npos) << messages_[0].text;
+    EXPECT_EQ(folder.entryList(QDir::Files),
+              ok ? QStringList({"a", "b"}) : QStringList({"A", "B"}));
+  }
+  EXPECT_FALSE(Find(*form, "Undo")->isEnabled());
 }
 
 }  // namespace
