@@ -153,6 +153,9 @@ class Reader {
 
  private:
   void Line(std::string_view line) {
+    // A name never holds a raw CR (control characters are escaped): one at the end is a line end
+    // of a journal that passed through a Windows text editor.
+    if (line.ends_with('\r')) line.remove_suffix(1);
     if (!header_) {
       header_ = line == kHeader;
       if (!header_) status_ = Refused("it is no journal");

@@ -49,7 +49,7 @@ TEST(JournalTest, ABatchRecordsWhereAndWhenItWasMadeAndOlderJournalsStillRead) {
   // An older journal says neither where nor when; its file's name tells when.
   std::ofstream(state / "00001796000000000000-42.journal", std::ios::binary)
       << "kestro journal 1\nfolder /work/folder\nrename b.x\tb.y\nmade 0 1\n";
-  std::ofstream(made.path, std::ios::app) << "undone\n";
+  std::ofstream(made.path, std::ios::app) << "undone\n";  // "\r\n" on Windows
   Journal older;
   ASSERT_TRUE(journals.Newest(&older).ok());
   EXPECT_EQ(older.origin, Journal::Origin::kUnknown);
