@@ -209,8 +209,11 @@ BatchReport BatchRenamer::RunEntries(const std::string& folder, std::vector<std:
       *new_name = AskedName(*computed.At(next++));
       return true;
     };
-    const Status begun = journal_->Begin(folder, next_rename, &journal);
+    const Journal::Origin origin =
+        state_.command_line.empty() ? Journal::Origin::kWindow : Journal::Origin::kCommandLine;
+    const Status begun = journal_->Begin(folder, origin, next_rename, &journal);
     if (!begun.ok()) report.journal_error = begun.message();
+    report.journal = journal.path();
   }
   // The folder is opened once for the whole pass, not once per entry.
   RenameRun run(fs_, folder);

@@ -24,6 +24,7 @@ class MessagesAbove : public UiHost {
   void ShowMessage(const Message& message) override;
   void FocusText8() override { ui_.FocusText8(); }
   void UnloadMainWindow() override { ui_.UnloadMainWindow(); }
+  bool Ask(const Message& question) override { return ui_.Ask(question); }
 
  private:
   UiHost& ui_;

@@ -30,6 +30,7 @@ struct BatchReport {
   std::size_t planned = 0;  // the entries it set out to take; more than `entries` when cancelled
   // Why the batch cannot be undone, when its journal could not be written (it ran all the same).
   std::string journal_error;
+  std::string journal;  // the file of its journal, when one was written
   // Entries handed on as they were taken (BatchRenamer::SetEntrySink) rather than kept in
   // `entries`, counted by kind.
   std::array<std::size_t, 4> passed_on{};

@@ -19,9 +19,18 @@ class RecordingUiHost : public UiHost {
   }
   void FocusText8() override { calls.push_back(Call::kFocusText8); }
   void UnloadMainWindow() override { calls.push_back(Call::kUnload); }
+  // A question is recorded as a message; it gets the first of `answers`, Cancel when none is left.
+  bool Ask(const Message& question) override {
+    ShowMessage(question);
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
 
   std::vector<Message> messages;
   std::vector<Call> calls;
+  std::vector<bool> answers;
 };
 
 }  // namespace kestro

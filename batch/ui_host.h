@@ -26,6 +26,12 @@ class UiHost {
   virtual void FocusText8() = 0;
   // Unloads the main window (the command line's batch then stops).
   virtual void UnloadMainWindow() = 0;
+  // Asks `question` with OK and Cancel, Cancel the default; true for OK. A host that cannot ask
+  // answers Cancel.
+  virtual bool Ask(const Message& question) {
+    static_cast<void>(question);
+    return false;
+  }
 };
 
 }  // namespace kestro

@@ -8,14 +8,15 @@
 
 namespace kestro {
 
-UndoReport UndoJournal(FileSystem& fs, const Journal& journal, const UndoProgress& progress) {
-  UndoReport report;
-  report.folder = journal.folder;
-  // What the folder holds decides the renames the journal left open; it is read only for them.
+namespace {
+
+// Decides the renames `journal` left open (made, or not known to be) from what its folder holds;
+// the folder is read only when there is one.
+void DecideOpenRenames(FileSystem& fs, Journal& journal) {
   std::set<std::string> present;
   bool present_read = false;
-  const auto made = [&](const JournalEntry& entry) {
-    if (entry.made != JournalEntry::Made::kUnknown) return entry.made == JournalEntry::Made::kYes;
+  for (JournalEntry& entry : journal.entries) {
+    if (entry.made != JournalEntry::Made::kUnknown) continue;
     if (!present_read) {
       std::vector<std::string> names;
       if (!fs.ListAllNames(journal.folder, &names).ok()) {
@@ -27,12 +28,31 @@ UndoReport UndoJournal(FileSystem& fs, const Journal& journal, const UndoProgres
       present.insert(names.begin(), names.end());
       present_read = true;
     }
-    return present.count(entry.new_name) != 0 && present.count(entry.old_name) == 0;
-  };
+    const bool made = present.count(entry.new_name) != 0 && present.count(entry.old_name) == 0;
+    entry.made = made ? JournalEntry::Made::kYes : JournalEntry::Made::kNo;
+  }
+}
+
+}  // namespace
+
+Status NewestToUndo(FileSystem& fs, const JournalFolder& journals, Journal* journal) {
+  for (const std::string& path : journals.Files()) {
+    if (!journals.Read(path, journal).ok() || journal->undone) continue;
+    DecideOpenRenames(fs, *journal);
+    if (journal->ToTakeBack() > 0) return Status::Ok();
+  }
+  return Status::Error(Status::Code::kNotFound, "Nothing to undo.");
+}
+
+UndoReport UndoJournal(FileSystem& fs, const Journal& journal, const UndoProgress& progress) {
+  UndoReport report;
+  report.folder = journal.folder;
+  Journal decided = journal;
+  DecideOpenRenames(fs, decided);
   // Last first: in a chain renamed a -> b after b -> c, b must be free again before a gets it.
   std::vector<const JournalEntry*> back;
-  for (auto it = journal.entries.rbegin(); it != journal.entries.rend(); ++it) {
-    if (made(*it)) back.push_back(&*it);
+  for (auto it = decided.entries.rbegin(); it != decided.entries.rend(); ++it) {
+    if (it->made == JournalEntry::Made::kYes) back.push_back(&*it);
   }
   report.ran = !back.empty();
   report.planned = back.size();
@@ -57,7 +77,9 @@ UndoReport UndoJournal(FileSystem& fs, const Journal& journal, const UndoProgres
 }
 
 Status NoteUndo(const JournalFolder& journals, const Journal& journal, const UndoReport& report) {
-  if (!report.cancelled) return journals.MarkUndone(journal);
+  const bool all_back =
+      !report.cancelled && report.Count(EntryOutcome::Kind::kDone) == report.planned;
+  if (all_back) return journals.MarkUndone(journal);
   // Each rename of a batch is one (old name, new name) pair; those that went back are noted as
   // not made, so the next undo leaves them be.
   std::unordered_map<std::string, std::size_t> index_of;

@@ -51,9 +51,26 @@ class UndoTest : public ::testing::Test, public TestFolder {
         std::distance(stdfs::directory_iterator(state_folder_), stdfs::directory_iterator()));
   }
 
+  // Undoes the newest batch as the command line and the windows do, noting what went back.
+  UndoReport UndoAndNote() {
+    Journal newest;
+    EXPECT_TRUE(journal_.Newest(&newest).ok());
+    const UndoReport report = UndoJournal(fs, newest);
+    EXPECT_TRUE(NoteUndo(journal_, newest, report).ok());
+    return report;
+  }
+  // A journal file written by hand, as an older version or another program left it.
+  void WriteJournal(const std::string& name, const std::string& folder, const std::string& rest) {
+    std::ofstream(state_folder_ / name, std::ios::binary)
+        << "kestro journal 1\nfolder " << folder << "\n"
+        << rest;
+  }
+
   const stdfs::path state_folder_ =
       stdfs::temp_directory_path() / ("kestro-journal-" + std::to_string(std::random_device()()));
-  JournalFolder journal_{state_folder_.string()};
+  // The in-memory folders are "/..." paths on every platform.
+  JournalFolder journal_{state_folder_.string(),
+                         [](std::string_view path) { return path.starts_with('/'); }};
 };
 
 TEST_F(UndoTest, RestoresEveryNameLastFirstSoAChainUnwinds) {
@@ -136,6 +153,65 @@ TEST_F(UndoTest, AJournalThatCannotBeWrittenStopsNothing) {
   EXPECT_NE(report.journal_error.find("journal"), std::string::npos) << report.journal_error;
   Journal none;
   EXPECT_EQ(unwritable.Newest(&none).code(), Status::Code::kNotFound);
+}
+
+// An undo that could not take every rename back (the folder moved away meanwhile, an old name
+// taken) leaves the rest to the next undo, once what was in the way is gone.
+TEST_F(UndoTest, AnUndoNotesOnlyTheRenamesThatWentBack) {
+  RenameAll({"a", "b", "c"}, ActiveOperation::Extension, ".x");
+  ASSERT_TRUE(fs.RenameNoReplace("/work", "folder", "away").ok());
+  EXPECT_EQ(Kinds(UndoAndNote()), "KKK");
+  ASSERT_TRUE(fs.RenameNoReplace("/work", "away", "folder").ok());
+  fs.AddFile(kFolder, "b", "a newcomer");
+  EXPECT_EQ(Kinds(UndoAndNote()), "DKD");
+  ASSERT_TRUE(fs.RenameNoReplace(kFolder, "b", "newcomer").ok());
+  EXPECT_EQ(Kinds(UndoAndNote()), "D");  // b.x alone: a.x and c.x went back already
+  EXPECT_EQ(Where(), (Names{"a", "b", "c", "newcomer<-a newcomer"}));
+  Journal none;
+  EXPECT_EQ(journal_.Newest(&none).code(), Status::Code::kNotFound);
+}
+
+// A batch that renamed nothing (every new name was taken) is passed over: undo takes back the
+// batch before it.
+TEST_F(UndoTest, ABatchThatRenamedNothingIsPassedOver) {
+  RenameAll({"a"}, ActiveOperation::Extension, ".x");
+  Add({"c"});
+  fs.AddFile(kFolder, "c.x", "taken");
+  Select(/*files=*/true, {"c"});
+  EXPECT_EQ(Kinds(batch.Command10_Click()), "K");
+  Journal newest;
+  ASSERT_TRUE(journal_.Newest(&newest).ok());
+  EXPECT_EQ(newest.entries.at(0).old_name, "a");  // the first batch, not the one of c
+}
+
+// A journal is refused, and the batch before it taken back, when it names a folder that is not
+// absolute (it would be taken in whatever folder the undo runs in), or when it is no journal.
+TEST_F(UndoTest, AJournalOfARelativeFolderIsRefused) {
+  RenameAll({"a"}, ActiveOperation::Extension, ".x");
+  const std::string made = "rename b\tb.x\nmade 0 1\ntried 1\n";
+  for (const char* folder : {"folder", "work/folder", "./folder", ""}) {
+    WriteJournal("s9999999999999999998.journal", folder, made);
+    Journal newest;
+    ASSERT_TRUE(journal_.Newest(&newest).ok());
+    EXPECT_EQ(newest.entries.at(0).old_name, "a") << folder;
+  }
+}
+
+// The clock put back: journals of an older version named by a later time stay older than any
+// batch made since, and the ten kept are the ten newest batches.
+TEST_F(UndoTest, JournalsAreOrderedByTheirNumberNotByTheClock) {
+  for (int i = 0; i < 10; ++i) {
+    WriteJournal("9" + std::string(18, '0') + std::to_string(i) + "-1.journal", kFolder,
+                 "rename old" + std::to_string(i) + "\tnew\nmade 0 1\ntried 1\n");
+  }
+  RenameAll({"a"}, ActiveOperation::Extension, ".x");
+  EXPECT_EQ(Journals(), 10u);
+  Journal newest;
+  ASSERT_TRUE(journal_.Newest(&newest).ok());
+  EXPECT_EQ(newest.entries.at(0).old_name, "a");
+  UndoAndNote();
+  ASSERT_TRUE(journal_.Newest(&newest).ok());
+  EXPECT_EQ(newest.entries.at(0).old_name, "old9");  // then the older ones, latest name first
 }
 
 }  // namespace

@@ -389,7 +389,8 @@ TEST(KestroTest, UndoTakesBackTheBatchesNewestFirstAlsoOneKilledHalfWay) {
   EXPECT_LT(renamed, kFilesOfAKilledBatch) << "the batch ended before it was killed";
   Outcome outcome = RunKestro({"--undo", "--dry-run"}, home.folder(), home);
   EXPECT_EQ(outcome.status, 0) << outcome.err;
-  EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), renamed);
+  // The folder first, then a line per entry.
+  EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), renamed + 1);
   EXPECT_EQ(Listing(many), killed);
   outcome = RunKestro({"--undo"}, home.folder(), home);
   EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -406,8 +407,17 @@ TEST(KestroTest, UndoTakesBackTheBatchesNewestFirstAlsoOneKilledHalfWay) {
   std::ofstream(two / "a") << "newcomer";
   outcome = run({"--undo"});
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.err, "kestro: cannot rename 'c' to 'a': a file of that name exists\n");
+  const std::string taking_back = "kestro: taking back 1 entry in '" + two.string() + "', renamed ";
+  EXPECT_EQ(outcome.err.substr(0, taking_back.size()), taking_back);
+  EXPECT_NE(outcome.err.find(" from the command line\n"
+                             "kestro: cannot rename 'c' to 'a': a file of that name exists"),
+            std::string::npos)
+      << outcome.err;
   EXPECT_EQ(Listing(two), "a<newcomer b c<a");
+  // What could not go back is still the batch's: once its old name is free again, it goes back.
+  fs::remove(two / "a");
+  EXPECT_EQ(run({"--undo"}).status, 0);
+  EXPECT_EQ(Listing(two), "a b");
   outcome = run({"--undo"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.err, "kestro: Nothing to undo.\n");

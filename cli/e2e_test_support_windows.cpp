@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "batch/journal.h"
 #include "cli/e2e_test_support.h"
 #include "engine/command_args.h"
-#include "platform/state_folder.h"
 #include "platform/windows/wide_text.h"
 
 namespace kestro::e2e {
@@ -38,7 +38,7 @@ const int kFilesOfAKilledBatch = 2000;
 
 struct ProgramHome::Saved {
   std::optional<std::wstring> settings[std::size(kSettingNames)];
-  fs::path journal = WideFromUtf8(StateFolder()).value();  // the program's journal folder
+  fs::path journal = WideFromUtf8(UserJournalFolder().folder()).value();  // the program's
   fs::path journal_aside = journal.wstring() + L" (put aside by a test)";
 };
 

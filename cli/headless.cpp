@@ -74,6 +74,11 @@ ProgramCall ReadProgramCall(const CommandWords& words) {
   const auto word = [&words](std::size_t n) -> std::string_view {
     return n <= words.size() ? std::string_view(words[n - 1]) : std::string_view();
   };
+  if (word(1) == kUndo && word(2) == "--list" && word(3).empty()) {
+    ProgramCall call{Kind::kUndo, {}, false, {}, {}};
+    call.list = true;
+    return call;
+  }
   if (word(1) == kUndo || (word(1) == kDryRun && word(2) == kUndo)) {
     const bool dry_run = word(1) == kDryRun || word(2) == kDryRun;
     if (!word(3).empty() || (!dry_run && !word(2).empty())) return {Kind::kHelp, {}, false, {}, {}};
@@ -122,6 +127,7 @@ int RunHeadless(const CommandWords& words, WindowState& state, const HeadlessSer
         err << "kestro: no journal to undo from\n";
         return kExitEntriesKept;
       }
+      if (call.list) return UndoListCommand(*services.journal, out, err);
       return UndoCommand(services.fs, *services.journal, call.dry_run, out, err);
     case ProgramCall::Kind::kRun:
     case ProgramCall::Kind::kDryRun:

@@ -18,9 +18,9 @@ namespace kestro {
 [[nodiscard]] bool DisplayAvailable(const char* display, const char* wayland_display);
 
 // The program's own options stand as the first word: "--undo" (then perhaps "--dry-run") takes
-// back the newest batch of the journal; "--dry-run" runs the words after it as the command line
-// would, changing nothing; "--window <folder>" is the main window opened on that folder. Any other
-// words are a command line; none at all is the main window.
+// back the newest batch of the journal, "--undo --list" lists the kept journals; "--dry-run" runs
+// the words after it as the command line would, changing nothing; "--window <folder>" is the main
+// window opened on that folder. Any other words are a command line; none at all is the main window.
 // A program option further on is refused (nothing renamed, the help with a line saying where it
 // belongs), except where the grammar takes its word as text (the two words of "-R"), and except a
 // "--dry-run" where the grammar ignores the word (after the switch's words), which makes the call
@@ -33,6 +33,7 @@ struct ProgramCall {
   bool dry_run = false;  // kUndo: only say what it would do
   std::string folder;    // kWindow: the folder to open ("--window <folder>"); empty: LastDir's
   std::string refusal;   // kHelp: why the call is refused, one line for a person; may be empty
+  bool list = false;     // kUndo: list the kept journals instead ("--undo --list")
 };
 [[nodiscard]] ProgramCall ReadProgramCall(const CommandWords& words);
 

@@ -134,7 +134,8 @@ std::string HelpTextForTerminal() {
 std::string HeadlessHelp() {
   return HelpTextForTerminal() +
          "\nAlso: kestro --dry-run <path> <mode> <options> shows what the run would rename, "
-         "changing nothing; kestro --undo [--dry-run] takes the last batch back.\n"
+         "changing nothing; kestro --undo [--dry-run] takes the last batch back, saying which;\n"
+         "kestro --undo --list lists the kept batches.\n"
          "After the mode: -CE <upper/lower/sentence> changes the case of the extension alone.\n"
          "-RX <pattern> <replace with> [-case] replaces every match of a regular expression "
          "(PCRE2): $1 or ${name} puts a group back, \\U$1 in capitals, \\L$1 in small letters. "

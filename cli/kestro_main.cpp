@@ -11,7 +11,6 @@
 #include "platform/clock.h"
 #include "platform/native_file_system.h"
 #include "platform/native_settings_store.h"
-#include "platform/state_folder.h"
 #include "platform/text_output.h"
 #include "platform/window_program.h"
 #ifdef _WIN32
@@ -49,11 +48,8 @@ int main(int argc, char** argv) {
   const std::unique_ptr<FileSystem> fs = NewNativeFileSystem();
   const std::unique_ptr<SettingsStore> settings = NewNativeSettingsStore();
   SystemClock clock;
-  const std::string state_folder = StateFolder();
-  JournalFolder journal(state_folder);
+  JournalFolder journal = UserJournalFolder();
   WindowState state;
-  return RunHeadless(
-      words, state,
-      HeadlessServices{*fs, *settings, clock, state_folder.empty() ? nullptr : &journal}, std::cout,
-      std::cerr);
+  return RunHeadless(words, state, HeadlessServices{*fs, *settings, clock, &journal}, std::cout,
+                     std::cerr);
 }

@@ -10,9 +10,11 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include "batch/form1_design.h"
+#include "cli/headless.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "ui/preview_panel.h"
@@ -86,6 +88,7 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   form.reset();
   WindowState next_start;
   form = Open(&disk_, LastDir(), &next_start);
+  ScopedMessageRecorder::AnswerNextQuestion(true);  // not this window's batch: it asks first
   Click(*form, "Undo");
   EXPECT_EQ(sub.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
             (QStringList{"x", "y", "y.bak"}));
@@ -143,9 +146,11 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
   EXPECT_EQ(form->findChild<QProgressDialog*>(), nullptr) << "the dialog outlived its batch";
   const int done = static_cast<int>(fs.rename_calls().size());
   ASSERT_TRUE(done >= 400 && done < 1200) << done;
-  EXPECT_EQ(form->status_text(), QStringLiteral("Renamed %1 of 1,200; stopped before the other %2.")
-                                     .arg(done)
-                                     .arg(1200 - done));
+  EXPECT_TRUE(form->status_text().startsWith(
+      QStringLiteral("Renamed %1 of 1,200; stopped before the other %2. Undo takes back %1 entries")
+          .arg(done)
+          .arg(1200 - done)))
+      << form->status_text().toStdString();
   // Undo, with Ctrl+Z, shows its progress too; cancelled, it says how far it came, and the next
   // undo takes back the rest.
   {
@@ -156,11 +161,13 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
   }
   const int back = static_cast<int>(fs.rename_calls().size()) - done;
   ASSERT_TRUE(back > 0 && back < done) << back;
-  EXPECT_EQ(form->status_text(),
-            QStringLiteral("Undo: %1 of %2 have their old names back; stopped before the other %3.")
-                .arg(back)
-                .arg(done)
-                .arg(done - back));
+  EXPECT_TRUE(form->status_text().startsWith(
+      QStringLiteral("Undo: %1 of %2 have their old names back; stopped before the other %3. "
+                     "Undo takes back %3 entries in '/photos'")
+          .arg(back)
+          .arg(done)
+          .arg(done - back)))
+      << form->status_text().toStdString();
   Click(*form, "Undo");
   EXPECT_EQ(form->status_text(),
             QStringLiteral("Undo: %1 of %1 entries have their old names back.").arg(done - back));
@@ -231,6 +238,38 @@ TEST_F(BatchToolsTest, HundredThousandSelectedFilesPreviewWhileTheWindowAnswers)
       "[ timing ] 100000 selected files: an edit answers in %lld ms, preview up to date "
       "in %lld ms\n",
       static_cast<long long>(answer_ms), static_cast<long long>(settled_ms));
+}
+
+// A batch made on the command line in another folder: the window names it before Undo runs, and
+// Undo asks first (Cancel the default); Cancel moves nothing, OK gives every name back.
+TEST_F(BatchToolsTest, UndoOfACommandLineBatchInAnotherFolderAsksFirst) {
+  Make({"shown/", "other/", "shown/keep", "other/a", "other/b"});
+  WindowState command_line;
+  std::ostringstream out;
+  std::ostringstream err;
+  const std::string other = (root_ + "/other").toStdString();
+  ASSERT_EQ(RunHeadless(other + " -F * -C upper", command_line,
+                        {disk_, settings_, clock_, &journal_}, out, err),
+            0)
+      << err.str();
+  auto form = Open(&disk_, (root_ + "/shown").toStdString());
+  const QString named = "2 entries in '" + root_ + "/other', renamed ";
+  EXPECT_TRUE(Find(*form, "Undo")->toolTip().contains(named))
+      << Find(*form, "Undo")->toolTip().toStdString();
+  EXPECT_TRUE(form->status_text().startsWith("Undo takes back " + named))
+      << form->status_text().toStdString();
+  QDir folder(root_ + "/other");
+  for (const bool ok : {false, true}) {
+    messages_.clear();
+    if (ok) ScopedMessageRecorder::AnswerNextQuestion(true);
+    QTest::keyClick(Find(*form, "List2"), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Undo");
+    EXPECT_NE(messages_[0].text.find(named.toStdString()), std::string::npos) << messages_[0].text;
+    EXPECT_EQ(folder.entryList(QDir::Files),
+              ok ? QStringList({"a", "b"}) : QStringList({"A", "B"}));
+  }
+  EXPECT_FALSE(Find(*form, "Undo")->isEnabled());
 }
 
 }  // namespace

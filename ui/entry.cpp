@@ -126,10 +126,8 @@ int RunKestro(int argc, char** argv) {
   SettingsStore& settings = *settings_store;
   SystemClock clock;
   QtDocumentOpener opener;
-  const std::string state_folder = StateFolder();
-  JournalFolder journal(state_folder);
-  const EntryServices services{*fs, settings, clock, opener,
-                               state_folder.empty() ? nullptr : &journal};
+  JournalFolder journal = UserJournalFolder();
+  const EntryServices services{*fs, settings, clock, opener, &journal};
 
   // Without a display, as kestro itself runs; the window only on a platform of Qt's own
   // (offscreen), rather than let the window system end the program.

@@ -27,6 +27,7 @@
 #include "batch/rename_str.h"
 #include "batch/report_text.h"
 #include "batch/session_settings.h"
+#include "batch/undo_text.h"
 #include "batch/window_batch.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
@@ -120,6 +121,10 @@ Form1::Form1(WindowState& state, Form1Services services, QWidget* parent)
   ConnectControls();
   ConnectComforts();
   RestoreWindow();
+  // A batch left from before (the command line's, say) is named before Undo can take it back.
+  if (status_text_.isEmpty() && undo_->CanUndo()) {
+    ShowStatus(QString::fromStdString(UndoLine(undo_->newest(), LocaleCount)));
+  }
 }
 
 Form1::~Form1() {
@@ -340,17 +345,20 @@ void Form1::ConnectControls() {
 void Form1::BuildBatchTools(const Twips& twips) {
   QPushButton* undo = MakeButton("Undo", "Undo", this);
   undo->setGeometry(DesignRect(twips, "Undo"));
-  undo_ = new UndoControl(*undo, *this, services_.fs, services_.journal,
-                          [this](const UndoReport& report, const Status& noted) {
-                            std::string status = DescribeUndo(report, LocaleCount);
-                            if (!noted.ok()) {
-                              status += " The journal could not note it: " + noted.message() + ".";
-                            }
-                            batch_->Dir2_Change();
-                            batch_->File1_PathChange();
-                            status += RefreshAfterBatch(report);
-                            ShowOutcome(status, report);
-                          });
+  undo_ = new UndoControl(
+      *undo, *this, services_.fs, services_.journal,
+      [this] { return state_.TargetKind ? state_.dirs_folder : state_.files_folder; },
+      [this](const UndoReport& report, const Status& noted) {
+        std::string status = DescribeUndo(report, LocaleCount);
+        if (!noted.ok()) {
+          status += " The journal could not note it: " + noted.message() + ".";
+        }
+        batch_->Dir2_Change();
+        batch_->File1_PathChange();
+        status += RefreshAfterBatch(report);
+        if (undo_->CanUndo()) status += " " + UndoLine(undo_->newest(), LocaleCount);
+        ShowOutcome(status, report);
+      });
   preview_toggle_ = MakeButton("PreviewToggle", "Preview", this);
   preview_toggle_->setCheckable(true);
   preview_toggle_->setToolTip("Show what \"Rename!\" will do with every selected entry");
@@ -518,11 +526,13 @@ void Form1::Command10_Click() {
   last_report_ =
       RunWindowBatch(*this, state_, services_.fs, services_.clock, *ui_host_, services_.journal);
   QApplication::restoreOverrideCursor();
+  undo_->MadeHere(last_report_.journal);
   undo_->Refresh();
   std::string status = DescribeBatch(last_report_, LocaleCount);
   if (!last_report_.journal_error.empty())
     status += " It cannot be undone: " + last_report_.journal_error + ".";
   status += RefreshAfterBatch(last_report_);
+  if (undo_->CanUndo()) status += " " + UndoLine(undo_->newest(), LocaleCount);
   ShowOutcome(status, last_report_);
   preview_->Resume();
 }

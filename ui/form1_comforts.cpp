@@ -83,7 +83,6 @@ constexpr Tip kTips[] = {
     {"Command3", "The user guide (F1, Alt+H)"},
     {"Command4", "About Kestrovane (Alt+A)"},
     {"Command1", "Close Kestrovane (Alt+Q)"},
-    {"Undo", "Give the entries of the last batch their old names back (Alt+U)"},
     {"PreviewToggle", "Show what \"Rename!\" will do with every selected entry (Alt+P)"},
     {"before", "A name as it is"},
     {"after", "The same name after the operation"},

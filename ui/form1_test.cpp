@@ -129,10 +129,11 @@ TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits)
   EXPECT_EQ(Rows(*form, "List1"), (QStringList{"a_b", "c d", "e f", "plain", "r s"}));
   EXPECT_TRUE(Rows(*form, "Dir1").contains("a_b"));
   const QString why = QString::fromStdString(form->last_report().entries[1].reason);
-  EXPECT_EQ(form->status_text(),
-            QStringLiteral("Renamed 1 of 4 entries; 1 already had its new name; 2 kept their "
-                           "names: 'c d' to 'c_d': %1; 'e f' to 'e_f': %1.")
-                .arg(why));
+  EXPECT_TRUE(form->status_text().startsWith(
+      QStringLiteral("Renamed 1 of 4 entries; 1 already had its new name; 2 kept their "
+                     "names: 'c d' to 'c_d': %1; 'e f' to 'e_f': %1. Undo takes back 1 entry in")
+          .arg(why)))
+      << form->status_text().toStdString();
   // Help shows the guide in a window of its own, also where no program can open it.
   opener_.answer = Status::Error(Status::Code::kIoError, "xdg-open cannot be started");
   const std::size_t said = messages_.size();
@@ -238,7 +239,7 @@ TEST_F(Form1Test, APageFollowsItsRenamedFolderAndAGoneFolderRenamesNothing) {
   Click(*form, "Command10");
   EXPECT_TRUE(form->status_text().startsWith("Renamed 0 of 2 entries; 2 kept their names: 'c': "))
       << form->status_text().toStdString();
-  EXPECT_TRUE(form->status_text().endsWith(
+  EXPECT_TRUE(form->status_text().contains(
       QStringLiteral(" The folder '%1/docs' is gone; the Files page shows '%1' instead.")
           .arg(root_)))
       << form->status_text().toStdString();

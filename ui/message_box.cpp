@@ -1,8 +1,9 @@
-// Message boxes with an OK button only, and the test recorder.
+// Message boxes with an OK button, questions with OK and Cancel, and the test recorder.
 #include "ui/message_box.h"
 
 #include <QMessageBox>
 #include <QString>
+#include <optional>
 #include <utility>
 
 #include "engine/printable_text.h"
@@ -14,6 +15,11 @@ namespace {
 std::function<void(const Message&)>& Recorder() {
   static std::function<void(const Message&)> recorder;
   return recorder;
+}
+
+std::optional<bool>& NextAnswer() {
+  static std::optional<bool> answer;
+  return answer;
 }
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
@@ -40,6 +46,22 @@ void ShowMessageBox(QWidget* parent, const Message& message) {
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
+
+bool AskMessageBox(QWidget* parent, const Message& question) {
+  if (Recorder()) {
+    Recorder()(question);
+    return std::exchange(NextAnswer(), std::nullopt).value_or(false);
+  }
+  QMessageBox box(ToQtIcon(question.icon), QString::fromStdString(question.title),
+                  QString::fromStdString(PrintableText(question.text)),
+                  QMessageBox::Ok | QMessageBox::Cancel, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
+void ScopedMessageRecorder::AnswerNextQuestion(bool ok) { NextAnswer() = ok; }
 
 ScopedMessageRecorder::ScopedMessageRecorder(std::function<void(const Message&)> record)
     : previous_(std::exchange(Recorder(), std::move(record))) {}

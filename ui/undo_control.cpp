@@ -8,19 +8,21 @@
 #include <QWidget>
 #include <utility>
 
+#include "batch/undo_text.h"
 #include "ui/batch_progress.h"
+#include "ui/message_box.h"
 
 namespace kestro {
 
 UndoControl::UndoControl(QPushButton& button, QWidget& window, FileSystem& fs,
-                         JournalFolder* journal, Undone undone)
+                         JournalFolder* journal, FolderShown folder_shown, Undone undone)
     : QObject(&window),
       button_(button),
       window_(window),
       fs_(fs),
       journal_(journal),
+      folder_shown_(std::move(folder_shown)),
       undone_(std::move(undone)) {
-  button_.setToolTip(QStringLiteral("Give the entries of the last batch their old names back"));
   connect(&button_, &QPushButton::clicked, this, [this] { Undo(); });
   // A text field with the focus keeps Ctrl+Z for its own text.
   auto* shortcut = new QShortcut(QKeySequence::Undo, &window);
@@ -29,16 +31,28 @@ UndoControl::UndoControl(QPushButton& button, QWidget& window, FileSystem& fs,
   Refresh();
 }
 
-bool UndoControl::CanUndo() const {
+void UndoControl::Refresh() {
   Journal newest;
-  return journal_ != nullptr && journal_->Newest(&newest).ok();
+  newest_.reset();
+  if (journal_ != nullptr && NewestToUndo(fs_, *journal_, &newest).ok()) newest_ = newest;
+  button_.setEnabled(newest_.has_value());
+  button_.setToolTip(QString::fromStdString(UndoToolTip(this->newest(), " (Alt+U)")));
 }
 
-void UndoControl::Refresh() { button_.setEnabled(CanUndo()); }
+void UndoControl::MadeHere(const std::string& path) {
+  if (!path.empty()) made_here_.push_back(path);
+}
 
 void UndoControl::Undo() {
-  Journal newest;
-  if (journal_ == nullptr || !journal_->Newest(&newest).ok()) return;
+  // The batch named now, not the one named when the window last looked: another program may
+  // have made one since.
+  Refresh();
+  if (!newest_) return;
+  const Journal newest = *newest_;
+  if (UndoAsksFirst(newest, made_here_, folder_shown_()) &&
+      !AskMessageBox(&window_, UndoQuestion(newest))) {
+    return;
+  }
   UndoReport report;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -17,6 +17,7 @@
 #include "batch/report_text.h"
 #include "batch/session_settings.h"
 #include "batch/undo.h"
+#include "batch/undo_text.h"
 #include "batch/window_batch.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
@@ -55,6 +56,10 @@ class Form1Window::WindowUiHost : public UiHost {
   }
   void FocusText8() override { SetFocus(window_.Control("Text8")); }
   void UnloadMainWindow() override { window_.Command1_Click(); }
+  bool Ask(const Message& question) override {
+    if (window_.services_.messages != nullptr) return window_.services_.messages->Ask(question);
+    return AskWin32MessageBox(window_.hwnd_, question);
+  }
 
  private:
   Form1Window& window_;
@@ -264,12 +269,37 @@ void Form1Window::Form_Load() {
   }
   state_.before = kExampleDirectory;
   RefreshUndo();
+  // A batch left from before (the command line's, say) is named before Undo can take it back.
+  if (undo_available_ && status_text_.empty()) ShowStatus(UndoLine(&undo_batch_, LocaleCount));
   CheckAllValues();
 }
 
 void Form1Window::RefreshUndo() {
-  Journal newest;
-  undo_available_ = services_.journal != nullptr && services_.journal->Newest(&newest).ok();
+  undo_available_ = services_.journal != nullptr &&
+                    NewestToUndo(services_.fs, *services_.journal, &undo_batch_).ok();
+  undo_tip_ = UndoToolTip(undo_available_ ? &undo_batch_ : nullptr, "", LocaleCount);
+  if (undo_tooltip_ == nullptr && hwnd_ != nullptr) {
+    undo_tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control("Undo"));
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(undo_tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(undo_tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
+  }
+  if (undo_tooltip_ != nullptr) {
+    std::wstring text = Wide(PrintableText(undo_tip_));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control("Undo"));
+    tool.lpszText = text.data();
+    SendMessageW(undo_tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void Form1Window::ShowState() {
@@ -453,16 +483,27 @@ void Form1Window::Command10_Click() {
     status += " It cannot be undone: " + last_report_.journal_error + ".";
   }
   RefreshAfterBatch(last_report_, &status);
-  ShowStatus(status, KeptReasons(last_report_));
+  if (!last_report_.journal.empty()) made_here_.push_back(last_report_.journal);
   RefreshUndo();
+  if (undo_available_) status += " " + UndoLine(&undo_batch_, LocaleCount);
+  ShowStatus(status, KeptReasons(last_report_));
   preview_names_stale_ = true;
   ShowState();
   SchedulePreview();
 }
 
 void Form1Window::Undo() {
-  Journal newest;
-  if (services_.journal == nullptr || !services_.journal->Newest(&newest).ok()) return;
+  // The batch named now, not the one named when the window last looked: another program may
+  // have made one since.
+  RefreshUndo();
+  if (!undo_available_) return;
+  const Journal newest = undo_batch_;
+  const std::string& shown = state_.TargetKind ? state_.dirs_folder : state_.files_folder;
+  if (UndoAsksFirst(newest, made_here_, shown) &&
+      !ui_host_->Ask(UndoQuestion(newest, LocaleCount))) {
+    ShowState();
+    return;
+  }
   KillTimer(hwnd_, kPreviewTimer);
   UndoReport report;
   {
@@ -477,8 +518,9 @@ void Form1Window::Undo() {
   batch_->Dir2_Change();
   batch_->File1_PathChange();
   RefreshAfterBatch(report, &status);
-  ShowStatus(status, KeptReasons(report));
   RefreshUndo();
+  if (undo_available_) status += " " + UndoLine(&undo_batch_, LocaleCount);
+  ShowStatus(status, KeptReasons(report));
   preview_names_stale_ = true;
   ShowState();
   SchedulePreview();

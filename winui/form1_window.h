@@ -55,6 +55,8 @@ class Form1Window {
   [[nodiscard]] const std::string& status_text() const { return status_text_; }
   [[nodiscard]] const BatchReport& last_report() const { return last_report_; }
   [[nodiscard]] HWND about_window() const;
+  // What the Undo button's tooltip says now: the batch Undo takes back.
+  [[nodiscard]] const std::string& undo_tip() const { return undo_tip_; }
 
   // The window's procedures, as its controls call them.
   void CheckAllValues();
@@ -150,8 +152,12 @@ class Form1Window {
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   double scale_ = 1.0;
-  std::vector<RECT> panels_;     // the tab strips' panels, drawn by the window
-  bool undo_available_ = false;  // the journal holds a batch not taken back
+  std::vector<RECT> panels_;            // the tab strips' panels, drawn by the window
+  bool undo_available_ = false;         // the journal holds a batch not taken back
+  Journal undo_batch_;                  // that batch, while there is one
+  std::vector<std::string> made_here_;  // the journals of the batches made in this window
+  HWND undo_tooltip_ = nullptr;
+  std::string undo_tip_;
   // ShowState is writing the controls: their notifications are its own.
   bool showing_ = false;
   // A key went down in the focused field since it took the focus.

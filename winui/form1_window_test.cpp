@@ -374,6 +374,43 @@ TEST_F(Form1WindowTest, ABadPatternIsMarkedAndRefusedBeforeAnyRename) {
   EXPECT_TRUE(state_.RegexCheck && !state_.MatchCase);
 }
 
+// A batch another window made in another folder: Undo's tooltip and the status line name it, and
+// Undo asks first; Cancel (also the answer when none is given) moves nothing, OK takes it back.
+TEST_F(Form1WindowTest, UndoNamesABatchMadeElsewhereAndAsksBeforeTakingItBack) {
+  const fs::path other = folder_ / "other";
+  fs::create_directories(other);
+  std::ofstream(other / "x.txt") << "x";
+  WindowState elsewhere;
+  elsewhere.files_folder = elsewhere.dirs_folder = other.string();
+  RecordingUiHost quiet;
+  BatchRenamer batch(elsewhere, *fs_, clock_, quiet);
+  batch.File1_PathChange();
+  elsewhere.TargetKind = false;
+  elsewhere.List2.SelectAll(true);
+  elsewhere.active_operation = ActiveOperation::Extension;
+  elsewhere.extad = ".bak";
+  batch.SetJournal(journal_.get());
+  ASSERT_EQ(batch.Command10_Click().Count(EntryOutcome::Kind::kDone), 1u);
+
+  WindowState fresh;
+  Form1Window window(fresh, Form1WindowServices{*fs_, settings_, clock_, opener_, journal_.get(),
+                                                &ui_, "guide.htm", /*quit_on_close=*/false});
+  const std::string named = "1 entry in '" + other.string() + "', renamed ";
+  EXPECT_NE(window.undo_tip().find(named), std::string::npos) << window.undo_tip();
+  EXPECT_EQ(window.status_text().rfind("Undo takes back " + named, 0), 0u) << window.status_text();
+  for (const bool ok : {false, true}) {
+    ui_.messages.clear();
+    ui_.answers = {ok};
+    SendMessageW(FindNamedControl(window.hwnd(), "Undo"), BM_CLICK, 0, 0);
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].title, "Undo");
+    EXPECT_NE(ui_.messages[0].text.find(named), std::string::npos) << ui_.messages[0].text;
+    EXPECT_EQ(fs::exists(other / "x.txt"), ok);
+    EXPECT_EQ(fs::exists(other / "x.txt.bak"), !ok);
+  }
+  EXPECT_FALSE(IsWindowEnabled(FindNamedControl(window.hwnd(), "Undo")));
+}
+
 TEST_F(Form1WindowTest, TypedKeysChooseTheCustomOptionAndTheStripCountTakesDigitsOnly) {
   HWND text2 = Find("Text2");
   SetFocus(text2);

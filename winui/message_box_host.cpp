@@ -10,7 +10,9 @@
 
 namespace kestro {
 
-void ShowWin32MessageBox(HWND owner, const Message& message) {
+namespace {
+
+int ShowBox(HWND owner, const Message& message, UINT buttons) {
   UINT icon = 0;
   if (message.icon == MessageIcon::Exclamation) icon = MB_ICONEXCLAMATION;
   if (message.icon == MessageIcon::Critical) icon = MB_ICONERROR;
@@ -26,8 +28,16 @@ void ShowWin32MessageBox(HWND owner, const Message& message) {
   } else {
     text = PrintableText(message.text);
   }
-  MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(),
-              MB_OK | icon | (owner == nullptr ? MB_TASKMODAL : 0));
+  return MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(),
+                     buttons | icon | (owner == nullptr ? MB_TASKMODAL : 0));
+}
+
+}  // namespace
+
+void ShowWin32MessageBox(HWND owner, const Message& message) { ShowBox(owner, message, MB_OK); }
+
+bool AskWin32MessageBox(HWND owner, const Message& question) {
+  return ShowBox(owner, question, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK;
 }
 
 }  // namespace kestro

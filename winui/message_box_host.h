@@ -12,6 +12,9 @@ namespace kestro {
 // characters in its text (in each of its lines) are written out, so no name can fake a line.
 void ShowWin32MessageBox(HWND owner, const Message& message);
 
+// Asks `question` over `owner` (may be null) with OK and Cancel, Cancel the default; true for OK.
+[[nodiscard]] bool AskWin32MessageBox(HWND owner, const Message& question);
+
 // The command line's messages: boxes over no window; there is no main window to focus or unload.
 class Win32MessageBoxHost : public UiHost {
  public:

@@ -9,13 +9,13 @@
 #include <iostream>
 #include <sstream>
 
+#include "batch/journal.h"
 #include "cli/command_line_mode.h"
 #include "cli/first_start.h"
 #include "cli/headless.h"
 #include "engine/messages.h"
 #include "platform/native_file_system.h"
 #include "platform/native_settings_store.h"
-#include "platform/state_folder.h"
 #include "winui/form1_window.h"
 #include "winui/guide_viewer.h"
 #include "winui/help_window.h"
@@ -168,11 +168,9 @@ int RunWin32Entry(const CommandWords& words) {
   const std::unique_ptr<SettingsStore> settings = NewNativeSettingsStore();
   SystemClock clock;
   ShellDocumentOpener opener;
-  const std::string state_folder = StateFolder();
-  JournalFolder journal(state_folder);
+  JournalFolder journal = UserJournalFolder();
   Win32Entry entry(
-      Win32EntryServices{*fs, *settings, clock, opener, state_folder.empty() ? nullptr : &journal,
-                         nullptr, GuideBesideProgram()},
+      Win32EntryServices{*fs, *settings, clock, opener, &journal, nullptr, GuideBesideProgram()},
       std::cout, std::cerr);
   if (const std::optional<int> status = entry.Start(words)) return *status;
   return entry.StatusAfterLoop(RunWin32MessageLoop([&entry](const MSG& message) {

@@ -161,12 +161,18 @@ class GuideExamplesTest(unittest.TestCase):
             self.assertEqual((batch.returncode, os.listdir(folder)), (0, ["sample file.txt"]))
             result = subprocess.run([PROGRAM, *words], env=env, stdin=subprocess.DEVNULL,
                                     capture_output=True, text=True, timeout=60)
-            self.assertEqual((result.returncode, result.stderr), (0, ""))
             dry_run = "--dry-run" in words
+            # The batch is named first, on standard error; a dry run prints its folder first.
+            said = ("kestro: would take back " if dry_run else "kestro: taking back ") + \
+                f"1 entry in '{folder}', renamed "
+            self.assertEqual(result.returncode, 0)
+            self.assertTrue(result.stderr.startswith(said), result.stderr)
+            self.assertTrue(result.stderr.endswith(" from the command line\n"), result.stderr)
             self.assertEqual(os.listdir(folder),
                              ["sample file.txt" if dry_run else "Sample File.txt"])
             self.assertEqual(result.stdout.splitlines(),
-                             ["'sample file.txt' -> 'Sample File.txt'"] if dry_run else [])
+                             [f"'{folder}':", "'sample file.txt' -> 'Sample File.txt'"]
+                             if dry_run else [])
 
     def check(self, example):
         words = shlex.split(example.command)
