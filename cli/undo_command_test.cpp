@@ -12,6 +12,7 @@
 #include "batch/undo_text.h"
 #include "cli/command_line_mode.h"
 #include "cli/headless.h"
+#include "engine/command_args.h"
 #include "platform/memory_file_system.h"
 #include "platform/settings_store.h"
 
@@ -32,7 +33,8 @@ class UndoCommandTest : public ::testing::Test {
     out_.str("");
     err_.str("");
     WindowState state;
-    return RunHeadless(text, state, {fs_, settings_, clock_, &journal_}, out_, err_);
+    return RunHeadless(SplitArgumentText(text), state, {fs_, settings_, clock_, &journal_}, out_,
+                       err_);
   }
 
   MemoryFileSystem fs_;
@@ -63,7 +65,7 @@ TEST_F(UndoCommandTest, UndoNamesItsBatchFirstAndTheListNamesEveryKeptOne) {
   EXPECT_EQ(Run("--undo --list"), kExitDone);
   const std::string line = when + "  '/photos'  1 entry from the command line, ";
   EXPECT_EQ(out_.str(), line + "taken back\n" + line + "not taken back\n");
-  EXPECT_EQ(ReadProgramCall("--undo --list x").kind, ProgramCall::Kind::kHelp);
+  EXPECT_EQ(ReadProgramCall(SplitArgumentText("--undo --list x")).kind, ProgramCall::Kind::kHelp);
 }
 
 // A batch that renamed nothing is passed over: the one before it is taken back.

@@ -248,7 +248,7 @@ TEST_F(BatchToolsTest, UndoOfACommandLineBatchInAnotherFolderAsksFirst) {
   std::ostringstream out;
   std::ostringstream err;
   const std::string other = (root_ + "/other").toStdString();
-  ASSERT_EQ(RunHeadless(other + " -F * -C upper", command_line,
+  ASSERT_EQ(RunHeadless({other, "-F", "*", "-C", "upper"}, command_line,
                         {disk_, settings_, clock_, &journal_}, out, err),
             0)
       << err.str();
