@@ -30,6 +30,7 @@
 #include "batch/window_batch.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
+#include "ui/accessibility.h"
 #include "ui/batch_progress.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
@@ -136,6 +137,7 @@ Form1::~Form1() {
 }
 
 void Form1::BuildWindow() {
+  SetAccessibleRole(*this, QAccessible::Window);
   // Captions in the small, narrow face of a classic dialog, so every caption fits its place;
   // the first family the system has wins, else the desktop's own. Given in the style sheet, as
   // frames styled by it would not pass a font set here on to their controls.
@@ -184,13 +186,14 @@ void Form1::BuildWindow() {
   MakeLabel("Label2", "Before:", example)->setGeometry(twips.Rect(72, 216, 636, 264));
   before_ = MakeField("before", example);
   before_->setReadOnly(true);
-  before_->setFocusPolicy(Qt::ClickFocus);  // read-only: Tab passes it by, a click still copies
+  // Read-only, yet Tab stops on it: a screen reader reads the example only from the focus.
+  before_->setFocusPolicy(Qt::StrongFocus);
   before_->setGeometry(twips.Rect(720, 216, 3816, 264));
   MakeLabel("Label5", "After:", example)->setGeometry(twips.Rect(72, 504, 636, 264));
   // `after` lies over the example box, at window coordinates.
   after_ = MakeField("after", this);
   after_->setReadOnly(true);
-  after_->setFocusPolicy(Qt::ClickFocus);
+  after_->setFocusPolicy(Qt::StrongFocus);
   after_->setGeometry(twips.Rect(4284, 4104, 3828, 264));
   after_->raise();
   before_->setText(QString::fromStdString(state_.before));
@@ -208,8 +211,12 @@ void Form1::BuildWindow() {
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   status_->setGeometry(DesignRect(twips, "StatusLine"));
   status_->setFocusPolicy(Qt::NoFocus);  // Tab reaches it while it has details to open
+  // A status bar, named by its whole text: each new text is sent as a change of its name, which
+  // screen readers speak for a status bar; a label's changes they pass over.
+  SetAccessibleRole(*status_, QAccessible::StatusBar);
   status_->installEventFilter(this);
   BuildBatchTools(twips);
+  NameForm1Controls(*this);
 
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
     setTabOrder(tab_order_[i - 1], tab_order_[i]);
@@ -647,6 +654,7 @@ void Form1::ShowStatusLine() {
   const QString text = QString::fromStdString(PrintableText(status_line_.text()));
   status_text_ = text;
   status_->setToolTip(text);
+  status_->setAccessibleName(text);
   status_->setText(
       status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->contentsRect().width() - 4));
 }
