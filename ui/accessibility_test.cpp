@@ -135,5 +135,26 @@ TEST_F(AccessibilityTest, ABatchAndItsUndoAreSaidOnTheStatusLineWithoutAFocusEve
   EXPECT_FALSE(form->status_text().isEmpty());
 }
 
+TEST_F(AccessibilityTest, AboutIsADialogAndEscGivesTheFocusBackWhereItWas) {
+  auto form = Open();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ClickTab(*form, "Replace");
+  QWidget* field = Find(*form, "Text7");
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_A, Qt::AltModifier);
+  QWidget* about = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "frmAbout" && window->isVisible()) about = window;
+  }
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(Accessible(about)->role(), QAccessible::Dialog);
+  QTest::keyClick(about, Qt::Key_Escape);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isEnabled(); }));
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_EQ(QApplication::focusWidget(), field);
+}
+
 }  // namespace
 }  // namespace kestro::window_test

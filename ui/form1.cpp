@@ -587,7 +587,13 @@ void Form1::Command3_Click() {
 void Form1::Command4_Click() {
   if (about_ != nullptr) return;
   about_ = new FrmAbout();
-  connect(about_.data(), &FrmAbout::Closed, this, [this] { setEnabled(true); });
+  // Disabling the window takes the focus from its control; closing About gives it back there,
+  // not to the first control, so a screen reader goes on where the user was.
+  QPointer<QWidget> focused = QApplication::focusWidget();
+  connect(about_.data(), &FrmAbout::Closed, this, [this, focused] {
+    setEnabled(true);
+    if (focused != nullptr && focused->window() == this) focused->setFocus(Qt::OtherFocusReason);
+  });
   QRect area = about_->frameGeometry();
   area.moveCenter(frameGeometry().center());
   about_->move(area.topLeft());
