@@ -156,5 +156,28 @@ TEST_F(AccessibilityTest, AboutIsADialogAndEscGivesTheFocusBackWhereItWas) {
   EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
+TEST_F(AccessibilityTest, TabIntoAnOptionGroupLandsOnItsChosenOption) {
+  auto form = Open();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ASSERT_TRUE(Find<QAbstractButton>(*form, "Option13")->isChecked());  // " Nothing", at start
+  Find(*form, "Text3")->setFocus();
+  {
+    EventRecorder recorder;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Option13");
+    QWidget* passed = Find(*form, "Option12");  // "Hyphen" must not be said on the way
+    EXPECT_TRUE(std::none_of(recorder.events.begin(), recorder.events.end(), [&](auto& e) {
+      return e.type == QAccessible::Focus && e.object == passed;
+    }));
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Text5");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Option13");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);  // the arrows still reach the rest
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Option12");
+}
+
 }  // namespace
 }  // namespace kestro::window_test

@@ -259,6 +259,15 @@ QRadioButton* Form1::MakeOption(const char* name, const QString& caption, QWidge
   auto* option = new QRadioButton(caption, parent);
   option->setObjectName(name);
   group->addButton(option);
+  // Tab stops on the chosen option of a group alone (the arrows still move between them): Qt
+  // stops on the first or last one when the choice was made by the program, at start say, and a
+  // screen reader said "Hyphen" while " Nothing" was chosen.
+  connect(option, &QAbstractButton::toggled, this, [group] {
+    for (QAbstractButton* member : group->buttons()) {
+      const bool stop = member->isChecked() || group->checkedButton() == nullptr;
+      member->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+  });
   tab_order_.push_back(option);
   return option;
 }
