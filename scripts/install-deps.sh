@@ -10,4 +10,4 @@ $SUDO apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   xdg-utils python3 fonts-dejavu-core desktop-file-utils appstream groff-base \
-  fusefat dosfstools
+  fusefat dosfstools xvfb dbus at-spi2-core

@@ -23,6 +23,7 @@ echo "FAT folder for the tests: ${KESTRO_FAT_DIR:-none}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure
+bash scripts/test-accessibility.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DKESTRO_WITH_QT=OFF -DKESTRO_SANITIZE=ON -DKESTRO_BUILD_BENCH=OFF

@@ -108,6 +108,14 @@ DirectoryTreeList::DirectoryTreeList(FileSystem& fs, QWidget* parent)
 
 DirectoryTreeList::~DirectoryTreeList() = default;
 
+void DirectoryTreeList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  if (hasFocus()) {
+    QListView::currentChanged(current, previous);
+  } else {
+    QAbstractItemView::currentChanged(current, previous);  // all but the focus event
+  }
+}
+
 Status DirectoryTreeList::SetPath(const std::string& folder) {
   std::string absolute;
   Status status = fs_.AbsoluteFolder(folder, &absolute);

@@ -44,6 +44,10 @@ class DirectoryTreeList : public QListView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // QListView tells assistive technology that the new current entry has the focus, even when
+  // the list has not: a refill after a batch made a screen reader say a folder's name while the
+  // focus stayed on "Rename!". Only a list that has the focus says so.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
   FileSystem& fs_;

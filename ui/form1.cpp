@@ -31,6 +31,7 @@
 #include "batch/window_batch.h"
 #include "engine/messages.h"
 #include "engine/printable_text.h"
+#include "ui/accessibility.h"
 #include "ui/batch_progress.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
@@ -141,6 +142,7 @@ Form1::~Form1() {
 }
 
 void Form1::BuildWindow() {
+  SetAccessibleRole(*this, QAccessible::Window);
   // Captions in the small, narrow face of a classic dialog, so every caption fits its place;
   // the first family the system has wins, else the desktop's own. Given in the style sheet, as
   // frames styled by it would not pass a font set here on to their controls.
@@ -189,13 +191,14 @@ void Form1::BuildWindow() {
   MakeLabel("Label2", "Before:", example)->setGeometry(twips.Rect(72, 216, 636, 264));
   before_ = MakeField("before", example);
   before_->setReadOnly(true);
-  before_->setFocusPolicy(Qt::ClickFocus);  // read-only: Tab passes it by, a click still copies
+  // Read-only, yet Tab stops on it: a screen reader reads the example only from the focus.
+  before_->setFocusPolicy(Qt::StrongFocus);
   before_->setGeometry(twips.Rect(720, 216, 3816, 264));
   MakeLabel("Label5", "After:", example)->setGeometry(twips.Rect(72, 504, 636, 264));
   // `after` lies over the example box, at window coordinates.
   after_ = MakeField("after", this);
   after_->setReadOnly(true);
-  after_->setFocusPolicy(Qt::ClickFocus);
+  after_->setFocusPolicy(Qt::StrongFocus);
   after_->setGeometry(twips.Rect(4284, 4104, 3828, 264));
   after_->raise();
   before_->setText(QString::fromStdString(state_.before));
@@ -213,8 +216,12 @@ void Form1::BuildWindow() {
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   status_->setGeometry(DesignRect(twips, "StatusLine"));
   status_->setFocusPolicy(Qt::NoFocus);  // Tab reaches it while it has details to open
+  // A status bar, named by its whole text: each new text is sent as a change of its name, which
+  // screen readers speak for a status bar; a label's changes they pass over.
+  SetAccessibleRole(*status_, QAccessible::StatusBar);
   status_->installEventFilter(this);
   BuildBatchTools(twips);
+  NameForm1Controls(*this);
 
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
     setTabOrder(tab_order_[i - 1], tab_order_[i]);
@@ -257,6 +264,15 @@ QRadioButton* Form1::MakeOption(const char* name, const QString& caption, QWidge
   auto* option = new QRadioButton(caption, parent);
   option->setObjectName(name);
   group->addButton(option);
+  // Tab stops on the chosen option of a group alone (the arrows still move between them): Qt
+  // stops on the first or last one when the choice was made by the program, at start say, and a
+  // screen reader said "Hyphen" while " Nothing" was chosen.
+  connect(option, &QAbstractButton::toggled, this, [group] {
+    for (QAbstractButton* member : group->buttons()) {
+      const bool stop = member->isChecked() || group->checkedButton() == nullptr;
+      member->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+  });
   tab_order_.push_back(option);
   return option;
 }
@@ -590,7 +606,13 @@ void Form1::Command3_Click() {
 void Form1::Command4_Click() {
   if (about_ != nullptr) return;
   about_ = new FrmAbout();
-  connect(about_.data(), &FrmAbout::Closed, this, [this] { setEnabled(true); });
+  // Disabling the window takes the focus from its control; closing About gives it back there,
+  // not to the first control, so a screen reader goes on where the user was.
+  QPointer<QWidget> focused = QApplication::focusWidget();
+  connect(about_.data(), &FrmAbout::Closed, this, [this, focused] {
+    setEnabled(true);
+    if (focused != nullptr && focused->window() == this) focused->setFocus(Qt::OtherFocusReason);
+  });
   QRect area = about_->frameGeometry();
   area.moveCenter(frameGeometry().center());
   about_->move(area.topLeft());
@@ -657,6 +679,7 @@ void Form1::ShowStatusLine() {
   const QString text = QString::fromStdString(PrintableText(status_line_.text()));
   status_text_ = text;
   status_->setToolTip(text);
+  status_->setAccessibleName(text);
   status_->setText(
       status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->contentsRect().width() - 4));
 }

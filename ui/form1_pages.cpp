@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "engine/messages.h"
+#include "ui/accessibility.h"
 #include "ui/form1.h"
 #include "ui/key_filters.h"
 #include "ui/qt_ui_host.h"
@@ -29,6 +30,7 @@ constexpr int kOtherPage[] = {3624, 396, 4560, 3084};
 QWidget* MakePage(const char* name, const int (&rect)[4], QWidget* parent, const Twips& twips) {
   auto* page = new QWidget(parent);
   page->setObjectName(name);
+  SetAccessibleRole(*page, QAccessible::PropertyPage);
   page->setGeometry(twips.Rect(rect[0], rect[1], rect[2], rect[3]));
   return page;
 }

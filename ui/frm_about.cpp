@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "ui/accessibility.h"
 #include "ui/twips.h"
 
 namespace kestro {
 
 FrmAbout::FrmAbout() : QWidget(nullptr) {
   setObjectName("frmAbout");
+  SetAccessibleRole(*this, QAccessible::Dialog);
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("About Kestrovane");
   const Twips twips = Twips::ForWidget(this);

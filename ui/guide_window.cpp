@@ -15,12 +15,14 @@
 #include <QVBoxLayout>
 
 #include "engine/messages.h"
+#include "ui/accessibility.h"
 #include "ui/message_box.h"
 
 namespace kestro {
 
 GuideWindow::GuideWindow(DocumentOpener& opener) : QWidget(nullptr), opener_(opener) {
   setObjectName("GuideWindow");
+  SetAccessibleRole(*this, QAccessible::Window);
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromLatin1(messages::kProgramTitle) + " - User Guide");
 

@@ -152,7 +152,9 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   view_->setUniformRowHeights(true);  // 100,000 rows lay out at once
   view_->setAlternatingRowColors(true);
   view_->setSelectionMode(QAbstractItemView::NoSelection);
-  view_->setFocusPolicy(Qt::NoFocus);
+  // Tab reaches the rows, so a screen reader reads the batch's outcome before the run.
+  view_->setFocusPolicy(Qt::StrongFocus);
+  view_->setToolTip(QStringLiteral("What \"Rename!\" will do with every selected entry"));
   // Long names keep their ends, where extensions and numbers are; the tooltip has them whole.
   view_->setTextElideMode(Qt::ElideMiddle);
   view_->setItemDelegateForColumn(kOutcome, new OutcomeDelegate(view_));

@@ -64,8 +64,10 @@ QVariant SelectableListModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags SelectableListModel::flags(const QModelIndex& index) const {
-  // Not user-checkable: the view toggles on a click anywhere in the row, once.
-  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+  // User-checkable, so assistive technology reports the box; setData refuses the check state,
+  // so the delegate's own toggle on a click on the box does nothing and the view toggles once.
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren
+                         : Qt::NoItemFlags;
 }
 
 }  // namespace kestro

@@ -1,6 +1,7 @@
 // SelectableListView.
 #include "ui/selectable_list_view.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -16,6 +17,24 @@ SelectableListView::SelectableListView(SelectableListModel& model, QWidget* pare
   connect(this, &QListView::clicked, this,
           [this](const QModelIndex& index) { Clicked(index.row()); });
   connect(&model_, &QAbstractItemModel::modelReset, this, [this] { anchor_ = -1; });
+  connect(&model_, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& first, const QModelIndex& last) {
+            SayChecked(first.row(), last.row());
+          });
+}
+
+void SelectableListView::SayChecked(int first, int last) {
+  // Each entry's change is sent when the user ticks a few; Select All over a long list would
+  // flood the bus, and the count under the list says what it did.
+  constexpr int kMostSaid = 64;
+  if (!QAccessible::isActive() || last - first >= kMostSaid) return;
+  QAccessible::State checked;
+  checked.checked = true;
+  for (int row = first; row <= last; ++row) {
+    QAccessibleStateChangeEvent event(this, checked);
+    event.setChild(row);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void SelectableListView::mousePressEvent(QMouseEvent* event) {

@@ -21,6 +21,8 @@ class SelectableListView : public QListView {
 
  private:
   void Clicked(int row);
+  // Tells assistive technology that the entries from `first` to `last` were ticked or unticked.
+  void SayChecked(int first, int last);
 
   SelectableListModel& model_;
   Qt::KeyboardModifiers press_modifiers_;
