@@ -18,7 +18,11 @@ display=19
 while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
+# A loaded machine may take a while to bring the display up.
+for _ in $(seq 100); do
+  [ -S "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.1
+done
 # Qt turns its AT-SPI bridge on when a screen reader asks; here it is asked to always.
 out=$(mktemp)
 trap 'kill $xvfb; rm -f "$out"' EXIT
