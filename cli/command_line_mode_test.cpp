@@ -195,8 +195,9 @@ TEST(CommandLineModeTest, SettingsThatCannotBeKeptAreSaidOnceAndTheBatchRuns) {
     WindowState state;
     std::ostringstream out, err;
     StreamUiHost ui(err);
-    const CommandLineRun run = RunArgumentText(text, state, fs, settings, FixedClock({2026, 12, 4}),
-                                               ui, nullptr, false, out, err, EntryLines::kAsTaken);
+    const CommandLineRun run =
+        RunCommandWords(SplitArgumentText(text), state, fs, settings, FixedClock({2026, 12, 4}), ui,
+                        nullptr, false, out, err, EntryLines::kAsTaken);
     EXPECT_EQ(err.str(), "kestro: the settings cannot be kept: cannot read 'Kestrovane.conf': " +
                              std::string(std::strerror(EACCES)) + "\n");
     EXPECT_EQ(ExitStatus(run), kExitDone);
