@@ -18,6 +18,7 @@
 #include "batch/outcome_preview.h"
 #include "batch/simulated_folder.h"
 #include "batch/status_line.h"
+#include "batch/twip_rect.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
@@ -102,6 +103,13 @@ class Form1Window {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void BuildWindow();
   void CreateControl(std::size_t index);
+  [[nodiscard]] PixelRect ControlPlace(std::size_t index) const;
+  void SetFonts();
+  // Places every control, the tab strips' panels and the preview at `scale_`.
+  void LayOut();
+  void LayOutPreview();
+  // WM_DPICHANGED: fonts and places at `dpi`, the window at the rectangle the system suggests.
+  void ChangeDpi(int dpi, const RECT& suggested);
   void BuildPreview();
   void Form_Load();
   void OnCommand(std::size_t index, int code);
