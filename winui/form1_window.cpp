@@ -279,8 +279,12 @@ void Form1Window::CreateControl(std::size_t index) {
   if (design.kind == ControlKind::kTabStrip)
     SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
   if (design.kind == ControlKind::kMultiList) {
-    SetWindowSubclass(control, ListProc, std::strcmp(design.name, "List1") == 0 ? 1 : 0,
-                      reinterpret_cast<DWORD_PTR>(this));
+    // Not SetWindowSubclass: it finds its data by a window property on every message, and under
+    // Wine each such look-up is a request to the server, which made filling List2 with 100,000
+    // names take seconds.
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    list_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
   }
   if (design.kind == ControlKind::kField) {
     if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);

@@ -98,8 +98,7 @@ class Form1Window {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                     UINT_PTR id, DWORD_PTR data);
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR directories, DWORD_PTR data);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void BuildWindow();
   void CreateControl(std::size_t index);
@@ -154,7 +153,8 @@ class Form1Window {
   std::unique_ptr<WindowUiHost> ui_host_;
   std::unique_ptr<BatchRenamer> batch_;
   HWND hwnd_ = nullptr;
-  std::vector<HWND> controls_;  // by the index of Form1Controls(); nullptr for places only
+  std::vector<HWND> controls_;   // by the index of Form1Controls(); nullptr for places only
+  WNDPROC list_proc_ = nullptr;  // the list boxes' own procedure, under ListProc
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   double scale_ = 1.0;
