@@ -25,6 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 [[ -f $WINEPREFIX/system.reg ]] || wineboot --init >/dev/null 2>&1
+# wineboot's own server may still be running: a second persistent one would refuse to start.
+wineserver --kill >/dev/null 2>&1 || true
 wineserver --persistent
 wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
 # No display: Wine's null graphics driver still runs the window and its controls.

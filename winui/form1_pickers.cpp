@@ -216,13 +216,13 @@ void Form1Window::ListSelectionChanged(bool directories) {
   if (changed) SchedulePreview();
 }
 
-LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                       UINT_PTR directories, DWORD_PTR data) {
-  const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const LRESULT result = CallWindowProcW(self->list_proc_, hwnd, message, wparam, lparam);
   // The list box may tick an entry by Space without telling its parent (no LBN_SELCHANGE), so the
   // ticks are read again after every key: what the list shows is what the batch renames.
   if (message == WM_KEYDOWN || message == WM_CHAR) {
-    reinterpret_cast<Form1Window*>(data)->ListSelectionChanged(directories != 0);
+    self->ListSelectionChanged(hwnd == self->Control("List1"));
   }
   return result;
 }

@@ -23,22 +23,19 @@
 namespace kestro {
 
 void Form1Window::BuildPreview() {
-  const int left = TwipsToPixels(kForm1DesignWidth + 36, scale_);
-  const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  preview_summary_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, left,
-                                     TwipsToPixels(72, scale_), width, TwipsToPixels(456, scale_),
-                                     hwnd_, nullptr, instance, nullptr);
+  preview_summary_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
+                                     0, hwnd_, nullptr, instance, nullptr);
   SetControlName(preview_summary_, kPreviewSummaryName);
   preview_list_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS,
-      left, TwipsToPixels(564, scale_), width, TwipsToPixels(kForm1ClientHeight - 564 - 72, scale_),
-      hwnd_, nullptr, instance, nullptr);
+      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS, 0,
+      0, 0, 0, hwnd_, nullptr, instance, nullptr);
   SetControlName(preview_list_, kPreviewListName);
   preview_worker_ = std::make_unique<Win32PreviewWorker>(hwnd_, kPreviewReady);
   SendMessageW(preview_list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                LVS_EX_FULLROWSELECT);
+  const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
   const wchar_t* headers[] = {L"Name", L"New name", L"Outcome"};
   const int widths[] = {30, 30, 40};
   for (int i = 0; i < 3; ++i) {
@@ -48,6 +45,15 @@ void Form1Window::BuildPreview() {
     column.cx = width * widths[i] / 100 - 4;
     SendMessageW(preview_list_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
+}
+
+void Form1Window::LayOutPreview() {
+  const int left = TwipsToPixels(kForm1DesignWidth + 36, scale_);
+  const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
+  SetWindowPos(preview_summary_, nullptr, left, TwipsToPixels(72, scale_), width,
+               TwipsToPixels(456, scale_), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(preview_list_, nullptr, left, TwipsToPixels(564, scale_), width,
+               TwipsToPixels(kForm1ClientHeight - 564 - 72, scale_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1Window::SchedulePreview() {

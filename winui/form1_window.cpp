@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "batch/form1_design.h"
@@ -111,29 +112,8 @@ void Form1Window::BuildWindow() {
   controls_.assign(Controls().size(), nullptr);
   for (std::size_t i = 0; i < Controls().size(); ++i) CreateControl(i);
   BuildPreview();
-  SetFontOnAll(hwnd_, font_);
-  for (std::size_t i = 0; i < Controls().size(); ++i) {
-    if (Controls()[i].bold)
-      SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(bold_font_), 0);
-  }
-  // A tab strip is its row of tabs over a raised panel that the window draws: the tab control's
-  // own body may be painted in another colour than the controls laid on it (Wine paints it white).
-  for (std::size_t i = 0; i < Controls().size(); ++i) {
-    if (Controls()[i].kind != ControlKind::kTabStrip) continue;
-    HWND tabs = controls_[i];
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(L"X");
-    SendMessageW(tabs, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    RECT row{};
-    TabCtrl_GetItemRect(tabs, 0, &row);
-    TabCtrl_DeleteAllItems(tabs);
-    const PixelRect place = TwipsToPixels(Form1Place(Controls()[i]), scale_);
-    SetWindowPos(tabs, nullptr, 0, 0, place.width, row.bottom + 1,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    panels_.push_back(
-        RECT{place.x, place.y + row.bottom, place.x + place.width, place.y + place.height});
-  }
+  SetFonts();
+  LayOut();
   // Frames lie under their controls. The rest keep the order they were made in, which is the
   // order Tab takes: reading order, the tab strips included.
   for (std::size_t i = 0; i < Controls().size(); ++i) {
@@ -143,13 +123,97 @@ void Form1Window::BuildWindow() {
   }
 }
 
+namespace {
+
+// The height of a tab strip's row of tabs in its font; one is put in while it has none.
+int TabRowHeight(HWND tabs) {
+  const bool empty = TabCtrl_GetItemCount(tabs) == 0;
+  if (empty) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"X");
+    SendMessageW(tabs, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  RECT row{};
+  TabCtrl_GetItemRect(tabs, 0, &row);
+  if (empty) TabCtrl_DeleteAllItems(tabs);
+  return row.bottom;
+}
+
+}  // namespace
+
+PixelRect Form1Window::ControlPlace(std::size_t index) const {
+  const FormControl& design = Controls()[index];
+  PixelRect place = TwipsToPixels(Form1Place(design), scale_);
+  if (design.kind == ControlKind::kDriveList) {
+    place.height = TwipsToPixels(3000, scale_);  // the height of the open list
+  }
+  return place;
+}
+
+void Form1Window::SetFonts() {
+  SetFontOnAll(hwnd_, font_);
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (Controls()[i].bold)
+      SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(bold_font_), 0);
+  }
+}
+
+void Form1Window::LayOut() {
+  // A tab strip is its row of tabs over a raised panel that the window draws: the tab control's
+  // own body may be painted in another colour than the controls laid on it (Wine paints it white).
+  panels_.clear();
+  for (std::size_t i = 0; i < Controls().size(); ++i) {
+    if (controls_[i] == nullptr) continue;
+    const ControlKind kind = Controls()[i].kind;
+    const PixelRect place = ControlPlace(i);
+    const int row = kind == ControlKind::kTabStrip ? TabRowHeight(controls_[i]) : 0;
+    SetWindowPos(controls_[i], nullptr, place.x, place.y, place.width,
+                 kind == ControlKind::kTabStrip ? row + 1 : place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (kind == ControlKind::kTabStrip) {
+      panels_.push_back(
+          RECT{place.x, place.y + row, place.x + place.width, place.y + place.height});
+    }
+    // An owner-drawn list measures its rows once, when it is made.
+    if (kind == ControlKind::kTreeList || kind == ControlKind::kMultiList) {
+      SendMessageW(controls_[i], LB_SETITEMHEIGHT, 0, TwipsToPixels(240, scale_));
+    }
+  }
+  LayOutPreview();
+}
+
+void Form1Window::ChangeDpi(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  const double old_scale = scale_;
+  scale_ = dpi / 96.0;
+  HFONT old_font = font_;
+  HFONT old_bold_font = bold_font_;
+  font_ = ScaledDialogFont(8.25, scale_);
+  bold_font_ = ScaledDialogFont(8.25, scale_, true);
+  SetFonts();
+  // Only now that no control holds them any more.
+  DeleteObject(old_font);
+  DeleteObject(old_bold_font);
+  LayOut();
+  // The preview's columns keep the widths the user gave them, at the new scale.
+  for (int column = 0; column < 3; ++column) {
+    const auto width = static_cast<int>(SendMessageW(preview_list_, LVM_GETCOLUMNWIDTH, column, 0));
+    SendMessageW(preview_list_, LVM_SETCOLUMNWIDTH, column,
+                 static_cast<int>(std::lround(width * scale_ / old_scale)));
+  }
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void Form1Window::CreateControl(std::size_t index) {
   const FormControl& design = Controls()[index];
   const wchar_t* window_class = L"BUTTON";
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   DWORD ex_style = 0;
   if (TakesFocus(design.kind)) style |= WS_TABSTOP;
-  PixelRect place = TwipsToPixels(Form1Place(design), scale_);
+  const PixelRect place = ControlPlace(index);
   switch (design.kind) {
     case ControlKind::kPage:
       return;  // only a place: its controls show and hide with it
@@ -190,7 +254,6 @@ void Form1Window::CreateControl(std::size_t index) {
     case ControlKind::kDriveList:
       window_class = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL;
-      place.height = TwipsToPixels(3000, scale_);  // the height of the open list
       break;
     case ControlKind::kTreeList:
       window_class = L"LISTBOX";
@@ -221,8 +284,12 @@ void Form1Window::CreateControl(std::size_t index) {
   if (design.kind == ControlKind::kTabStrip)
     SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(1, 3));
   if (design.kind == ControlKind::kMultiList) {
-    SetWindowSubclass(control, ListProc, std::strcmp(design.name, "List1") == 0 ? 1 : 0,
-                      reinterpret_cast<DWORD_PTR>(this));
+    // Not SetWindowSubclass: it finds its data by a window property on every message, and under
+    // Wine each such look-up is a request to the server, which made filling List2 with 100,000
+    // names take seconds.
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    list_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
   }
   if (design.kind == ControlKind::kField) {
     if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);
@@ -705,6 +772,10 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       EndPaint(hwnd_, &paint);
       return 0;
     }
+    case WM_DPICHANGED:
+      // Moved to a screen of another DPI: x and y have the same.
+      ChangeDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_TIMER:
       if (wparam == kPreviewTimer) UpdatePreview();
       return 0;

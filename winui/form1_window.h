@@ -18,6 +18,7 @@
 #include "batch/outcome_preview.h"
 #include "batch/simulated_folder.h"
 #include "batch/status_line.h"
+#include "batch/twip_rect.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
@@ -99,11 +100,17 @@ class Form1Window {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                     UINT_PTR id, DWORD_PTR data);
-  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR directories, DWORD_PTR data);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void BuildWindow();
   void CreateControl(std::size_t index);
+  [[nodiscard]] PixelRect ControlPlace(std::size_t index) const;
+  void SetFonts();
+  // Places every control, the tab strips' panels and the preview at `scale_`.
+  void LayOut();
+  void LayOutPreview();
+  // WM_DPICHANGED: fonts and places at `dpi`, the window at the rectangle the system suggests.
+  void ChangeDpi(int dpi, const RECT& suggested);
   void BuildPreview();
   void Form_Load();
   void OnCommand(std::size_t index, int code);
@@ -148,7 +155,8 @@ class Form1Window {
   std::unique_ptr<WindowUiHost> ui_host_;
   std::unique_ptr<BatchRenamer> batch_;
   HWND hwnd_ = nullptr;
-  std::vector<HWND> controls_;  // by the index of Form1Controls(); nullptr for places only
+  std::vector<HWND> controls_;   // by the index of Form1Controls(); nullptr for places only
+  WNDPROC list_proc_ = nullptr;  // the list boxes' own procedure, under ListProc
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   double scale_ = 1.0;

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -175,6 +176,41 @@ TEST_F(Form1WindowTest, EveryControlCarriesItsNamePlaceAndCaptionFromTheDesign) 
   EXPECT_EQ(WindowText(Find("Option7")), "1204");
   EXPECT_EQ(WindowText(Find("before")), kExampleDirectory);
   EXPECT_EQ(WindowText(Find("after")), "(1204) Example directory");
+}
+
+// Moved to a screen of 1.5 times the DPI (twice would not fit Wine's screen, and a window is kept
+// within its screen), the window takes the rectangle the system suggests and lays
+// every control out again from the design, in fonts and rows of the new size.
+TEST_F(Form1WindowTest, ANewDpiLaysTheWindowOutAgainAtItsScale) {
+  const double scale = ScreenScale() * 1.5;
+  const int dpi = static_cast<int>(std::lround(scale * 96));
+  const SIZE size =
+      OuterSize(TwipsToPixels(kForm1DesignWidth, scale), TwipsToPixels(kForm1ClientHeight, scale),
+                Form1Window::kWindowStyle, 0);
+  RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
+  SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+
+  RECT window{};
+  GetWindowRect(window_->hwnd(), &window);
+  EXPECT_TRUE(EqualRect(&window, &suggested));
+  for (const FormControl& design : Form1Controls()) {
+    if (design.kind == ControlKind::kPage) continue;
+    RECT r{};
+    GetWindowRect(Find(design.name), &r);
+    MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    const PixelRect want = TwipsToPixels(Form1Place(design), scale);
+    EXPECT_EQ(r.left, want.x) << design.name;
+    EXPECT_EQ(r.top, want.y) << design.name;
+    EXPECT_EQ(r.right - r.left, want.width) << design.name;
+  }
+  for (const char* name : {"Command10", "Label1"}) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Find(name), WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    EXPECT_EQ(font.lfHeight, -std::lround(8.25 * 96 / 72 * scale)) << name;
+  }
+  EXPECT_EQ(SendMessageW(Find("List2"), LB_GETITEMHEIGHT, 0, 0), TwipsToPixels(240, scale));
 }
 
 // Every caption is whole on one line (a wrapping label within its height), with room to spare

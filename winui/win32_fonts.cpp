@@ -12,8 +12,10 @@ double ScreenScale() {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
-HFONT DialogFont(double points, bool bold) {
-  const int height = -static_cast<int>(std::lround(points * 96.0 / 72.0 * ScreenScale()));
+HFONT DialogFont(double points, bool bold) { return ScaledDialogFont(points, ScreenScale(), bold); }
+
+HFONT ScaledDialogFont(double points, double scale, bool bold) {
+  const int height = -static_cast<int>(std::lround(points * 96.0 / 72.0 * scale));
   return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_SWISS, L"Tahoma");

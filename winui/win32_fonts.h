@@ -10,6 +10,8 @@ namespace kestro {
 [[nodiscard]] double ScreenScale();
 // Tahoma at `points` on this screen; the caller deletes it.
 [[nodiscard]] HFONT DialogFont(double points, bool bold = false);
+// Tahoma at `points` at `scale` (a DPI divided by 96): a window moved to a screen of another DPI.
+[[nodiscard]] HFONT ScaledDialogFont(double points, double scale, bool bold = false);
 // Sets `font` on `hwnd` and every child of it.
 void SetFontOnAll(HWND hwnd, HFONT font);
 // A window class of this program with the dialog background, registered once.
