@@ -116,16 +116,11 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
       {many, {"a.doc"}, 0, "", "", true, "a.doc w6 w7 w8 w9<a.doc"},  // past the 20th: dropped
       {{"{dir}", "-F", "*.doc", "-R", "b", "a"}, {"a.doc", "b.doc", "bb.doc"},
        1, "", taken, true, "a.doc aa.doc<bb.doc b.doc"},
-      {{"{dir}", "-F", "*", "-NA", "-L", "3"}, {"b", "a10", "a9"},
-       0, "", "", true, "001 - a9<a9 002 - a10<a10 003 - b<b"},
       {{"{dir}", "-F", "*", "-NA", "-L", "12"}, {"a", "b"}, 1, "", erraneous + erraneous, true, ""},
       {{"{dir}", "-F", "*", "-NA", "-X"}, {"a"}, 2, help, "kestro: Wrong Commands!\n", true, ""},
       // A wrong command line: one line says what is wrong, then the help.
       {{"{dir}", "", "-F", "*.doc", "-C", "upper"}, {"a.doc"}, 2, help,
        "kestro: missing switch after the folder: -D, or -F <filemask>\n", true, ""},
-      {{"{dir}", "-Q", "3"}, {"a.doc"}, 2, help, "kestro: unknown switch '-Q'\n", true, ""},
-      {{"{dir}", "-F", "*", "-C", "title"}, {"a"}, 2, help,
-       "kestro: -C takes upper, lower or sentence, not 'title'\n", true, ""},
       {{"/?"}, {"a.doc", "dir/"}, 2, help, "", false, ""},
       {{"{missing}", "-F", "*", "-C", "upper"}, {"a"}, 2, help,
        "kestro: cannot use folder '{missing}': cannot open folder '{missing}': ...", false, ""},
@@ -134,29 +129,18 @@ TEST(KestroTest, ARunOnItsFolderWithItsOutputAndSettings) {
       // A dry run says what the run would do, and changes nothing: no entry, no setting.
       {{"--dry-run", "{dir}", "-F", "*.doc", "-R", "b", "a"}, {"a.doc", "b.doc", "bb.doc"},
        1, "'bb.doc' -> 'aa.doc'\n", taken, false, ""},
-      {{"--dry-run", "{dir}"}, {"a.doc"}, 2, help,
-       "kestro: missing switch after the folder: -D, or -F <filemask>\n", false, ""},
       // ... also where a user of rename or git puts it, last; a word that -R takes as its text
       // is that text.
       {{"{dir}", "-F", "*.doc", "-C", "upper", "--dry-run"}, {"a.doc", "b.doc"},
        0, "'a.doc' -> 'A.DOC'\n'b.doc' -> 'B.DOC'\n", "", false, ""},
-      {{"{dir}", "-D", "-SL", "1", "x", "--dry-run"}, {"abc/"}, 0, "'abc' -> 'bc'\n", "", false, ""},
       {{"{dir}", "-F", "*", "-R", "a", "--dry-run"}, {"a.doc"},
        0, "", "", true, "--dry-run.doc<a.doc"},
       // Anywhere else a program option renames nothing: its line, then the help.
       {{"{dir}", "--dry-run", "-F", "*.doc", "-C", "lower"}, {"A.DOC"}, 2, help,
        "kestro: '--dry-run' must stand first, or last after the switch's words: "
        "kestro --dry-run <path> <mode> <options>\n", false, ""},
-      {{"{dir}", "-F", "*.doc", "-C", "--dry-run", "upper"}, {"a.doc"}, 2, help,
-       "kestro: '--dry-run' must stand first, or last after the switch's words: "
-       "kestro --dry-run <path> <mode> <options>\n", false, ""},
-      {{"{dir}", "-F", "*.doc", "-L", "$NAME", "--dry-run"}, {"a.doc"}, 2, help,
-       "kestro: '--dry-run' must stand first, or last after the switch's words: "
-       "kestro --dry-run <path> <mode> <options>\n", false, ""},
       {{"{dir}", "-F", "*.doc", "-C", "upper", "--undo"}, {"a.doc"}, 2, help,
        "kestro: '--undo' must stand first: kestro --undo [--dry-run]\n", false, ""},
-      {{"{dir}", "-F", "*.doc", "--window", "-C", "upper"}, {"a.doc"}, 2, help,
-       "kestro: '--window' must stand first: kestro --window <folder>\n", false, ""},
       {{"{dir}", "-F", "*.doc", "-C", "upper", "/?"}, {"a.doc"}, 2, help,
        "kestro: '/?' must stand alone: kestro --help\n", false, ""},
       // Expressions: every match, case-blind unless "-case", "~" a blank; a bad pattern renames
