@@ -57,8 +57,6 @@ TEST(CommandLineModeTest, FromTheWordsToTheExitStatus) {
        "kestro: unknown switch '-X'\n"},
       {"/home/u/Photos -F *.doc -C x", "", kExitWrongCommand,
        "kestro: -C takes upper, lower or sentence, not 'x'\n", "unload"},
-      {"/home/u/Photos -F *.doc -NA -L 3 -S", "", kExitWrongCommand,
-       "kestro: -NA takes [-L [<length>] ] [-S <x> ], not '-L 3 -S'\n", "unload"},
       {"\"/home/u/My Photos\" -D -Q", "", kExitWrongCommand, "kestro: unknown switch '-Q'\n",
        "unload", "/home/u/My Photos"},
       {"/home/u/Photos -F *.doc -NA -X", "", kExitWrongCommand, "",

@@ -111,36 +111,25 @@ TEST(ProgramOptionsTest, NothingIsRenamedWhereAnOptionStandsBeyondTheFirstWord) 
           SCOPED_TRACE(Line(words));
           ++checked;
           const Outcome outcome = RunKestro(words);
-          const std::string refusal = "kestro: '" + option + "' must stand ";
-          switch (Expected(base, option, place)) {
-            case Expect::kFirst:
-              if (option == "--dry-run") {
-                EXPECT_EQ(outcome.out, dry.out);
-                EXPECT_EQ(outcome.status, dry.status);
-              } else {
-                EXPECT_EQ(outcome.status, kExitWrongCommand);
-              }
-              EXPECT_EQ(outcome.renamed, "");
-              EXPECT_EQ(outcome.last_dir, "/before");
-              break;
-            case Expect::kDryRun:
-              EXPECT_EQ(outcome.out, dry.out);
-              EXPECT_EQ(outcome.err, dry.err);
-              EXPECT_EQ(outcome.status, dry.status);
-              EXPECT_EQ(outcome.renamed, "");
-              EXPECT_EQ(outcome.last_dir, "/before");
-              break;
-            case Expect::kRefused:
-              EXPECT_EQ(outcome.status, kExitWrongCommand);
-              EXPECT_EQ(outcome.out, HeadlessHelp());
-              EXPECT_EQ(outcome.err.rfind(refusal, 0), 0u) << outcome.err;
-              EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "one line";
-              EXPECT_EQ(outcome.renamed, "");
-              EXPECT_EQ(outcome.last_dir, "/before");
-              break;
-            case Expect::kGrammar:
-              EXPECT_EQ(outcome.err.find("must stand"), std::string::npos) << outcome.err;
-              break;
+          const Expect expect = Expected(base, option, place);
+          if (expect == Expect::kGrammar) {
+            EXPECT_EQ(outcome.err.find("must stand"), std::string::npos) << outcome.err;
+            continue;
+          }
+          EXPECT_EQ(outcome.renamed, "");
+          EXPECT_EQ(outcome.last_dir, "/before");
+          if (expect == Expect::kRefused) {
+            EXPECT_EQ(outcome.status, kExitWrongCommand);
+            EXPECT_EQ(outcome.out, HeadlessHelp());
+            EXPECT_EQ(outcome.err.rfind("kestro: '" + option + "' must stand ", 0), 0u)
+                << outcome.err;
+            EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "one line";
+          } else if (option == "--dry-run") {  // first, or after the switch's words
+            EXPECT_EQ(outcome.out, dry.out);
+            EXPECT_EQ(outcome.err, dry.err);
+            EXPECT_EQ(outcome.status, dry.status);
+          } else {
+            EXPECT_EQ(outcome.status, kExitWrongCommand);
           }
         }
       }
@@ -171,45 +160,34 @@ TEST(ReadProgramCallTest, TheProgramsOwnOptionsStandFirst) {
     CommandWords line;
     std::string refusal;
   };
+  // clang-format off
   const Case cases[] = {
       {{}, Kind::kWindow, {}, ""},
       {{""}, Kind::kRun, {""}, ""},
       {{"--help"}, Kind::kRun, {"--help"}, ""},  // the command line's own help request
       {{"/p", "-F", "*", "-C", "upper"}, Kind::kRun, {"/p", "-F", "*", "-C", "upper"}, ""},
       {{"--dry-run", "/p", "-D", "-SL", "1"}, Kind::kDryRun, {"/p", "-D", "-SL", "1"}, ""},
-      {{"/p", "-D", "-SL", "1", "--dry-run"},
-       Kind::kDryRun,
-       {"/p", "-D", "-SL", "1", "--dry-run"},
-       ""},
-      {{"--dry-run", "/p", "-D", "-SL", "1", "--dry-run"},
-       Kind::kDryRun,
-       {"/p", "-D", "-SL", "1", "--dry-run"},
-       ""},
-      {{"/p", "-F", "*", "-R", "--undo", "--dry-run"},
-       Kind::kRun,
-       {"/p", "-F", "*", "-R", "--undo", "--dry-run"},
-       ""},  // -R's words are text
+      {{"/p", "-D", "-SL", "1", "--dry-run"}, Kind::kDryRun, {"/p", "-D", "-SL", "1", "--dry-run"}, ""},
+      {{"--dry-run", "/p", "-D", "-SL", "1", "--dry-run"}, Kind::kDryRun,
+       {"/p", "-D", "-SL", "1", "--dry-run"}, ""},
+      {{"/p", "-F", "*", "-R", "--undo", "--dry-run"}, Kind::kRun,
+       {"/p", "-F", "*", "-R", "--undo", "--dry-run"}, ""},  // -R's words are text
       {{"/p", "-F", "?", "-C", "upper"}, Kind::kRun, {"/p", "-F", "?", "-C", "upper"}, ""},
       {{"--dry-run", "--help"}, Kind::kDryRun, {"--help"}, ""},
       {{"--dry-run"}, Kind::kHelp, {}, ""},
-      {{"--dry-run", "--window", "/p"},
-       Kind::kHelp,
-       {},
+      {{"--dry-run", "--window", "/p"}, Kind::kHelp, {},
        "'--window' must stand first: kestro --window <folder>"},
-      {{"--dry-run", "--dry-run", "/p"},
-       Kind::kHelp,
-       {},
+      {{"--dry-run", "--dry-run", "/p"}, Kind::kHelp, {},
        "'--dry-run' must stand first, or last after the switch's words: "
        "kestro --dry-run <path> <mode> <options>"},
-      {{"/p", "-F", "*", "-C", "upper", "--help"},
-       Kind::kHelp,
-       {},
+      {{"/p", "-F", "*", "-C", "upper", "--help"}, Kind::kHelp, {},
        "'--help' must stand alone: kestro --help"},
       {{"/p", "-?"}, Kind::kHelp, {}, "'-?' must stand alone: kestro --help"},
       {{"--undo"}, Kind::kUndo, {}, ""},
       {{"--undo", "--dry-run"}, Kind::kUndo, {}, ""},
       {{"--window", "/p"}, Kind::kWindow, {}, ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(Line(c.words));
     const ProgramCall call = ReadProgramCall(c.words);

@@ -68,15 +68,6 @@ TEST_F(UndoCommandTest, UndoNamesItsBatchFirstAndTheListNamesEveryKeptOne) {
   EXPECT_EQ(ReadProgramCall(SplitArgumentText("--undo --list x")).kind, ProgramCall::Kind::kHelp);
 }
 
-// A batch that renamed nothing is passed over: the one before it is taken back.
-TEST_F(UndoCommandTest, ABatchThatRenamedNothingIsPassedOver) {
-  ASSERT_EQ(Run("/photos -F a -R a c"), kExitDone);
-  fs_.AddFile("/photos", "d", "taken");
-  ASSERT_EQ(Run("/photos -F b -R b d"), kExitEntriesKept);
-  EXPECT_EQ(Run("--undo"), kExitDone) << err_.str();
-  EXPECT_EQ(fs_.AllNames("/photos"), (std::vector<std::string>{"a", "b", "d"}));
-}
-
 TEST_F(UndoCommandTest, WithoutAJournalFolderTheBatchAndTheUndoSayWhy) {
   journal_ = JournalFolder::Unavailable("no folder for the journal: HOME is not set");
   EXPECT_EQ(Run("/photos -F * -R a c"), kExitDone);

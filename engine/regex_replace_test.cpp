@@ -88,12 +88,6 @@ TEST(RegexReplaceTest, Table) {
   }
 }
 
-TEST(RegexReplaceTest, PatternErrorOnlyForPatternsThatDoNotCompile) {
-  EXPECT_EQ(PatternError("(img", false),
-            "bad pattern '(img': missing closing parenthesis at offset 4");
-  EXPECT_EQ(PatternError("(img)", true), "");
-}
-
 TEST(RegexReplaceTest, CatastrophicPatternHitsTheMatchLimitQuickly) {
   const std::string name = std::string(200, 'a') + "!";
   const auto start = std::chrono::steady_clock::now();
