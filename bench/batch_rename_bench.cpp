@@ -109,7 +109,8 @@ void BM_JournalAlone(benchmark::State& state) {
       return true;
     };
     JournalWriter writer;
-    if (!journal.Begin("/dev/shm/photos", Journal::Origin::kWindow, renames, &writer).ok()) state.SkipWithError("no journal");
+    if (!journal.Begin("/dev/shm/photos", Journal::Origin::kWindow, renames, &writer).ok())
+      state.SkipWithError("no journal");
     for (int i = 0; i < kFiles; ++i) writer.Made(i, true);
     writer.Close();
   }
