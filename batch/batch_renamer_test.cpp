@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "batch/entry_rename.h"
@@ -128,7 +130,11 @@ TEST_F(BatchRenamerTest, ASlowExpressionAsksTheProgressHookBeforeTheFirstRename)
   state.Text7 = "x";
   Select(/*files=*/true, names);
   std::size_t computed = 0;
-  batch.SetNameHook([&](std::size_t) { ++computed; });
+  // However fast the machine, each name takes a few milliseconds, so the batch is slow for sure.
+  batch.SetNameHook([&](std::size_t) {
+    ++computed;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  });
   batch.SetProgressHook([](std::size_t done, std::size_t) { return done > 0; });
   const BatchReport report = batch.Command9_Click();
   EXPECT_TRUE(report.cancelled);
