@@ -28,20 +28,12 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null || die "needs g++-mingw-w64-x
 command -v wine >/dev/null || die "needs wine"
 
 WORK=$(mktemp -d "$FOLDER_ROOT/kestro-wine-bench.XXXXXX")
-export WINEPREFIX=${WINEPREFIX:-$WORK/prefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-  wineserver --kill >/dev/null 2>&1 || true
-  rm -rf -- "$WORK"
-}
-trap cleanup EXIT
+# shellcheck source=wine_bench_prefix.sh
+source "$SRC_DIR/bench/wine_bench_prefix.sh"
 
 x86_64-w64-mingw32-g++-posix -O2 -municode -static -o "$WORK/bench.exe" \
   "$SRC_DIR/bench/windows_rename_bench.cpp"
-[[ -f $WINEPREFIX/system.reg ]] || wineboot --init >/dev/null 2>&1
-wineserver --persistent
-wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
+start_wine
 
 # The Windows form of a Unix path (drive Z: is the root).
 win_path() { echo "Z:${1//\//\\}"; }

@@ -16,19 +16,9 @@ FOLDER_ROOT=${FOLDER_ROOT:-${TMPDIR:-/tmp}}
 
 [[ -f $BENCH_EXE ]] || { echo "windows_window_bench: no '$BENCH_EXE'" >&2; exit 1; }
 WORK=$(mktemp -d "$FOLDER_ROOT/kestro-wine-window-bench.XXXXXX")
-export WINEPREFIX=${WINEPREFIX:-$WORK/prefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-  wineserver --kill >/dev/null 2>&1 || true
-  rm -rf -- "$WORK"
-}
-trap cleanup EXIT
-[[ -f $WINEPREFIX/system.reg ]] || wineboot --init >/dev/null 2>&1
-# wineboot's own server may still be running: a second persistent one would refuse to start.
-wineserver --kill >/dev/null 2>&1 || true
-wineserver --persistent
-wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
+# shellcheck source=wine_bench_prefix.sh
+source "$SRC_DIR/bench/wine_bench_prefix.sh"
+start_wine
 # No display: Wine's null graphics driver still runs the window and its controls.
 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
 
