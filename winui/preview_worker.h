@@ -5,16 +5,15 @@
 
 #include <windows.h>
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "batch/newest_request_worker.h"
 #include "batch/simulated_folder.h"
 
 namespace kestro {
@@ -38,11 +37,7 @@ class Win32PreviewWorker {
   using Work = std::function<std::optional<PreviewTable>(const std::function<bool()>& current)>;
 
   // Each finished preview still the newest posts `message` to `window`, its ticket in WPARAM.
-  Win32PreviewWorker(HWND window, UINT message);
-  // Stops the work running (at its next entry) and waits for it.
-  ~Win32PreviewWorker();
-  Win32PreviewWorker(const Win32PreviewWorker&) = delete;
-  Win32PreviewWorker& operator=(const Win32PreviewWorker&) = delete;
+  Win32PreviewWorker(HWND window, UINT message) : window_(window), message_(message) {}
 
   // Whatever was asked before is dropped.
   void Request(Work work);
@@ -53,18 +48,12 @@ class Win32PreviewWorker {
   std::optional<PreviewTable> Take(WPARAM ticket);
 
  private:
-  void Loop();
-
   HWND window_;
   UINT message_;
-  mutable std::mutex mutex_;
-  std::condition_variable wake_;
-  std::optional<Work> pending_;
-  bool quit_ = false;
-  std::uint64_t generation_ = 0;  // of the newest request
+  std::mutex mutex_;  // guards the finished preview
   std::optional<PreviewTable> finished_;
-  std::uint64_t finished_generation_ = 0;
-  std::thread thread_;
+  std::uint64_t finished_ticket_ = 0;
+  NewestRequestWorker worker_;  // last: its thread stops before the rest goes
 };
 
 }  // namespace kestro
