@@ -1,6 +1,8 @@
 // The two batches in window mode and in command-line mode, and the refills of List1 and List2.
 #include "batch/batch_renamer.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <limits>
@@ -70,7 +72,68 @@ Status Refill(FileSystem& fs, const std::string& folder, EntryKind kind, std::st
   return status;
 }
 
+// Where each entry stands in the count when numbering follows a date: by that date, oldest first,
+// ties in batch order. An entry without the date has no place (0) and keeps its name for the
+// reason in `missing`: it is never counted by another date.
+struct DateOrder {
+  std::vector<std::int32_t> position;
+  std::vector<std::string> missing;
+  std::int32_t count = 0;
+};
+
+DateOrder OrderByDate(const FileSystem& fs, const std::string& folder,
+                      const std::vector<std::string>& names, NumberingOrder order) {
+  const DatesNeeded needed{order == NumberingOrder::Taken, order == NumberingOrder::Modified};
+  DateOrder result;
+  result.position.assign(names.size(), 0);
+  result.missing.resize(names.size());
+  std::vector<std::pair<DateTime, std::size_t>> dated;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const EntryDates dates = ReadEntryDates(fs, folder, names[i], needed);
+    const std::optional<DateTime>& date = needed.taken ? dates.taken : dates.modified;
+    if (date) {
+      dated.emplace_back(*date, i);
+    } else {
+      result.missing[i] = needed.taken ? dates.no_taken : dates.no_modified;
+    }
+  }
+  const auto key = [](const DateTime& d) {
+    return std::array{d.date.year, d.date.month, d.date.day, d.hour, d.minute, d.second};
+  };
+  std::stable_sort(dated.begin(), dated.end(),
+                   [&](const auto& a, const auto& b) { return key(a.first) < key(b.first); });
+  for (std::size_t rank = 0; rank < dated.size(); ++rank) {
+    result.position[dated[rank].second] = ToInt32(rank + 1);
+  }
+  result.count = ToInt32(dated.size());
+  return result;
+}
+
 }  // namespace
+
+BatchReport BatchRenamer::NumberedEntries(const std::string& folder,
+                                          std::vector<std::string> names) {
+  const FixedClock batch_day(clock_.Today());
+  const NumberingOrder order = state_.numbering.order;
+  if (order == NumberingOrder::Name) {
+    const std::int32_t count = ToInt32(names.size());
+    return RunEntries(folder, std::move(names),
+                      [&](const std::string& name, std::size_t index, std::string* failure) {
+                        return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), count,
+                                            failure);
+                      });
+  }
+  const DateOrder by_date = OrderByDate(fs_, folder, names, order);
+  return RunEntries(folder, std::move(names),
+                    [&](const std::string& name, std::size_t index, std::string* failure) {
+                      if (by_date.position[index] == 0) {
+                        *failure = by_date.missing[index];
+                        return std::optional<std::string>();
+                      }
+                      return TryRenameStr(state_, batch_day, ui_, name, by_date.position[index],
+                                          by_date.count, failure);
+                    });
+}
 
 BatchRenamer::BatchRenamer(WindowState& state, FileSystem& fs, const Clock& clock, UiHost& ui)
     : state_(state), fs_(fs), clock_(clock), ui_(ui) {}
@@ -85,6 +148,11 @@ Status BatchRenamer::File1_PathChange() {
   files_listed_ =
       Refill(fs_, state_.files_folder, EntryKind::kFile, state_.file_mask, state_.List2);
   return files_listed_;
+}
+
+void BatchRenamer::ShowListed(bool directories, std::vector<std::string> names) {
+  (directories ? state_.List1 : state_.List2).Assign(std::move(names));
+  if (!directories) files_listed_ = Status::Ok();
 }
 
 BatchReport BatchRenamer::Command10_Click() {
@@ -132,13 +200,19 @@ BatchReport BatchRenamer::WindowBatch(const std::string& folder, const Selectabl
   for (std::size_t i = 0; i < list.size(); ++i) {
     if (list.selected(i)) names.push_back(list.at(i));
   }
+  if (state_.active_operation == ActiveOperation::Numbering) {
+    return NumberedEntries(folder, std::move(names));
+  }
   // One day for the whole batch, so names stay consistent past midnight.
   const FixedClock batch_day(clock_.Today());
   const std::int32_t count = ToInt32(names.size());
+  const DatesNeeded needed = DatesInUse(state_);
   return RunEntries(folder, std::move(names),
                     [&](const std::string& name, std::size_t index, std::string* failure) {
+                      const EntryDates dates =
+                          needed.any() ? ReadEntryDates(fs_, folder, name, needed) : EntryDates();
                       return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1), count,
-                                          failure);
+                                          failure, &dates);
                     });
 }
 
@@ -249,12 +323,11 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   state_.active_operation = ActiveOperation::None;
   if (files) {
     // The mask goes first: a folder where it selects nothing ends the run before the switch is
-    // read. The count is taken from the list as the mask leaves it.
+    // read.
     state_.file_mask = TrimBlanks(state_.args[3]);
     File1_PathChange();
     if (list.size() == 0) return {};
   }
-  const std::size_t count = list.size();
 
   ModeSwitch mode = ParseModeSwitch(target, state_.args);
   if (mode.rejected) return RejectCommandLine();
@@ -278,6 +351,7 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
       if (result != SortLineResult::kAccepted) return RejectCommandLine();
     }
     if (mode.descending) state_.numbering.sortascending = false;
+    state_.numbering.order = mode.order;
   }
   // The directory batch reads its switch first, so a wrong one is reported for an empty folder.
   if (!files && list.SelectedCount() == 0) return {};
@@ -285,15 +359,10 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   // The batch works on the list as it stands now, whatever a message box lets happen meanwhile;
   // nothing shows the list on the command line, so its names are taken, not copied.
   std::vector<std::string> names = list.Take();
-  const FixedClock batch_day(clock_.Today());
-  const CalendarDate today = batch_day.Today();
   if (state_.active_operation == ActiveOperation::Numbering) {
-    return RunEntries(folder, std::move(names),
-                      [&](const std::string& name, std::size_t index, std::string* failure) {
-                        return TryRenameStr(state_, batch_day, ui_, name, ToInt32(index + 1),
-                                            ToInt32(count), failure);
-                      });
+    return NumberedEntries(folder, std::move(names));
   }
+  const CalendarDate today = clock_.Today();
   RenameOperation op;
   op.mode = mode.mode;
   op.param1 = std::move(mode.param1);
@@ -304,9 +373,14 @@ BatchReport BatchRenamer::CommandLineBatch(BatchTarget target) {
   op.match_case = mode.match_case;
   op.common_style = state_.common_style;
   const NumberingValues ones;  // 1, 1, 1
+  DatesNeeded needed;
+  if (op.mode == RenameMode::Literal)
+    LiteralDatesNeeded(op.param1, &needed.taken, &needed.modified);
   return RunEntries(folder, std::move(names),
                     [&](const std::string& name, std::size_t, std::string* failure) {
-                      std::string new_name = ProcessString(name, op, ones, today, failure);
+                      const EntryDates dates =
+                          needed.any() ? ReadEntryDates(fs_, folder, name, needed) : EntryDates();
+                      std::string new_name = ProcessString(name, op, ones, today, failure, &dates);
                       if (!failure->empty()) return std::optional<std::string>();
                       return std::optional<std::string>(std::move(new_name));
                     });

@@ -38,6 +38,9 @@ class BatchRenamer {
   // empty list and returns its reason.
   Status Dir2_Change();
   Status File1_PathChange();
+  // As Dir2_Change (`directories`) or File1_PathChange, from `names`: the page's folder as it was
+  // just read (ListFolder with file_mask), so it is not read again.
+  void ShowListed(bool directories, std::vector<std::string> names);
   // What the last File1_PathChange met: a folder that could not be listed.
   [[nodiscard]] const Status& files_listed() const { return files_listed_; }
 
@@ -64,6 +67,8 @@ class BatchRenamer {
   bool ReplaceFieldFilled();
   BatchReport WindowBatch(const std::string& folder, const SelectableList& list);
   BatchReport CommandLineBatch(BatchTarget target);
+  // The Numbering operation on `names`, counted in the order the Numbering page chooses.
+  BatchReport NumberedEntries(const std::string& folder, std::vector<std::string> names);
   BatchReport RejectCommandLine();
   // Renames `names` in `folder`, one pass in order, asking the progress hook before each; the
   // new names are computed first, so the journal holds every rename before the first is made.

@@ -43,26 +43,32 @@ TEST_F(BatchRenamerTest, AWindowBatchRenamesTheSelectionInListOrderAndListsTheFo
   EXPECT_TRUE(ui.calls.empty());
 }
 
+// A check that fails stops the batch before any rename, with its message; an empty or bad field
+// then takes the focus.
 TEST_F(BatchRenamerTest, InputChecksStopTheBatchWithTheirMessage) {
   Add({"a"});
   Add({"d/"});
   struct Case {
     bool files;
-    bool replace_field_empty;
+    const char* field_a;
+    bool regex;
     bool selected;
     const char* message;
     bool focus_moves;
   };
   const Case cases[] = {
-      {true, true, false, messages::kFillRequiredFields, true},  // files: the field first
-      {true, false, false, messages::kSelectFiles, false},
-      {false, true, false, messages::kSelectDirectories, false},  // directories: the selection
-      {false, true, true, messages::kFillRequiredFields, true},
+      {true, "", false, false, messages::kFillRequiredFields, true},  // files: the field first
+      {true, "a", false, false, messages::kSelectFiles, false},
+      {false, "", false, false, messages::kSelectDirectories, false},  // directories: selection
+      {false, "", false, true, messages::kFillRequiredFields, true},
+      {true, "(img", true, true, "bad pattern '(img': missing closing parenthesis at offset 4",
+       true},
   };
   for (const Case& c : cases) {
     ui = RecordingUiHost();
     state.active_operation = ActiveOperation::Replace;
-    state.Text8 = c.replace_field_empty ? "" : "a";
+    state.Text8 = c.field_a;
+    state.RegexCheck = c.regex;
     Select(c.files, c.selected ? Names{"a", "d"} : Names{});
     EXPECT_FALSE(batch.Command10_Click().ran) << c.message;
     ASSERT_EQ(ui.messages.size(), 1u) << c.message;
@@ -71,24 +77,10 @@ TEST_F(BatchRenamerTest, InputChecksStopTheBatchWithTheirMessage) {
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(ui.calls.size(), c.focus_moves ? 2u : 1u) << c.message;
   }
-  EXPECT_EQ(Where(), (Names{"a", "d"}));
-}
-
-TEST_F(BatchRenamerTest, ABadPatternStopsTheWindowBatchBeforeAnyRename) {
-  Add({"img1.jpg"});
-  state.active_operation = ActiveOperation::Replace;
-  state.RegexCheck = true;
-  state.Text8 = "(img";
-  Select(/*files=*/true, {"img1.jpg"});
-  EXPECT_FALSE(batch.Command10_Click().ran);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "bad pattern '(img': missing closing parenthesis at offset 4");
-  EXPECT_EQ(ui.messages[0].title, messages::kErrorTitle);
-  EXPECT_EQ(ui.calls.size(), 2u);  // the message, then the focus to field A
-  // The same text is a literal Replace's field A, which finds nothing.
+  // The bad pattern is a literal Replace's field A, which finds nothing.
   state.RegexCheck = false;
   EXPECT_EQ(Kinds(batch.Command10_Click()), "U");
-  EXPECT_EQ(Where(), (Names{"img1.jpg"}));
+  EXPECT_EQ(Where(), (Names{"a", "d"}));
 }
 
 // An expression batch: every match replaced, match case honoured, and an entry whose name makes

@@ -4,6 +4,9 @@
 #include "batch/form1_design.h"
 
 #include <cstring>
+#include <vector>
+
+#include "batch/folder_dates.h"
 
 namespace kestro {
 namespace {
@@ -48,7 +51,7 @@ constexpr FormControl kControls[] = {
     {"Option9", K::kOption, "Frame9", {1776, 228, 900, 264}},
     {"Option10", K::kOption, "Frame9", {2700, 228, 900, 264}},
     {"Option11", K::kOption, "Frame9", {120, 540, 252, 264}},
-    {"Text4", K::kField, "Frame9", {396, 504, 3228, 300}},
+    {"Text4", K::kField, "Frame9", {396, 504, 600, 300}},
     {"Frame4", K::kFrame, "rename", {36, 1512, 3720, 552}, "Right"},
     {"Option6", K::kOption, "Frame4", {120, 228, 420, 264}, ")"},
     {"Option5", K::kOption, "Frame4", {600, 228, 420, 264}, "]"},
@@ -93,7 +96,9 @@ constexpr FormControl kControls[] = {
     {"lowercase", K::kOption, "selectcase", {120, 456, 3000, 264}, "Lowercase"},
     {"uppercase", K::kOption, "selectcase", {120, 780, 3000, 264}, "Uppercase"},
     {"sentence", K::kOption, "selectcase", {120, 1104, 3000, 264}, "Sentence Capitalization"},
-    // Room below, from 1428 on, for a check box of the page's own.
+    // The extension alone (the part after the last dot): "IMG_1.JPG" to "IMG_1.jpg".
+    {"CaseExtOnly", K::kCheck, "selectcase", {120, 1428, 4320, 264},
+     "Change the extension's case only"},
 
     {"extensionf", K::kPage, nullptr, kOtherPage},
     {"Label8", K::kLabel, "extensionf", {120, 156, 1620, 264}, "Add to Extension:"},
@@ -131,6 +136,14 @@ constexpr FormControl kControls[] = {
     {"PreviewToggle", K::kToggle, nullptr, {7380, kForm1StatusTop, 876, kForm1StatusHeight},
      "Preview"},
 };
+
+constexpr AddedControl kDateControls[] = {
+    {"Text4", {"DateChoiceLabel", K::kLabel, "Frame9", {1044, 540, 996, 264}, kDateChoiceLabel}},
+    {"DateChoiceLabel", {"DateChoice", K::kChoiceList, "Frame9", {2088, 504, 1536, 300}}},
+    {"sortstartatnum",
+     {"NumberingOrderLabel", K::kLabel, "sort", {120, 1992, 1860, 264}, kNumberingOrderLabel}},
+    {"NumberingOrderLabel", {"NumberingOrder", K::kChoiceList, "sort", {2016, 1956, 2424, 300}}},
+};
 // clang-format on
 
 constexpr const char* kPages[] = {"dirs",    "files",      "rename",     "strip",
@@ -147,8 +160,30 @@ bool IsPage(const char* name) {
 
 std::span<const FormControl> Form1Controls() { return kControls; }
 
+std::span<const AddedControl> Form1DateControls() { return kDateControls; }
+
+std::span<const FormControl> Form1ControlsWithDates() {
+  static const std::vector<FormControl> all = [] {
+    std::vector<FormControl> controls;
+    const auto add_after = [&controls](const char* name, const auto& self) -> void {
+      for (const AddedControl& added : kDateControls) {
+        if (std::strcmp(added.after, name) == 0) {
+          controls.push_back(added.control);
+          self(added.control.name, self);
+        }
+      }
+    };
+    for (const FormControl& control : kControls) {
+      controls.push_back(control);
+      add_after(control.name, add_after);
+    }
+    return controls;
+  }();
+  return all;
+}
+
 const FormControl* FindForm1Control(std::string_view name) {
-  for (const FormControl& control : kControls) {
+  for (const FormControl& control : Form1ControlsWithDates()) {
     if (name == control.name) return &control;
   }
   return nullptr;

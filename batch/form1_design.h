@@ -21,6 +21,7 @@ enum class ControlKind {
   kButton,
   kToggle,      // a button that stays pressed until clicked again
   kDriveList,   // a drop-down list of drives
+  kChoiceList,  // a drop-down list of fixed choices (form1_rules.h: ChoiceItems)
   kTreeList,    // the chain of folders down to the open one, then its sub-directories
   kMultiList,   // a list in which a click selects or deselects an entry
   kStatusLine,  // a sunken one-line text; a click shows its details
@@ -56,7 +57,18 @@ inline constexpr char kPreviewListName[] = "PreviewList";
 // controls that are never shown (Command2, Command9, Dir2, File1) have no place and are not here.
 [[nodiscard]] std::span<const FormControl> Form1Controls();
 
-// The control named `name`; nullptr when there is none.
+// Controls beyond the design for the entries' own dates: "Date from:" and its choice beside the
+// Info options of the Rename page, "Count in order of:" and its choice on the Numbering page. Each
+// follows the control named `after` in tab order.
+struct AddedControl {
+  const char* after;
+  FormControl control;
+};
+[[nodiscard]] std::span<const AddedControl> Form1DateControls();
+// Form1Controls with Form1DateControls each in its place: the table of a window that shows them.
+[[nodiscard]] std::span<const FormControl> Form1ControlsWithDates();
+
+// The control named `name` (of Form1ControlsWithDates); nullptr when there is none.
 [[nodiscard]] const FormControl* FindForm1Control(std::string_view name);
 
 // The place of `control` within the window (its parent's places added up).

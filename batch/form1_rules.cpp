@@ -1,6 +1,7 @@
 // Form1's rules over the WindowState.
 #include "batch/form1_rules.h"
 
+#include "batch/folder_dates.h"
 #include "engine/beginning_bit.h"
 #include "engine/messages.h"
 
@@ -140,10 +141,30 @@ bool ChooseOption(WindowState& state, std::string_view name) {
   return true;
 }
 
+std::span<const char* const> ChoiceItems(std::string_view name) {
+  if (name == "DateChoice") return kDateChoiceCaptions;
+  if (name == "NumberingOrder") return kNumberingOrderCaptions;
+  return {};
+}
+
+int ChosenItem(const WindowState& state, std::string_view name) {
+  if (name == "DateChoice") return static_cast<int>(state.common_style.date_choice);
+  if (name == "NumberingOrder") return static_cast<int>(state.numbering.order);
+  return -1;
+}
+
+bool ChooseItem(WindowState& state, std::string_view name, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= ChoiceItems(name).size()) return false;
+  if (name == "DateChoice") state.common_style.date_choice = static_cast<DateChoice>(index);
+  if (name == "NumberingOrder") state.numbering.order = static_cast<NumberingOrder>(index);
+  return true;
+}
+
 bool* CheckValue(WindowState& state, std::string_view name) {
   if (name == "SmartCheck") return &state.SmartCheck;
   if (name == "RegexCheck") return &state.RegexCheck;
   if (name == "MatchCase") return &state.MatchCase;
+  if (name == "CaseExtOnly") return &state.CaseExtOnly;
   if (name == "sortleading") return &state.numbering.sortleading;
   if (name == "sortlen") return &state.numbering.sortlen;
   if (name == "sortstartat") return &state.numbering.sortstartat;

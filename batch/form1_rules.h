@@ -50,6 +50,15 @@ void LoadDateCaptions(WindowState& state, const CalendarDate& today);
 // Chooses option `name`; false when there is no such option.
 bool ChooseOption(WindowState& state, std::string_view name);
 
+// The drop-down lists of fixed choices: "DateChoice" (where the Rename page's date prefixes take
+// their date) and "NumberingOrder" (the order numbering counts in), their items the captions of
+// batch/folder_dates.h. Their items in order (none for any other name), the
+// index of the one the state holds (-1 for another name), and choosing the item at `index`
+// (false, and nothing changed, for another name or an index out of range).
+[[nodiscard]] std::span<const char* const> ChoiceItems(std::string_view name);
+[[nodiscard]] int ChosenItem(const WindowState& state, std::string_view name);
+bool ChooseItem(WindowState& state, std::string_view name, int index);
+
 // The value behind check box `name`; nullptr when there is none.
 [[nodiscard]] bool* CheckValue(WindowState& state, std::string_view name);
 // A click that leaves check box `name` at `on`. Smart File Mode works on files only: turned on

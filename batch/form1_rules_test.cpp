@@ -13,7 +13,7 @@ namespace {
 
 TEST(Form1Design, EveryControlHasAUniqueNameAndLiesInsideItsParent) {
   std::set<std::string> names;
-  for (const FormControl& c : Form1Controls()) {
+  for (const FormControl& c : Form1ControlsWithDates()) {
     EXPECT_TRUE(names.insert(c.name).second) << c.name;
     const FormControl* parent = c.parent ? FindForm1Control(c.parent) : nullptr;
     const TwipRect outer =
@@ -26,12 +26,12 @@ TEST(Form1Design, EveryControlHasAUniqueNameAndLiesInsideItsParent) {
 }
 
 TEST(Form1Rules, EveryInputControlIsBoundAndEachOptionGroupIsExclusive) {
-  for (const FormControl& c : Form1Controls()) {
+  for (const FormControl& c : Form1ControlsWithDates()) {
     WindowState state;
     switch (c.kind) {
       case ControlKind::kOption:
         ASSERT_TRUE(ChooseOption(state, c.name)) << c.name;
-        for (const FormControl& other : Form1Controls()) {
+        for (const FormControl& other : Form1ControlsWithDates()) {
           if (other.kind == ControlKind::kOption && std::string(other.parent) == c.parent) {
             EXPECT_EQ(OptionChosen(state, other.name), &other == &c) << c.name << " " << other.name;
           }
@@ -43,6 +43,18 @@ TEST(Form1Rules, EveryInputControlIsBoundAndEachOptionGroupIsExclusive) {
       case ControlKind::kField:
         EXPECT_NE(FieldValue(state, c.name), nullptr) << c.name;
         break;
+      case ControlKind::kChoiceList: {
+        const int items = static_cast<int>(ChoiceItems(c.name).size());
+        ASSERT_EQ(items, 3) << c.name;
+        for (int item = items - 1; item >= 0; --item) {
+          ASSERT_TRUE(ChooseItem(state, c.name, item)) << c.name;
+          EXPECT_EQ(ChosenItem(state, c.name), item) << c.name;
+        }
+        EXPECT_FALSE(ChooseItem(state, c.name, items));
+        EXPECT_FALSE(ChooseItem(state, c.name, -1));
+        EXPECT_EQ(ChosenItem(state, c.name), 0) << c.name;
+        break;
+      }
       default:
         break;
     }

@@ -10,6 +10,7 @@
 
 #include "batch/batch_renamer.h"
 #include "batch/entry_rename.h"
+#include "batch/rename_str.h"
 #include "platform/listing.h"
 #include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
@@ -22,7 +23,7 @@ namespace {
 class PreviewFolder : public FileSystem {
  public:
   PreviewFolder(const FileSystem& platform, const FolderNames& names)
-      : platform_(platform), copy_(platform, names) {}
+      : platform_(platform), names_(names), copy_(platform, names) {}
 
   Status AbsoluteFolder(std::string_view path, std::string* absolute) override {
     *absolute = std::string(path);
@@ -46,9 +47,29 @@ class PreviewFolder : public FileSystem {
   [[nodiscard]] bool HiddenByName(std::string_view name) const override {
     return platform_.HiddenByName(name);
   }
+  // The dates come from the real folder, each read once while its names are kept.
+  Status ModifiedTime(const std::string& folder, const std::string& name,
+                      DateTime* when) const override {
+    if (names_.dates == nullptr) return FileSystem::ModifiedTime(folder, name, when);
+    const EntryDates dates = names_.dates->Get(name, {.modified = true});
+    return Kept(dates.modified, dates.no_modified, when);
+  }
+  Status DateTaken(const std::string& folder, const std::string& name,
+                   DateTime* when) const override {
+    if (names_.dates == nullptr) return FileSystem::DateTaken(folder, name, when);
+    const EntryDates dates = names_.dates->Get(name, {.taken = true});
+    return Kept(dates.taken, dates.no_taken, when);
+  }
 
  private:
+  static Status Kept(const std::optional<DateTime>& date, const std::string& why, DateTime* when) {
+    if (!date) return Status::Error(Status::Code::kNotFound, why);
+    *when = *date;
+    return Status::Ok();
+  }
+
   const FileSystem& platform_;
+  const FolderNames& names_;
   SimulatedFolder copy_;
 };
 
@@ -167,6 +188,14 @@ OutcomePreview PreviewBatch(WindowState state, const Clock& clock, const FileSys
       preview.rows[*entry].message = message.text;
   }
   ExplainTakenNames(names, preview.rows);
+  if (const DatesNeeded needed = DatesInUse(state); needed.any()) {
+    for (PreviewRow& row : preview.rows) {
+      const EntryDates dates =
+          names.dates != nullptr ? names.dates->Get(row.outcome.old_name, needed) : EntryDates();
+      const auto& date = needed.taken ? dates.taken : dates.modified;
+      row.date = date ? FormatReadable(*date) : needed.taken ? dates.no_taken : dates.no_modified;
+    }
+  }
   return preview;
 }
 

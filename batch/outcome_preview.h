@@ -33,6 +33,10 @@ struct PreviewRow {
   Why why = Why::kRenamed;
   std::string taken_by;
   std::string message;
+  // The entry's date that the operation in force uses (DatesInUse), as the windows show it
+  // ("2026-12-04 09:05:07"), or why it has none ("it holds no date taken"); empty when the
+  // operation uses no date of the entry's own.
+  std::string date;
 };
 
 struct OutcomePreview {

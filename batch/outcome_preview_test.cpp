@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "batch/rename_str.h"
 #include "batch/test_folder.h"
 #include "engine/messages.h"
 #include "platform/memory_file_system.h"
 #include "platform/name_rules.h"
+#include "platform/test_photos.h"
 
 namespace kestro {
 namespace {
@@ -128,25 +130,91 @@ TEST(OutcomePreviewTest, StopsWhenToldAndSaysItIsIncomplete) {
 // On a file system that takes case twins for one name, so does the copy of the folder: "B" cannot
 // become "b.txt" while "B.TXT" is there, though a change of case alone goes through.
 TEST(OutcomePreviewTest, ACaseInsensitiveFolderIsCopiedAsOne) {
-  MemoryFileSystem fs;
-  fs.SetCaseInsensitive(true);
-  for (const char* name : {"A", "B", "B.TXT"}) fs.AddFile(kFolder, name);
-  WindowState state;
-  state.TargetKind = false;
-  state.List2.Assign({"A", "B"});
-  state.List2.SelectAll(true);
-  state.active_operation = ActiveOperation::Replace;
-  state.Text8 = "b";
-  state.Text7 = "b.txt";
+  TestFolder folder;
+  folder.fs.SetCaseInsensitive(true);
+  folder.Add({"A", "B", "B.TXT"});
+  folder.Select(/*files=*/true, {"A", "B"});
+  folder.state.active_operation = ActiveOperation::Replace;
+  folder.state.Text8 = "b";
+  folder.state.Text7 = "b.txt";
   FolderNames names;
-  ASSERT_TRUE(ReadFolderNames(fs, kFolder, &names).ok());
+  ASSERT_TRUE(ReadFolderNames(folder.fs, TestFolder::kFolder, &names).ok());
   names.case_insensitive = true;
-  EXPECT_EQ(Summary(PreviewBatch(state, FixedClock({2026, 1, 1}), fs, names)),
+  EXPECT_EQ(Summary(PreviewBatch(folder.state, folder.clock, folder.fs, names)),
             "unchanged present:B.TXT");
 }
 
 // A file system that lists visible entries only: the preview still runs, and says so; a listing
 // that fails half-way leaves no names.
+// The date prefix from each entry's date taken: the preview shows each date or why there is
+// none, reads each file once however often it is asked, and "Rename!" then does what it showed;
+// numbering counts by the date modified. The Example shows the sample's date (today).
+TEST(OutcomePreviewTest, EntriesTakeTheirOwnDatesReadOnceForEveryPreview) {
+  TestFolder folder;
+  folder.fs.AddFile(TestFolder::kFolder, "b.jpg", testing::JpegTakenAt("2024:05:01 09:08:07"));
+  folder.fs.AddFile(TestFolder::kFolder, "a.txt", "no photo");
+  folder.fs.AddFile(TestFolder::kFolder, "c.jpg", testing::JpegTakenAt("2023:12:31 23:59:59"));
+  folder.fs.SetModifiedTime(TestFolder::kFolder, "b.jpg", {{2020, 1, 1}, 0, 0, 0});
+  // A copy of the folder that counts the reads of each entry's dates.
+  struct Reads : MemoryFileSystem {
+    explicit Reads(const MemoryFileSystem& copy) : MemoryFileSystem(copy) {}
+    Status DateTaken(const std::string& f, const std::string& n, DateTime* w) const override {
+      ++taken_reads;
+      return MemoryFileSystem::DateTaken(f, n, w);
+    }
+    Status ModifiedTime(const std::string& f, const std::string& n, DateTime* w) const override {
+      ++modified_reads;
+      return MemoryFileSystem::ModifiedTime(f, n, w);
+    }
+    mutable int taken_reads = 0;
+    mutable int modified_reads = 0;
+  } reads(folder.fs);
+  folder.SelectAll(/*files=*/true);
+  WindowState& state = folder.state;
+  state.common_style.date_choice = DateChoice::Taken;
+  FolderNames names;
+  ASSERT_TRUE(ReadFolderNames(reads, TestFolder::kFolder, &names).ok());
+  OutcomePreview preview;
+  for (const DateChoice choice : {DateChoice::Modified, DateChoice::Taken}) {
+    state.common_style.date_choice = choice;
+    for (int i = 0; i < 3; ++i) preview = PreviewBatch(state, folder.clock, reads, names);
+  }
+  EXPECT_EQ(reads.taken_reads, 3);
+  EXPECT_EQ(reads.modified_reads, 3);
+  EXPECT_TRUE(reads.rename_calls().empty());
+  std::string shown;
+  for (const PreviewRow& row : preview.rows) {
+    shown += row.outcome.old_name + " " + row.date + " " + DescribeRow(row) + "\n";
+  }
+  EXPECT_EQ(shown,
+            "a.txt it holds no date taken would keep its name: it holds no date taken\n"
+            "b.jpg 2024-05-01 09:08:07 will be renamed\n"
+            "c.jpg 2023-12-31 23:59:59 will be renamed\n");
+  EXPECT_EQ(folder.Kinds(folder.batch.Command10_Click()), "KDD");
+  EXPECT_EQ(folder.fs.AllNames(TestFolder::kFolder),
+            (Names{"(0501) b.jpg", "(1231) c.jpg", "a.txt"}));
+
+  state.active_operation = ActiveOperation::Numbering;
+  state.numbering.order = NumberingOrder::Modified;
+  folder.SelectAll(/*files=*/true);
+  EXPECT_EQ(folder.Kinds(folder.batch.Command10_Click()), "DDD");
+  EXPECT_EQ(folder.fs.AllNames(TestFolder::kFolder),
+            (Names{"1 - (1231) c.jpg", "2 - a.txt", "3 - (0501) b.jpg"}));
+  CheckAllValues(state, folder.clock, folder.ui);
+  EXPECT_EQ(state.after, "1 - Test file name.txt");
+  state.active_operation = ActiveOperation::Rename;
+  state.common_style.date_choice = DateChoice::Modified;
+  folder.SelectAll(/*files=*/true);
+  ASSERT_TRUE(ReadFolderNames(folder.fs, TestFolder::kFolder, &names).ok());
+  preview = PreviewBatch(state, folder.clock, folder.fs, names);
+  ASSERT_EQ(preview.rows.size(), 3u);
+  EXPECT_EQ(preview.rows[2].date, "2020-01-01 00:00:00");
+  EXPECT_EQ(preview.rows[2].outcome.new_name, "(0101) 3 - (0501) b.jpg");
+  state.active_operation = ActiveOperation::Rename;
+  CheckAllValues(state, folder.clock, folder.ui);
+  EXPECT_EQ(state.after, "(1204) Test file name.txt");
+}
+
 TEST(OutcomePreviewTest, FolderNamesFallBackToVisibleEntriesOfBothKinds) {
   class VisibleOnly : public MemoryFileSystem {
    public:

@@ -45,6 +45,19 @@ Status ChooseFilesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs
   return status;
 }
 
+Status ChooseListedFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                          SettingsStore& settings, bool directories, const std::string& folder,
+                          FolderListing listing) {
+  std::string& chosen = directories ? state.dirs_folder : state.files_folder;
+  // Showing a listing cannot fail, so the previous folder never needs its list back.
+  Status status = Choose(fs, folder, chosen, [&] {
+    batch.ShowListed(directories, std::move(directories ? listing.directories : listing.files));
+    return Status::Ok();
+  });
+  if (status.ok()) WriteLastDir(settings, chosen);
+  return status;
+}
+
 Status RestorePickers(WindowState& state, BatchRenamer& batch, FileSystem& fs,
                       SettingsStore& settings) {
   const std::string last_dir =

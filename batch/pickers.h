@@ -5,6 +5,7 @@
 #include <string>
 
 #include "batch/batch_renamer.h"
+#include "platform/listing.h"
 #include "platform/settings_store.h"
 
 namespace kestro {
@@ -19,6 +20,13 @@ Status ChooseDirectoriesFolder(WindowState& state, BatchRenamer& batch, FileSyst
 // Dir3_Click: the Files page lists the files of `folder`; LastDir = folder.
 Status ChooseFilesFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
                          SettingsStore& settings, const std::string& folder);
+
+// As either of them for the page of `directories`, when the window has just read `folder`
+// (ListFolder with the state's file_mask): the list comes from `listing`, not from a second
+// reading.
+Status ChooseListedFolder(WindowState& state, BatchRenamer& batch, FileSystem& fs,
+                          SettingsStore& settings, bool directories, const std::string& folder,
+                          FolderListing listing);
 
 // Where `path` is after the renames of `report`: a folder it renamed, or one below such a folder,
 // has the new name in its path; any other path comes back as it is.

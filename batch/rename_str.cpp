@@ -72,7 +72,8 @@ RenameOperation OperationInForce(const WindowState& state) {
 
 std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& clock, UiHost& ui,
                                         std::string_view name, std::int32_t position,
-                                        std::int32_t count, std::string* failure) {
+                                        std::int32_t count, std::string* failure,
+                                        const EntryDates* dates) {
   NumberingValues numbers;
   numbers.entry_number = position;
   numbers.highest_number = count;
@@ -93,8 +94,10 @@ std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& c
     op.param2 = std::move(numbering.param2);
     numbers = numbering.values;
   }
+  const EntryDates sample = dates == nullptr ? SampleEntryDates(clock.Today()) : EntryDates();
   std::string why;
-  std::string result = ProcessString(name, op, numbers, clock.Today(), &why);
+  std::string result =
+      ProcessString(name, op, numbers, clock.Today(), &why, dates != nullptr ? dates : &sample);
   if (!why.empty()) {
     if (failure != nullptr) *failure = std::move(why);
     return std::nullopt;
@@ -105,6 +108,23 @@ std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& c
 std::string RenameStr(const WindowState& state, const Clock& clock, UiHost& ui,
                       std::string_view name, std::int32_t position, std::int32_t count) {
   return TryRenameStr(state, clock, ui, name, position, count).value_or(std::string());
+}
+
+DatesNeeded DatesInUse(const WindowState& state) {
+  DatesNeeded needed;
+  const auto choose = [&](bool taken, bool modified) {
+    needed.taken = taken;
+    needed.modified = modified;
+  };
+  if (state.active_operation == ActiveOperation::Rename &&
+      state.common_style.info != CommonStyleSettings::Info::Option11) {
+    const DateChoice choice = state.common_style.date_choice;
+    choose(choice == DateChoice::Taken, choice == DateChoice::Modified);
+  } else if (state.active_operation == ActiveOperation::Numbering) {
+    const NumberingOrder order = state.numbering.order;
+    choose(order == NumberingOrder::Taken, order == NumberingOrder::Modified);
+  }
+  return needed;
 }
 
 std::string ReplacePatternError(const WindowState& state) {

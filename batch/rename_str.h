@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "batch/folder_dates.h"
 #include "batch/ui_host.h"
 #include "batch/window_state.h"
 #include "platform/clock.h"
@@ -22,11 +23,18 @@ namespace kestro {
 
 // As RenameStr, but a refusal of the numbering settings is no value at all, so a caller can tell
 // it from an operation that legitimately leaves nothing of the name (stripping every character).
-// So is a regular expression that gives no name, and then `failure` (when given) says why.
+// So is a regular expression that gives no name, and a date the operation needs that the entry's
+// `dates` lack; then `failure` (when given) says why. Without `dates` the entry has the Example's
+// sample dates (SampleEntryDates): a batch always gives each entry's own.
 [[nodiscard]] std::optional<std::string> TryRenameStr(const WindowState& state, const Clock& clock,
                                                       UiHost& ui, std::string_view name,
                                                       std::int32_t position, std::int32_t count,
-                                                      std::string* failure = nullptr);
+                                                      std::string* failure = nullptr,
+                                                      const EntryDates* dates = nullptr);
+
+// The entry dates the window's operation in force puts into names or counts by: the date prefix
+// of the Rename page (date options with Taken or Modified), or Numbering in date order.
+[[nodiscard]] DatesNeeded DatesInUse(const WindowState& state);
 
 // The operation RenameStr hands to ProcessString for the tab in force, numbering aside: the mode,
 // the page's text parameters and SmartCheck.

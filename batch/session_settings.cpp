@@ -18,6 +18,8 @@ constexpr const char* kLeftNames[] = {"Option1", "Option2", "Option20", "Option2
 constexpr const char* kInfoNames[] = {"Option7", "Option8", "Option9", "Option10", "Option11"};
 constexpr const char* kRightNames[] = {"Option6", "Option5", "Option18", "Option19", "Option4"};
 constexpr const char* kSeperatorNames[] = {"Option12", "Option13", "Option14"};
+constexpr const char* kDateChoiceNames[] = {"Today", "Taken", "Modified"};
+constexpr const char* kOrderNames[] = {"Name", "Taken", "Modified"};
 constexpr const char* kCaseNames[] = {"", "lowercase", "uppercase", "sentence"};
 constexpr const char* kOperationNames[] = {"",     "Rename",    "Strip",    "Replace",
                                            "Case", "Extension", "Numbering"};
@@ -33,6 +35,7 @@ void EachField(State& state, Visit&& visit) {
   visit("Text4", style.Text4, 0);
   visit("Right", style.right, kRightNames);
   visit("Text3", style.Text3, 5);
+  visit(kDateChoiceKey, style.date_choice, kDateChoiceNames);
   visit("Seperator", style.seperator, kSeperatorNames);
   visit("Text5", style.Text5, 5);
   visit("Text6", state.Text6, 2);
@@ -52,6 +55,7 @@ void EachField(State& state, Visit&& visit) {
   visit("sortlennum", numbering.sortlennum, 1);
   visit("sortstartat", numbering.sortstartat);
   visit("sortstartatnum", numbering.sortstartatnum, 0);
+  visit(kNumberingOrderKey, numbering.order, kOrderNames);
   visit(kOperationKey, state.active_operation, kOperationNames);
 }
 
@@ -126,23 +130,42 @@ void SaveWindowPlacement(const SavedWindow& placement, SettingsStore& settings) 
   settings.Set(kSettingsApplication, kSettingsSection, kWindowSizeKey,
                std::to_string(placement.width) + "x" + std::to_string(placement.height));
   settings.Set(kSettingsApplication, kSettingsSection, kPreviewKey, placement.preview ? "1" : "0");
+  settings.Set(kSettingsApplication, kSettingsSection, kMaximizedKey,
+               placement.maximized ? "1" : "0");
+  if (placement.positioned) {
+    settings.Set(kSettingsApplication, kSettingsSection, kWindowPositionKey,
+                 std::to_string(placement.left) + "," + std::to_string(placement.top));
+  }
 }
+
+namespace {
+
+// "<a><separator><b>" as two whole numbers, nothing before, between or after.
+bool ParsePair(const std::string& text, char separator, int* a, int* b) {
+  const std::size_t at = text.find(separator);
+  const char* end = text.data() + text.size();
+  return at != std::string::npos &&
+         std::from_chars(text.data(), text.data() + at, *a).ptr == text.data() + at &&
+         std::from_chars(text.data() + at + 1, end, *b).ptr == end;
+}
+
+}  // namespace
 
 SavedWindow RestoreWindowPlacement(SettingsStore& settings) {
   SavedWindow placement;
   placement.preview = settings.Get(kSettingsApplication, kSettingsSection, kPreviewKey, "") == "1";
+  placement.maximized =
+      settings.Get(kSettingsApplication, kSettingsSection, kMaximizedKey, "") == "1";
+  const std::string position =
+      settings.Get(kSettingsApplication, kSettingsSection, kWindowPositionKey, "");
+  placement.positioned = ParsePair(position, ',', &placement.left, &placement.top);
   const std::string size = settings.Get(kSettingsApplication, kSettingsSection, kWindowSizeKey, "");
-  const std::size_t x = size.find('x');
   int width = 0;
   int height = 0;
-  const char* end = size.data() + size.size();
-  if (x == std::string::npos ||
-      std::from_chars(size.data(), size.data() + x, width).ptr != size.data() + x ||
-      std::from_chars(size.data() + x + 1, end, height).ptr != end || width <= 0 || height <= 0) {
-    return placement;
+  if (ParsePair(size, 'x', &width, &height) && width > 0 && height > 0) {
+    placement.width = width;
+    placement.height = height;
   }
-  placement.width = width;
-  placement.height = height;
   return placement;
 }
 
@@ -150,6 +173,13 @@ SavedWindow FitToScreen(SavedWindow saved, int screen_width, int screen_height) 
   if (saved.width > 0 && screen_width > 0) saved.width = std::min(saved.width, screen_width);
   if (saved.height > 0 && screen_height > 0) saved.height = std::min(saved.height, screen_height);
   return saved;
+}
+
+PixelRect KeepOnScreen(PixelRect window, const PixelRect& screen) {
+  if (screen.width <= 0 || screen.height <= 0) return window;
+  window.x = std::max(screen.x, std::min(window.x, screen.x + screen.width - window.width));
+  window.y = std::max(screen.y, std::min(window.y, screen.y + screen.height - window.height));
+  return window;
 }
 
 }  // namespace kestro

@@ -17,6 +17,7 @@ Status ReadFolderNames(FileSystem& fs, const std::string& folder, FolderNames* n
   names->complete = true;
   names->case_insensitive = fs.NamesIgnoreCase();
   names->name_limit = fs.NameLimit(folder);
+  names->dates = std::make_shared<FolderDates>(fs, folder);
   Status status = fs.ListAllNames(folder, &names->names);
   if (status.code() != Status::Code::kNotSupported) return status;
   names->complete = false;

@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "batch/folder_dates.h"
 #include "platform/file_system.h"
 
 namespace kestro {
@@ -27,6 +28,9 @@ struct FolderNames {
   bool case_insensitive = false;
   // The longest name the folder holds (FileSystem::NameLimit); 0 when not known.
   std::size_t name_limit = 0;
+  // The dates of the folder's entries, read when first asked for and kept with these names; set
+  // by ReadFolderNames. None: the entries have no dates (each reports why).
+  std::shared_ptr<FolderDates> dates = nullptr;
 };
 
 // Every name in `folder` (FileSystem::ListAllNames); where the file system cannot give them, the
@@ -98,6 +102,15 @@ class DryRunFileSystem : public FileSystem {
   std::size_t NameLimit(const std::string& folder) override { return real_.NameLimit(folder); }
   [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override {
     return real_.CheckNameLength(name, limit);
+  }
+  // A batch reads every date before its first rename, so the real entries answer.
+  Status ModifiedTime(const std::string& folder, const std::string& name,
+                      DateTime* when) const override {
+    return real_.ModifiedTime(folder, name, when);
+  }
+  Status DateTaken(const std::string& folder, const std::string& name,
+                   DateTime* when) const override {
+    return real_.DateTaken(folder, name, when);
   }
 
  private:

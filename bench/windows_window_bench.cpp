@@ -3,9 +3,9 @@
 // times, for the files of <folder> (made beforehand, e.g. by bench/windows_window_bench.sh), a
 // bare FindFirstFileExW listing, the platform's listing in natural order (ListEntries), the window
 // opening the folder (its tree, then List2), List2 read and filled again as a click on the folder
-// does, "Select All", and the outcome preview of every file with Extension ".bak": how long the
-// window's thread is held by the request, and how long until the preview is shown. Prints the
-// median of the rounds in milliseconds.
+// does, "Select All", F5 and the folder timer's look, and the outcome preview of every file with
+// Extension ".bak": how long the window's thread is held by the request, and how long until the
+// preview is shown. Prints the median of the rounds in milliseconds.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -74,7 +74,7 @@ int Run(const std::string& folder, int rounds) {
   SystemClock clock;
   NoOpener opener;
   RecordingUiHost ui;
-  std::vector<double> bare, listing, open, refill, select, request, preview;
+  std::vector<double> bare, listing, open, refill, select, reread, look, request, preview;
   std::size_t files = 0;
   std::string summary;
   for (int round = 0; round < rounds; ++round) {
@@ -91,6 +91,13 @@ int Run(const std::string& folder, int rounds) {
     refill.push_back(MillisecondsOf([&] { window.Dir3_Click(); }));
     select.push_back(MillisecondsOf(
         [&] { SendMessageW(FindNamedControl(window.hwnd(), "Command7"), BM_CLICK, 0, 0); }));
+    // F5 with every file selected, which it keeps; a look for changes by the folder timer.
+    reread.push_back(MillisecondsOf([&] {
+      MSG f5{FindNamedControl(window.hwnd(), "List2"), WM_KEYDOWN, VK_F5, 0, 0, {}};
+      window.PreTranslate(f5);
+    }));
+    look.push_back(MillisecondsOf(
+        [&] { SendMessageW(window.hwnd(), WM_TIMER, Form1Window::kFolderTimer, 0); }));
     state.TargetKind = false;
     state.active_operation = ActiveOperation::Extension;
     state.extad = ".bak";
@@ -111,6 +118,8 @@ int Run(const std::string& folder, int rounds) {
   std::printf("window opens the folder (tree, List2): %8.1f ms\n", Median(open));
   std::printf("List2 read again (Dir3_Click):    %8.1f ms\n", Median(refill));
   std::printf("Select All:                       %8.1f ms\n", Median(select));
+  std::printf("F5, every file selected:          %8.1f ms\n", Median(reread));
+  std::printf("folder timer's look, no change:   %8.1f ms\n", Median(look));
   std::printf("preview request (window thread):  %8.1f ms\n", Median(request));
   std::printf("preview shown after the request:  %8.1f ms\n", Median(preview));
   std::printf("preview: %s\n", summary.c_str());

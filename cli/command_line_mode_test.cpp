@@ -16,6 +16,7 @@
 #include "platform/errno_status.h"
 #include "platform/memory_file_system.h"
 #include "platform/settings_store.h"
+#include "platform/test_photos.h"
 
 namespace kestro {
 namespace {
@@ -80,6 +81,23 @@ TEST(CommandLineModeTest, FromTheWordsToTheExitStatus) {
       {"/home/u/Odd -F *.doc -C upper", "", kExitEntriesKept,
        "kestro: cannot rename 'a\\tb.doc' to 'A\\tB.DOC': a file of that name exists\n", "",
        "/home/u/Odd"},
+      // The entry's own dates: an entry without one keeps its name, as does the second of two
+      // with the same date; directories have no date taken. Numbering may count by date.
+      {"/home/u/Shots -F * -L $TAKEN$EXT", "b.JPG>20240501_090807.JPG c.jpg>20240502_000000.jpg",
+       kExitEntriesKept,
+       "kestro: cannot rename 'a.txt': it holds no date taken\n"
+       "kestro: cannot rename 'd.jpg' to '20240502_000000.jpg': a file of that name exists\n",
+       "", "/home/u/Shots"},
+      {"/home/u/Shots -F *.jpg -L $MODIFIED", "b.JPG>20000101_000000 c.jpg>20250704_010203",
+       kExitEntriesKept,
+       "kestro: cannot rename 'd.jpg' to '20000101_000000': a file of that name exists\n", "",
+       "/home/u/Shots"},
+      {"/home/u/Shots -F * -NAT", "b.JPG>1 - b.JPG c.jpg>2 - c.jpg d.jpg>3 - d.jpg",
+       kExitEntriesKept, "kestro: cannot rename 'a.txt': it holds no date taken\n", "",
+       "/home/u/Shots"},
+      {"/home/u/Photos -D -L $TAKEN", "", kExitEntriesKept,
+       "kestro: cannot rename 'img2': it holds no date taken\n"
+       "kestro: cannot rename 'img10': it holds no date taken\n"},
       {"\"\" -F *.doc -C upper", "", kExitWrongCommand,
        "kestro: cannot use folder '': no folder given\n", "", "/home/u/Other"},
   };
@@ -97,6 +115,11 @@ TEST(CommandLineModeTest, FromTheWordsToTheExitStatus) {
     fs.AddFile("/home/u/Odd", "a\tb.doc");
     fs.AddFile("/home/u/Odd", "A\tB.DOC");
     fs.AddFile("/home/u", "d.doc");
+    fs.AddFile("/home/u/Shots", "a.txt", "2024:05:01 09:08:07");
+    fs.AddFile("/home/u/Shots", "b.JPG", testing::JpegTakenAt("2024:05:01 09:08:07"));
+    fs.AddFile("/home/u/Shots", "c.jpg", testing::JpegTakenAt("", "2024:05:02 00:00:00"));
+    fs.AddFile("/home/u/Shots", "d.jpg", testing::JpegTakenAt("2024:05:02 00:00:00"));
+    fs.SetModifiedTime("/home/u/Shots", "c.jpg", {{2025, 7, 4}, 1, 2, 3});
     fs.SetWorkingFolder("/home/u");
     MemorySettingsStore settings;
     settings.Set(kSettingsApplication, kSettingsSection, kLastDirKey, "/home/u/Other");

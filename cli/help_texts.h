@@ -42,7 +42,7 @@ inline constexpr HelpLabel kHelpMoreLabel{
     {72, 5400, 4716, 408},
     false,
     true,
-    "More: --dry-run, --undo, --window <folder> and -CE <upper/lower/sentence>; see the "
+    "More: --dry-run, --undo, --window <folder>, -CE, $TAKEN, $MODIFIED, $EXT, -NAT; see the "
     "userguide."};
 
 // The help for a terminal: the frame's caption, then one line per row of labels (the texts of a

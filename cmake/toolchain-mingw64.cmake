@@ -11,6 +11,9 @@ set(CMAKE_CXX_COMPILER ${KESTRO_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${KESTRO_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${KESTRO_MINGW_PREFIX})
+# Prefixes of libraries cross-built for Windows outside the compiler's own (scripts/build-*-windows.sh),
+# -DKESTRO_WINDOWS_PREFIXES="a;b": searched as they stand, so what pkg-config finds there is used.
+list(APPEND CMAKE_FIND_ROOT_PATH ${KESTRO_WINDOWS_PREFIXES})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "engine/process_string.h"
-
 namespace kestro {
 namespace {
 
@@ -44,14 +42,6 @@ TEST(FormatDateTest, TwoDigitsPerFieldWithALeadingZero) {
                 " " + FormatDate(day, DateFormat::kMMDD) + " " + FormatDate(day, DateFormat::kDDMM),
             "010509 050109 0105 0501");
   EXPECT_EQ(FormatDate({2000, 10, 31}, DateFormat::kDDMMYY), "311000");
-}
-
-TEST(BeginningBitTest, ThePrefixKeepsTheLoadDate) {
-  // The window sets the captions once; a batch run on a later day still uses them.
-  RenameOperation op;
-  op.mode = RenameMode::CommonStyle;
-  op.common_style.captions = MakeDateCaptions({2026, 12, 4});
-  EXPECT_EQ(ProcessString("notes.txt", op, {}, {2026, 12, 5}), "(1204) notes.txt");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ struct CalendarDate {
   int year = 2000;  // full year, e.g. 2026
   int month = 1;    // 1 to 12
   int day = 1;      // 1 to 31
+  friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
 };
 
 enum class DateFormat { kMMDDYY, kDDMMYY, kMMDD, kDDMM };

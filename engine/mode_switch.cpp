@@ -5,6 +5,15 @@
 #include "engine/utf8_text.h"
 
 namespace kestro {
+namespace {
+
+// "-NA" and "-ND", and their forms that count in date order ("-NAT", "-NDM", ...), upper-cased.
+bool IsNumberingSwitch(std::string_view name) {
+  return name == "-NA" || name == "-ND" || name == "-NAT" || name == "-NDT" || name == "-NAM" ||
+         name == "-NDM";
+}
+
+}  // namespace
 
 ModeSwitch ParseModeSwitch(BatchTarget target, const CommandArgs& args) {
   // Files: "<path> -F <mask> <switch> ..."; directories: "<path> -D <switch> ...".
@@ -50,10 +59,13 @@ ModeSwitch ParseModeSwitch(BatchTarget target, const CommandArgs& args) {
       if (i > at + 1) result.param1 += ' ';
       result.param1 += args[i];
     }
-  } else if (name == "-NA" || name == "-ND") {
+  } else if (IsNumberingSwitch(name)) {
     result.mode = RenameMode::Numbering;
     result.numbering = true;
-    result.descending = name == "-ND";
+    result.descending = name.starts_with("-ND");
+    result.order = name.size() == 3 ? NumberingOrder::Name
+                   : name[3] == 'T' ? NumberingOrder::Taken
+                                    : NumberingOrder::Modified;
     result.param1 = result.descending ? "2" : "1";
     for (std::size_t i = 0; i < result.sort_words.size(); ++i) result.sort_words[i] = word(i + 1);
     result.has_sort_words = !result.sort_words[0].empty();
@@ -87,7 +99,7 @@ std::vector<WordPlace> WordPlaces(std::span<const std::string> words) {
     place(at + 1, at + 2, WordPlace::kText);
   } else if (name == "-L") {
     place(at + 1, kLastTemplateWord, WordPlace::kValue);
-  } else if (name == "-NA" || name == "-ND") {
+  } else if (IsNumberingSwitch(name)) {
     place(at + 1, word(at + 1).empty() ? at + 1 : at + 4, WordPlace::kValue);
   }
   return places;

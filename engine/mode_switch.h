@@ -27,6 +27,8 @@ struct ModeSwitch {
   bool check_smart = false;     // files, "-SR <x> <any word>": SmartCheck gets checked
   bool numbering = false;       // "-NA"/"-ND": the Numbering flag is set, names come via RenameStr
   bool descending = false;      // "-ND": sortdescending gets selected after the options are read
+  // "-NAT"/"-NDT" count in the order of the date taken, "-NAM"/"-NDM" of the date modified.
+  NumberingOrder order = NumberingOrder::Name;
   bool has_sort_words = false;  // the word after "-NA"/"-ND" is not empty: call ParseSortLine
   std::array<std::string, 4> sort_words;  // the four words that follow "-NA"/"-ND"
 };

@@ -81,8 +81,9 @@ std::string ChangeExtensionCase(std::string_view name, std::string_view code_tex
   return std::string(name.substr(0, dot + 1)) + ChangeCase(name.substr(dot + 1), code_text);
 }
 
-std::string Literal(std::string_view name, std::string_view template_text,
-                    const CalendarDate& today) {
+// The ten passes of the template's own placeholders, on `text`, a piece of the template.
+std::string DatePasses(std::string_view name, std::string_view text, const CalendarDate& today) {
+  if (text.find('$') == std::string_view::npos) return std::string(text);
   const std::string mmddyy = FormatDate(today, DateFormat::kMMDDYY);
   const std::string ddmmyy = FormatDate(today, DateFormat::kDDMMYY);
   const std::string mmdd = FormatDate(today, DateFormat::kMMDD);
@@ -101,13 +102,133 @@ std::string Literal(std::string_view name, std::string_view template_text,
       {"$date4", ddmm},
       {"$name", name},
   }};
-  std::string result(template_text);
+  std::string result(text);
   for (const auto& [placeholder, value] : passes) {
     // Every placeholder starts with "$", which no other character matches in any case.
     if (result.find('$') == std::string::npos) break;
     result = ReplaceAll(result, placeholder, value);
   }
   return result;
+}
+
+// The placeholders that take the entry's own dates and extension. The longer forms stand first,
+// so "$TAKEN1" is never read as "$TAKEN" and a "1".
+struct OwnPlaceholder {
+  std::string_view text;
+  enum class Source { kTaken, kModified, kExtension } source;
+  int form;  // 0: "YYYYMMDD_HHMMSS"; 1 to 4: the forms of "$DATE1" to "$DATE4"
+};
+constexpr OwnPlaceholder kOwnPlaceholders[] = {
+    {"$TAKEN1", OwnPlaceholder::Source::kTaken, 1},
+    {"$TAKEN2", OwnPlaceholder::Source::kTaken, 2},
+    {"$TAKEN3", OwnPlaceholder::Source::kTaken, 3},
+    {"$TAKEN4", OwnPlaceholder::Source::kTaken, 4},
+    {"$TAKEN", OwnPlaceholder::Source::kTaken, 0},
+    {"$MODIFIED1", OwnPlaceholder::Source::kModified, 1},
+    {"$MODIFIED2", OwnPlaceholder::Source::kModified, 2},
+    {"$MODIFIED3", OwnPlaceholder::Source::kModified, 3},
+    {"$MODIFIED4", OwnPlaceholder::Source::kModified, 4},
+    {"$MODIFIED", OwnPlaceholder::Source::kModified, 0},
+    {"$EXT", OwnPlaceholder::Source::kExtension, 0},
+};
+constexpr DateFormat kPlaceholderForms[] = {DateFormat::kMMDDYY, DateFormat::kDDMMYY,
+                                            DateFormat::kMMDD, DateFormat::kDDMM};
+
+// The length of the text `find` matches at `pos` of `text`, letters compared as ReplaceAll
+// compares them; 0 when it does not match there.
+std::size_t MatchLengthAt(std::string_view text, std::size_t pos, std::string_view find) {
+  std::size_t end = pos;
+  for (std::size_t k = 0, find_length = 0; k < find.size(); k += find_length) {
+    std::size_t length = 0;
+    if (end >= text.size() || UpperAt(text, end, length) != UpperAt(find, k, find_length)) {
+      return 0;
+    }
+    end += length;
+  }
+  return end - pos;
+}
+
+// Calls `visit(placeholder, position, length)` for every placeholder of kOwnPlaceholders in
+// `text`, left to right, without overlaps.
+template <typename Visit>
+void EachOwnPlaceholder(std::string_view text, Visit&& visit) {
+  for (std::size_t pos = text.find('$'); pos != std::string_view::npos; pos = text.find('$', pos)) {
+    std::size_t length = 0;
+    for (const OwnPlaceholder& placeholder : kOwnPlaceholders) {
+      length = MatchLengthAt(text, pos, placeholder.text);
+      if (length > 0) {
+        visit(placeholder, pos, length);
+        break;
+      }
+    }
+    pos += length > 0 ? length : 1;
+  }
+}
+
+// The extension with its dot: the text from the last dot on; empty without a dot, or when the
+// only dot leads the name (".profile").
+std::string_view ExtensionOf(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos || dot == 0 ? std::string_view() : name.substr(dot);
+}
+
+const EntryDates& NoDates() {
+  static const EntryDates none;
+  return none;
+}
+
+// Literal (mode 6). The entry's own placeholders are read in the template as given and their
+// values put in afterwards, so the ten passes never see the text they insert (an extension
+// ".$name" stays as it is), and the pieces of the template between them go through the ten
+// passes as a template without them would. Returns nothing, with `failure` set, when a date the
+// template asks for is missing.
+std::optional<std::string> Literal(std::string_view name, std::string_view template_text,
+                                   const CalendarDate& today, const EntryDates& dates,
+                                   std::string* failure) {
+  std::string result;
+  std::size_t from = 0;
+  bool missing = false;
+  EachOwnPlaceholder(
+      template_text, [&](const OwnPlaceholder& placeholder, std::size_t at, std::size_t length) {
+        result += DatePasses(name, template_text.substr(from, at - from), today);
+        from = at + length;
+        if (placeholder.source == OwnPlaceholder::Source::kExtension) {
+          result += ExtensionOf(name);
+          return;
+        }
+        const bool taken = placeholder.source == OwnPlaceholder::Source::kTaken;
+        const std::optional<DateTime>& when = taken ? dates.taken : dates.modified;
+        if (!when) {
+          if (!missing && failure != nullptr) *failure = taken ? dates.no_taken : dates.no_modified;
+          missing = true;
+          return;
+        }
+        result += placeholder.form == 0
+                      ? FormatStamp(*when)
+                      : FormatDate(when->date, kPlaceholderForms[placeholder.form - 1]);
+      });
+  if (missing) return std::nullopt;
+  result += DatePasses(name, template_text.substr(from), today);
+  return result;
+}
+
+// CommonStyle (mode 1): the prefix, with the entry's own date in place of the window's load date
+// when the date options take it from the entry. Returns nothing, with `failure` set, when that
+// date is missing.
+std::optional<std::string> CommonStyle(std::string_view name, const CommonStyleSettings& style,
+                                       const EntryDates& dates, std::string* failure) {
+  if (style.date_choice == DateChoice::Today || style.info == CommonStyleSettings::Info::Option11) {
+    return BeginningBit(style) + std::string(name);
+  }
+  std::string why;
+  const std::optional<DateTime> when = ChosenDate(style.date_choice, dates, {}, &why);
+  if (!when) {
+    if (failure != nullptr) *failure = std::move(why);
+    return std::nullopt;
+  }
+  CommonStyleSettings own = style;
+  own.captions = MakeDateCaptions(when->date);
+  return BeginningBit(own) + std::string(name);
 }
 
 // Replace (mode 3): literal without regard to case as designed, or in the case of `find`, or by
@@ -156,13 +277,14 @@ std::optional<std::string> Number(std::string_view name, const RenameOperation& 
 
 std::string ProcessString(std::string_view name, const RenameOperation& op,
                           const NumberingValues& numbers, const CalendarDate& today,
-                          std::string* failure) {
+                          std::string* failure, const EntryDates* dates) {
   if (!IsValidUtf8(name)) return std::string(name);
+  const EntryDates& own_dates = dates != nullptr ? *dates : NoDates();
 
   std::optional<std::string> result;
   switch (op.mode) {
     case RenameMode::CommonStyle:
-      result = BeginningBit(op.common_style) + std::string(name);
+      result = CommonStyle(name, op.common_style, own_dates, failure);
       break;
     case RenameMode::Strip:
       result = Strip(name, op);
@@ -178,7 +300,7 @@ std::string ProcessString(std::string_view name, const RenameOperation& op,
       result = std::string(name) + op.param1;
       break;
     case RenameMode::Literal:
-      result = Literal(name, op.param1, today);
+      result = Literal(name, op.param1, today, own_dates, failure);
       break;
     case RenameMode::Numbering:
       result = Number(name, op, numbers);
@@ -189,6 +311,15 @@ std::string ProcessString(std::string_view name, const RenameOperation& op,
   // A parameter that is not valid UTF-8 cannot give a valid name: that step is skipped too.
   if (!result || !IsValidUtf8(*result)) return std::string(name);
   return *std::move(result);
+}
+
+void LiteralDatesNeeded(std::string_view template_text, bool* taken, bool* modified) {
+  EachOwnPlaceholder(template_text,
+                     [&](const OwnPlaceholder& placeholder, std::size_t, std::size_t) {
+                       if (placeholder.source == OwnPlaceholder::Source::kTaken) *taken = true;
+                       if (placeholder.source == OwnPlaceholder::Source::kModified)
+                         *modified = true;
+                     });
 }
 
 std::string ReplaceAll(std::string_view source, std::string_view find,

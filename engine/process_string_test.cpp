@@ -23,6 +23,7 @@ struct Case {
   const char* name;
   const char* expected;
   NumberingValues numbers = {};
+  bool extension_only = false;
 };
 
 std::string Transform(const Case& c) {
@@ -31,7 +32,8 @@ std::string Transform(const Case& c) {
   op.param1 = c.param1;
   op.param2 = c.param2;
   op.keep_extension = c.keep_extension;
-  op.common_style.captions.Option7 = "1204";
+  op.extension_only = c.extension_only;
+  op.common_style.captions.Option7 = "1203";  // set when the window opened, the day before
   return ProcessString(c.name, op, c.numbers, CalendarDate{2026, 12, 4});
 }
 
@@ -81,10 +83,18 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
       {kCase, "3", "", false, " élan  VITAL-x\ty.TXT", " Élan  Vital-x\ty.txt"},
       {kCase, "2.5", "", false, "My File", "my file"},  // rounds to 2, not 3
       {kCase, "3.5", "", false, "My File", "My File"},  // rounds to 4
+      // Case of the extension alone: the part after the last dot, each word as in a name.
+      {kCase, "2", "", false, "My Photo.JPG", "My Photo.jpg", {}, true},
+      {kCase, "1", "", false, "archive.Tar.gz", "archive.Tar.GZ", {}, true},
+      {kCase, "3", "", false, "a.bc dE", "a.Bc De", {}, true},
+      {kCase, "2", "", false, "README", "README", {}, true},      // no dot: no extension
+      {kCase, "1", "", false, ".profile", ".profile", {}, true},  // a leading dot starts none
+      {kCase, "1", "", false, "end.", "end.", {}, true},
+      {kCase, "0", "", false, "x.JPG", "x.JPG", {}, true},
       // Extension, common style and unknown modes.
       {RenameMode::Extension, ".bak", "", false, "a.txt", "a.txt.bak"},
       {RenameMode::Extension, ".\xC3", "", false, "abc", "abc"},
-      {RenameMode::CommonStyle, "", "", false, "日本.txt", "(1204) 日本.txt"},
+      {RenameMode::CommonStyle, "", "", false, "日本.txt", "(1203) 日本.txt"},
       {static_cast<RenameMode>(8), "3", "1", false, "My File", "My File"},
       // Literal: placeholders without regard to case, each pass on the result of the one before.
       {kLiteral, "$NAME - $DATE2", "", false, "a.txt", "a.txt - 041226"},
@@ -105,33 +115,10 @@ TEST(ProcessStringTest, EveryModeOnItsCorners) {
   for (const Case& c : cases) {
     EXPECT_EQ(Transform(c), c.expected)
         << "mode " << static_cast<int>(c.mode) << " \"" << c.param1 << "\" \"" << c.param2 << "\""
-        << (c.keep_extension ? " keeping the extension" : "") << " on \"" << c.name << "\"";
+        << (c.keep_extension ? " keeping the extension" : "")
+        << (c.extension_only ? " on the extension" : "") << " on \"" << c.name << "\"";
   }
   std::setlocale(LC_ALL, saved.c_str());
-}
-
-TEST(ProcessStringTest, ExtensionOnlyCaseChangesThePartAfterTheLastDot) {
-  const struct {
-    const char* code;
-    const char* name;
-    const char* expected;
-  } cases[] = {
-      {"2", "My Photo.JPG", "My Photo.jpg"},
-      {"1", "archive.Tar.gz", "archive.Tar.GZ"},  // the last dot only
-      {"3", "notes.TXT", "notes.Txt"},
-      {"3", "a.bc dE", "a.Bc De"},    // sentence: every word of the extension, as in a name
-      {"2", "README", "README"},      // no dot: no extension
-      {"1", ".profile", ".profile"},  // a leading dot hides a name, it starts no extension
-      {"1", "end.", "end."},
-      {"0", "x.JPG", "x.JPG"},
-  };
-  for (const auto& c : cases) {
-    RenameOperation op;
-    op.mode = RenameMode::Case;
-    op.param1 = c.code;
-    op.extension_only = true;
-    EXPECT_EQ(ProcessString(c.name, op, {}, CalendarDate{2026, 12, 4}), c.expected) << c.name;
-  }
 }
 
 TEST(ProcessStringTest, NamesThatAreNotUtf8ComeBackUnchangedWhateverTheMode) {
@@ -169,6 +156,61 @@ TEST(ProcessStringTest, EveryResultOfValidInputIsValidUtf8) {
     EXPECT_TRUE(IsValidUtf8(result)) << "mode " << round % 8 << " \"" << p1 << "\" on " << name;
     EXPECT_TRUE(c.mode != kStrip || result.empty() == name.empty()) << name;
   }
+}
+
+TEST(ProcessStringTest, TheEntrysOwnDatesAndExtensionGoInBeforeTheNamePasses) {
+  EntryDates dates;
+  dates.taken = DateTime{{2024, 5, 1}, 9, 8, 7};
+  dates.modified = DateTime{{2025, 11, 30}, 23, 59, 0};
+  EntryDates no_taken = dates;
+  no_taken.taken.reset();
+  no_taken.no_taken = "it holds no date taken (its metadata cannot be read: damaged)";
+  struct Row {
+    const char* template_text;
+    const char* name;
+    const EntryDates* dates;
+    const char* expected;  // "" with `failure`: the name is kept for that reason
+    const char* failure = "";
+  };
+  const Row rows[] = {
+      {"$TAKEN$EXT", "IMG_1.JPG", &dates, "20240501_090807.JPG"},
+      {"$taken1 $Taken2 $TAKEN3 $TAKEN4 $TAKEN", "a", &dates,
+       "050124 010524 0501 0105 20240501_090807"},
+      {"$MODIFIED$ext-$modified3$MODIFIED4", "a.tar.gz", &dates, "20251130_235900.gz-11303011"},
+      {"$TAKEN5$EXT", "b", &dates, "20240501_0908075"},  // no extension: nothing
+      {"$EXT", ".profile", &dates, ""},
+      // Inserted text is never read again: neither an extension nor a name holding placeholders.
+      {"$NAME$EXT", "x.$name", &dates, "x.x.$name.$name"},  // what $NAME put in is read on
+      {"$EXT$DATE3", "x.$date1", &dates, ".$date11204"},
+      {"$NAME", "a$TAKEN", &dates, "a$TAKEN"},
+      {"$NA$EXTME", "a", &dates, "$NAME"},
+      // A missing date keeps the name, whatever else the template holds; "ı" upper-cases to "I"
+      // as in every pass.
+      {"$TAKEN$NAME", "a.jpg", &no_taken, "", no_taken.no_taken.c_str()},
+      {"$MODıFıED", "a", &dates, "20251130_235900"},
+      {"$MODIFIED", "a", nullptr, "", "its date modified cannot be read"},
+  };
+  RenameOperation op;
+  op.mode = RenameMode::Literal;
+  for (const Row& row : rows) {
+    op.param1 = row.template_text;
+    std::string failure;
+    const std::string result =
+        ProcessString(row.name, op, {}, CalendarDate{2026, 12, 4}, &failure, row.dates);
+    EXPECT_EQ(failure, row.failure) << row.template_text << " on " << row.name;
+    EXPECT_EQ(result, *row.failure != '\0' ? row.name : row.expected)
+        << row.template_text << " on " << row.name;
+  }
+  // The date prefix of the common style takes the entry's date when chosen, and never another.
+  op.mode = RenameMode::CommonStyle;
+  op.common_style.captions.Option7 = "1204";
+  op.common_style.date_choice = DateChoice::Taken;
+  std::string failure;
+  EXPECT_EQ(ProcessString("a", op, {}, {}, &failure, &dates), "(0501) a");
+  EXPECT_EQ(ProcessString("a", op, {}, {}, &failure, &no_taken), "a");
+  EXPECT_EQ(failure, no_taken.no_taken);
+  op.common_style.date_choice = DateChoice::Modified;
+  EXPECT_EQ(ProcessString("a", op, {}, {}, nullptr, &dates), "(1130) a");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/entry_dates.h"
+
 namespace kestro {
 
 // The operation code. Any other value (None among them) leaves names unchanged; a value read from
@@ -45,6 +47,9 @@ struct CommonStyleSettings {
   std::string Text3;  // custom right mark (Option4), at most 5 characters in the window
   std::string Text5;  // custom separator (Option14), at most 5 characters in the window
   DateCaptions captions;
+  // Where the four date options take their date; with Taken or Modified each entry's own date
+  // in the option's format replaces the caption's (the custom info Option11 takes none).
+  DateChoice date_choice = DateChoice::Today;
 };
 
 // The controls of the "Numbering" page.
@@ -55,6 +60,7 @@ struct NumberingSettings {
   std::string sortlennum;     // one character in the window
   bool sortstartat = false;   // "Start at position:"
   std::string sortstartatnum;
+  NumberingOrder order = NumberingOrder::Name;  // "Count in order of:" name, date taken, modified
 };
 
 // One operation as ProcessString sees it.

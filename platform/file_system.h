@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/entry_dates.h"
 #include "platform/status.h"
 
 namespace kestro {
@@ -31,6 +32,19 @@ class FileSystem {
   // particular order. A symbolic link counts as what it points to.
   virtual Status ListNames(const std::string& folder, EntryKind kind,
                            std::vector<std::string>* names) = 0;
+
+  // ListNames of both kinds from one reading of `folder`. The default reads it twice; a file
+  // system that tells an entry's kind as it reads answers from one reading.
+  virtual Status ListBothKinds(const std::string& folder, std::vector<std::string>* directories,
+                               std::vector<std::string>* files) {
+    Status status = ListNames(folder, EntryKind::kDirectory, directories);
+    if (status.ok()) status = ListNames(folder, EntryKind::kFile, files);
+    if (!status.ok()) {
+      directories->clear();
+      files->clear();
+    }
+    return status;
+  }
 
   // The name of every entry in `folder`, hidden ones and every kind included ("." and ".."
   // left out), in no particular order: every name a rename inside the folder can run into.
@@ -57,6 +71,27 @@ class FileSystem {
   // other folders meanwhile work as always. A second BeginRenames ends the first run.
   virtual void BeginRenames(const std::string& folder) { static_cast<void>(folder); }
   virtual void EndRenames() {}
+
+  // When `name` in `folder` was last modified, in local time. A file system that cannot tell
+  // answers kNotSupported.
+  virtual Status ModifiedTime(const std::string& folder, const std::string& name,
+                              DateTime* when) const {
+    static_cast<void>(folder);
+    static_cast<void>(name);
+    static_cast<void>(when);
+    return Status::Error(Status::Code::kNotSupported, "its date modified cannot be read here");
+  }
+  // When the photo `name` in `folder` was taken, from its own metadata (Exif DateTimeOriginal,
+  // else the date it was digitized), reading the metadata alone. Fails with the reason worded to
+  // follow "cannot rename 'X': " ("it holds no date taken", ...) for a directory, a file without
+  // the date, or one that cannot be read.
+  virtual Status DateTaken(const std::string& folder, const std::string& name,
+                           DateTime* when) const {
+    static_cast<void>(folder);
+    static_cast<void>(name);
+    static_cast<void>(when);
+    return Status::Error(Status::Code::kNotSupported, "it holds no date taken");
+  }
 
   // `folder` and `name` joined by one separator; a folder that already ends in a separator (a
   // root: "/", "C:\") gets none added.

@@ -24,6 +24,7 @@
 
 #include "platform/file_system.h"
 #include "platform/name_rules.h"
+#include "platform/test_photos.h"
 
 namespace kestro {
 
@@ -65,6 +66,11 @@ TYPED_TEST_P(FileSystemConformance, ListsEachKindApartHiddenOnesOnlyWhenAskedFor
   using Names = std::vector<std::string>;
   EXPECT_EQ(this->Listed(folder, EntryKind::kFile), (Names{"a b.JPG", "b.txt"}));
   EXPECT_EQ(this->Listed(folder, EntryKind::kDirectory), (Names{"sub"}));
+  Names directories = {"stale"}, files = {"stale"};
+  ASSERT_TRUE(w.fs().ListBothKinds(folder, &directories, &files).ok());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (Names{"a b.JPG", "b.txt"}));
+  EXPECT_EQ(directories, (Names{"sub"}));
   Names all;
   ASSERT_TRUE(w.fs().ListAllNames(folder, &all).ok());
   std::sort(all.begin(), all.end());
@@ -81,6 +87,10 @@ TYPED_TEST_P(FileSystemConformance, AMissingFolderIsNamedInEveryFailure) {
   names = {"stale"};
   this->ExpectCannotOpen(w.fs().ListAllNames(missing, &names), missing);
   EXPECT_TRUE(names.empty());
+  std::vector<std::string> more = {"stale"};
+  names = {"stale"};
+  this->ExpectCannotOpen(w.fs().ListBothKinds(missing, &names, &more), missing);
+  EXPECT_TRUE(names.empty() && more.empty());
   this->ExpectCannotOpen(w.fs().RenameNoReplace(missing, "a", "b"), missing);
   this->ExpectCannotOpen(w.fs().RenameNoReplace(missing, "a", "a"), missing);
   // A NUL would cut the path short at an existing folder if it reached the system as it is.
@@ -216,11 +226,50 @@ TYPED_TEST_P(FileSystemConformance, JoinsWithOneSeparator) {
   EXPECT_FALSE(w.fs().HoldsSeparator("a b.c"));
 }
 
+TYPED_TEST_P(FileSystemConformance, ReadsEachEntrysDatesOrSaysWhyItHasNone) {
+  auto& w = this->world_;
+  const std::string folder = w.NewFolder();
+  const std::string photo = testing::JpegTakenAt("2024:05:01 09:08:07", "2024:05:02 00:00:00");
+  w.AddFile(folder, "photo.jpg", photo);
+  w.AddFile(folder, "scan.jpg", testing::JpegTakenAt("", "2019:01:02 03:04:05"));
+  w.AddFile(folder, "late.jpg", testing::JpegTakenAt("2018:01:01 00:00:01", "", 300000));
+  w.AddFile(folder, "empty.jpg", "");
+  w.AddDirectory(folder, "album");
+  const struct {
+    const char* name;
+    std::optional<DateTime> taken;
+  } rows[] = {
+      {"photo.jpg", DateTime{{2024, 5, 1}, 9, 8, 7}},
+      {"scan.jpg", DateTime{{2019, 1, 2}, 3, 4, 5}},
+      {"late.jpg", DateTime{{2018, 1, 1}, 0, 0, 1}},
+      {"empty.jpg", std::nullopt},
+      {"album", std::nullopt},
+      {"missing.jpg", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    DateTime when;
+    const Status taken = w.fs().DateTaken(folder, row.name, &when);
+    EXPECT_EQ(taken.ok(), row.taken.has_value()) << row.name << ": " << taken.message();
+    if (row.taken) {
+      EXPECT_EQ(when, *row.taken) << row.name;
+    } else {
+      EXPECT_EQ(taken.message().rfind("it holds no date taken", 0), 0u) << taken.message();
+    }
+  }
+  DateTime when;
+  EXPECT_TRUE(w.fs().ModifiedTime(folder, "photo.jpg", &when).ok());
+  EXPECT_TRUE(when.date.year >= 2000 && when.date.month >= 1 && when.date.day >= 1);
+  const Status missing = w.fs().ModifiedTime(folder, "missing.jpg", &when);
+  EXPECT_EQ(missing.code(), Status::Code::kNotFound);
+  EXPECT_EQ(missing.message().rfind("its date modified cannot be read: ", 0), 0u);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemConformance, ListsEachKindApartHiddenOnesOnlyWhenAskedForAll,
                             AMissingFolderIsNamedInEveryFailure,
                             RenameMovesTheEntryWithItsContentAndNeverReplaces,
                             AChangeOfLetterCaseAloneIsApplied,
                             NamesThatAreNoPlainNamesAreRefusedAndNothingMoves,
-                            AbsoluteFolderPlainsAPathOrSaysWhyItCannot, JoinsWithOneSeparator);
+                            AbsoluteFolderPlainsAPathOrSaysWhyItCannot, JoinsWithOneSeparator,
+                            ReadsEachEntrysDatesOrSaysWhyItHasNone);
 
 }  // namespace kestro

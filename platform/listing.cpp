@@ -289,14 +289,11 @@ bool NaturalLess(std::string_view a, std::string_view b) {
   return order != 0 ? order < 0 : a < b;
 }
 
-Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, std::string_view mask,
-                   std::vector<std::string>* names) {
-  std::vector<std::string> listed;
-  Status status = fs.ListNames(folder, kind, &listed);
-  if (!status.ok()) {
-    names->clear();
-    return status;
-  }
+namespace {
+
+// `listed` as ListEntries gives it: the names `mask` selects, in natural order.
+void SortListed(std::vector<std::string> listed, std::string_view mask,
+                std::vector<std::string>* names) {
   // Each name's sort key is written into one arena (folded once more for a mask, if any); the
   // sort moves small records and compares keys with memcmp, the names' bytes breaking ties. The
   // names are then put in that order where they are, so a million of them are held once.
@@ -346,6 +343,33 @@ Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, st
     kept[j].index = static_cast<std::uint32_t>(j);
   }
   *names = std::move(listed);
+}
+
+}  // namespace
+
+Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, std::string_view mask,
+                   std::vector<std::string>* names) {
+  std::vector<std::string> listed;
+  Status status = fs.ListNames(folder, kind, &listed);
+  if (!status.ok()) {
+    names->clear();
+    return status;
+  }
+  SortListed(std::move(listed), mask, names);
+  return Status::Ok();
+}
+
+Status ListFolder(FileSystem& fs, const std::string& folder, std::string_view file_mask,
+                  FolderListing* listing) {
+  std::vector<std::string> directories;
+  std::vector<std::string> files;
+  Status status = fs.ListBothKinds(folder, &directories, &files);
+  if (!status.ok()) {
+    *listing = {};
+    return status;
+  }
+  SortListed(std::move(directories), "", &listing->directories);
+  SortListed(std::move(files), file_mask, &listing->files);
   return Status::Ok();
 }
 

@@ -29,4 +29,13 @@ namespace kestro {
 Status ListEntries(FileSystem& fs, const std::string& folder, EntryKind kind, std::string_view mask,
                    std::vector<std::string>* names);
 
+// What a window shows of one folder: its sub-directories and the files a mask selects.
+struct FolderListing {
+  std::vector<std::string> directories;
+  std::vector<std::string> files;
+};
+// Both from one reading of `folder`, each as ListEntries gives it (`file_mask` for the files).
+Status ListFolder(FileSystem& fs, const std::string& folder, std::string_view file_mask,
+                  FolderListing* listing);
+
 }  // namespace kestro

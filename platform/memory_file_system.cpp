@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/date_taken.h"
 #include "platform/errno_status.h"
 #include "platform/folder_path.h"
 #include "platform/listing.h"
@@ -80,6 +81,40 @@ std::optional<std::string> MemoryFileSystem::Content(const std::string& folder,
   return entry.content;
 }
 
+const MemoryFileSystem::Entry* MemoryFileSystem::FindEntry(const std::string& folder,
+                                                           const std::string& name) const {
+  const Folder* f = FindFolder(folder);
+  const std::string* found = f != nullptr ? FindName(*f, name) : nullptr;
+  return found != nullptr ? &f->entries.at(*found) : nullptr;
+}
+
+void MemoryFileSystem::SetModifiedTime(const std::string& folder, const std::string& name,
+                                       DateTime when) {
+  Folder* f = FindFolder(folder);
+  const std::string* found = f != nullptr ? FindName(*f, name) : nullptr;
+  if (found != nullptr) f->entries.at(*found).modified = when;
+}
+
+Status MemoryFileSystem::ModifiedTime(const std::string& folder, const std::string& name,
+                                      DateTime* when) const {
+  const Entry* entry = FindEntry(folder, name);
+  if (entry == nullptr) {
+    return StatusFromErrno(ENOENT, "its date modified cannot be read");
+  }
+  *when = entry->modified;
+  return Status::Ok();
+}
+
+Status MemoryFileSystem::DateTaken(const std::string& folder, const std::string& name,
+                                   DateTime* when) const {
+  const Entry* entry = FindEntry(folder, name);
+  if (entry == nullptr)
+    return StatusFromErrno(ENOENT, std::string(kNoDateTaken) + ": cannot open it");
+  if (entry->kind != EntryKind::kFile) return Status::Error(Status::Code::kNotFound, kNoDateTaken);
+  return ReadDateTaken(reinterpret_cast<const unsigned char*>(entry->content.data()),
+                       entry->content.size(), when);
+}
+
 void MemoryFileSystem::FailRenameOf(const std::string& folder, const std::string& name,
                                     Status failure) {
   failures_[{folder, name}] = std::move(failure);
@@ -154,6 +189,7 @@ Status MemoryFileSystem::AbsoluteFolder(std::string_view path, std::string* abso
 Status MemoryFileSystem::ListNames(const std::string& folder, EntryKind kind,
                                    std::vector<std::string>* names) {
   names->clear();
+  ++readings_[folder];
   const Folder* f = FindFolder(folder);
   if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
   if (unreadable_.count(folder) != 0) return StatusFromErrno(EACCES, CannotOpenFolder(folder));
@@ -163,8 +199,26 @@ Status MemoryFileSystem::ListNames(const std::string& folder, EntryKind kind,
   return Status::Ok();
 }
 
+Status MemoryFileSystem::ListBothKinds(const std::string& folder,
+                                       std::vector<std::string>* directories,
+                                       std::vector<std::string>* files) {
+  directories->clear();
+  files->clear();
+  ++readings_[folder];
+  const Folder* f = FindFolder(folder);
+  if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
+  if (unreadable_.count(folder) != 0) return StatusFromErrno(EACCES, CannotOpenFolder(folder));
+  for (const auto& [name, entry] : f->entries) {
+    if (name.front() != '.') {
+      (entry.kind == EntryKind::kDirectory ? directories : files)->push_back(name);
+    }
+  }
+  return Status::Ok();
+}
+
 Status MemoryFileSystem::ListAllNames(const std::string& folder, std::vector<std::string>* names) {
   names->clear();
+  ++readings_[folder];
   const Folder* f = FindFolder(folder);
   if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
   if (unreadable_.count(folder) != 0) return StatusFromErrno(EACCES, CannotOpenFolder(folder));

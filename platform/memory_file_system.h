@@ -33,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
   // Adds an entry to `folder` (created if need be); `content` lets tests check nothing was lost.
   void AddFile(const std::string& folder, const std::string& name, std::string content = "");
   void AddDirectory(const std::string& folder, const std::string& name);
+  // The modification time ModifiedTime gives the entry (1 January 2000, midnight, unless set).
+  void SetModifiedTime(const std::string& folder, const std::string& name, DateTime when);
   // The folder that relative paths given to AbsoluteFolder start from; "/" unless set.
   void SetWorkingFolder(const std::string& folder);
 
@@ -56,11 +58,18 @@ class MemoryFileSystem : public FileSystem {
   void SetCaseInsensitive(bool on);
 
   [[nodiscard]] const std::vector<RenameCall>& rename_calls() const { return calls_; }
+  // How many times `folder` was read (ListNames, ListBothKinds, ListAllNames).
+  [[nodiscard]] int readings(const std::string& folder) const {
+    const auto found = readings_.find(folder);
+    return found == readings_.end() ? 0 : found->second;
+  }
 
   // FileSystem
   Status AbsoluteFolder(std::string_view path, std::string* absolute) override;
   Status ListNames(const std::string& folder, EntryKind kind,
                    std::vector<std::string>* names) override;
+  Status ListBothKinds(const std::string& folder, std::vector<std::string>* directories,
+                       std::vector<std::string>* files) override;
   Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override;
   Status RenameNoReplace(const std::string& folder, const std::string& old_name,
                          const std::string& new_name) override;
@@ -69,12 +78,20 @@ class MemoryFileSystem : public FileSystem {
   // Names of up to 255 bytes, as on most Linux file systems; longer ones are refused as there.
   std::size_t NameLimit(const std::string& folder) override;
   [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
+  Status ModifiedTime(const std::string& folder, const std::string& name,
+                      DateTime* when) const override;
+  // Read from the file's content, as the real file systems read it from the file.
+  Status DateTaken(const std::string& folder, const std::string& name,
+                   DateTime* when) const override;
 
  private:
   struct Entry {
     EntryKind kind = EntryKind::kFile;
     std::string content;
+    DateTime modified{{2000, 1, 1}, 0, 0, 0};
   };
+  // The entry `name` names in `folder`, or null.
+  [[nodiscard]] const Entry* FindEntry(const std::string& folder, const std::string& name) const;
   struct Folder {
     std::map<std::string, Entry> entries;
     // Case-insensitive mode only: the folded name of every entry, to its name.
@@ -102,6 +119,7 @@ class MemoryFileSystem : public FileSystem {
   std::function<void()> before_rename_;
   bool case_insensitive_ = false;
   std::vector<RenameCall> calls_;
+  std::map<std::string, int> readings_;
 };
 
 }  // namespace kestro

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build zip dpkg-dev libpcre2-dev)
+packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build zip dpkg-dev libpcre2-dev
+  libexiv2-dev zlib1g-dev pkg-config)
 missing=0
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing=1
@@ -21,11 +22,15 @@ fi
 
 BUILD_DIR=${BUILD_DIR:-build-windows-zip}
 pcre2_prefix=$(bash scripts/build-pcre2-windows.sh)
+exiv2_prefix=$(bash scripts/build-exiv2-windows.sh)
+export PKG_CONFIG_LIBDIR="$exiv2_prefix/lib/pkgconfig"
+unset PKG_CONFIG_PATH PKG_CONFIG_SYSROOT_DIR
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DPCRE2_ROOT="$pcre2_prefix" \
+  -DKESTRO_WINDOWS_PREFIXES="$exiv2_prefix" \
   -DKESTRO_WITH_QT=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_BUILD_TESTS=OFF
 cmake --build "$BUILD_DIR" --target kestro
 

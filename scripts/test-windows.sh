@@ -10,7 +10,8 @@ start=$(date +%s)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-packages=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build dpkg-dev libpcre2-dev)
+packages=(g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build dpkg-dev libpcre2-dev
+  libexiv2-dev zlib1g-dev pkg-config nsis)
 missing=0
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing=1
@@ -64,6 +65,11 @@ export KESTRO_E2E_DRIVE="L:"
 
 # PCRE2 for Windows: Debian's source of the version Linux uses, cross-built once and kept.
 pcre2_prefix=$(bash scripts/build-pcre2-windows.sh)
+# libexiv2 likewise, found through its own pkg-config file alone: no .pc file of the Linux system
+# may answer for a Windows library.
+exiv2_prefix=$(bash scripts/build-exiv2-windows.sh)
+export PKG_CONFIG_LIBDIR="$exiv2_prefix/lib/pkgconfig"
+unset PKG_CONFIG_PATH PKG_CONFIG_SYSROOT_DIR
 
 # ccache, where it is installed, makes a rebuild of unchanged sources nearly free.
 launcher=()
@@ -71,6 +77,7 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPCRE2_ROOT="$pcre2_prefix" \
+  -DKESTRO_WINDOWS_PREFIXES="$exiv2_prefix" \
   -DKESTRO_WITH_QT=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_GTEST_FROM_SOURCE=ON
 # Keep going past a target that fails to build, so every test that did build still runs.
 build_status=0

@@ -1,9 +1,16 @@
-// SetAccessibleRole, NameForm1Controls.
+// SetAccessibleRole, NameForm1Controls, SayCurrentEntryOnFocus.
 #include "ui/accessibility.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
+#include <QEvent>
 #include <QLabel>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include "batch/form1_access_names.h"
 
 namespace kestro {
 namespace {
@@ -20,46 +27,33 @@ QAccessibleInterface* RoleFactory(const QString& /*class_name*/, QObject* object
   return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
 }
 
-struct Named {
-  const char* control;
-  const char* name;
-};
-// Controls whose caption does not say what they are: the own-text options have none, the trees
-// and lists lie under one frame caption, the pages are named by their tabs, and two fields
-// follow a check box rather than a label.
-constexpr Named kNames[] = {
-    {"Option3", "Own text before the info"},
-    {"Text2", "Own text before the info"},
-    {"Option11", "Own text as the info"},
-    {"Text4", "Own text as the info"},
-    {"Option4", "Own text after the info"},
-    {"Text3", "Own text after the info"},
-    {"Option14", "Own separator"},
-    {"Text5", "Own separator"},
-    {"Dir1", "Folder whose sub-directories to rename"},
-    {"List1", "Sub-directories"},
-    {"Dir3", "Folder whose files to rename"},
-    {"List2", "Files"},
-    {"rename", "Rename"},
-    {"strip", "Strip"},
-    {"replace", "Replace"},
-    {"selectcase", "Case"},
-    {"extensionf", "Extension"},
-    {"sort", "Numbering"},
-    {"sortlennum", "Digit length"},
-    {"sortstartatnum", "Start at position"},
-};
+// Says the current entry once the focus event of the view itself has gone out.
+class CurrentEntrySayer : public QObject {
+ public:
+  using QObject::QObject;
 
-struct Buddy {
-  const char* label;
-  const char* field;
-};
-constexpr Buddy kBuddies[] = {
-    {"Label4", "Text6"}, {"Label7", "Text8"},  {"Label11", "Text7"},
-    {"Label8", "extad"}, {"Label2", "before"}, {"Label5", "after"},
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
+      QPointer<QAbstractItemView> view = static_cast<QAbstractItemView*>(watched);
+      QTimer::singleShot(0, this, [view] {
+        if (view.isNull() || !view->hasFocus() || !view->currentIndex().isValid()) return;
+        QAccessibleInterface* at = QAccessible::queryAccessibleInterface(view.data());
+        QAccessibleInterface* entry = at == nullptr ? nullptr : at->focusChild();
+        if (entry == nullptr) return;
+        QAccessibleEvent said(entry, QAccessible::Focus);
+        QAccessible::updateAccessibility(&said);
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
 };
 
 }  // namespace
+
+void SayCurrentEntryOnFocus(QAbstractItemView& view) {
+  view.installEventFilter(new CurrentEntrySayer(&view));
+}
 
 void SetAccessibleRole(QWidget& widget, QAccessible::Role role) {
   static const bool installed = [] {
@@ -71,11 +65,19 @@ void SetAccessibleRole(QWidget& widget, QAccessible::Role role) {
 }
 
 void NameForm1Controls(QWidget& form) {
-  for (const Named& named : kNames) {
-    if (auto* widget = form.findChild<QWidget*>(named.control))
-      widget->setAccessibleName(QString::fromLatin1(named.name));
+  for (const AccessibleName& named : Form1AccessibleNames()) {
+    auto* widget = form.findChild<QWidget*>(named.control);
+    if (widget == nullptr) continue;
+    widget->setAccessibleName(QString::fromLatin1(named.name));
+    // On Linux Qt gives a combo box its current item as its name and leaves the name to the
+    // label whose buddy it is, so a hidden one names it.
+    if (qobject_cast<QComboBox*>(widget) != nullptr) {
+      auto* label = new QLabel(QString::fromLatin1(named.name), widget->parentWidget());
+      label->hide();
+      label->setBuddy(widget);
+    }
   }
-  for (const Buddy& buddy : kBuddies) {
+  for (const LabelledField& buddy : Form1LabelledFields()) {
     auto* label = form.findChild<QLabel*>(buddy.label);
     auto* field = form.findChild<QWidget*>(buddy.field);
     if (label == nullptr || field == nullptr) continue;

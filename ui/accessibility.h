@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 
+class QAbstractItemView;
 class QWidget;
 
 namespace kestro {
@@ -16,5 +17,10 @@ void SetAccessibleRole(QWidget& widget, QAccessible::Role role);
 // Names the controls of the main window `form` that have no caption of their own or one that
 // lies on another control, and ties each field to its label, so that Tab to it says what it is.
 void NameForm1Controls(QWidget& form);
+
+// When `view` gets the focus, tells assistive technology which entry has it. Qt says only that
+// the view has the focus, after the view has said its current entry, so a screen reader reached
+// a list by Tab without hearing the entry it is on, and the arrows seemed to skip it.
+void SayCurrentEntryOnFocus(QAbstractItemView& view);
 
 }  // namespace kestro

@@ -1,9 +1,11 @@
 // The Qt window against the shared control table (batch/form1_design.h): every control of the
-// table by its design name, with the table's caption, and at the table's place wherever the Qt
-// window places by twips (it lays out the option groups and the other operation pages in rows).
+// table by its design name, with the table's caption, a role and a name for assistive technology,
+// and at the table's place wherever the Qt window places by twips (it lays out the option groups
+// and the other operation pages in rows).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -31,17 +33,25 @@ bool PlacedByTwips(const FormControl& control) {
          parent == "rename";
 }
 
-TEST_F(ControlTableTest, TheQtWindowHoldsEveryControlOfTheTableWithItsCaptionAndPlace) {
+TEST_F(ControlTableTest, TheQtWindowHoldsEveryControlOfTheTableWithItsCaptionPlaceRoleAndName) {
   auto form = Open();
   const Twips twips = Twips::ForWidget(form.get());
   for (const FormControl& control : Form1Controls()) {
-    const QWidget* widget = form->findChild<QWidget*>(control.name);
+    QWidget* widget = form->findChild<QWidget*>(control.name);
     ASSERT_NE(widget, nullptr) << control.name;
     if (*control.caption != '\0' || control.kind == ControlKind::kOption) {
       EXPECT_EQ(Caption(*widget).toStdString(),
                 ControlCaption(state_, control.name, control.caption))
           << control.name;
     }
+    // A role and a name for assistive technology; the status line is named by what it says,
+    // and says nothing yet.
+    QAccessibleInterface* at = QAccessible::queryAccessibleInterface(widget);
+    ASSERT_NE(at, nullptr) << control.name;
+    EXPECT_NE(at->role(), QAccessible::Client) << control.name;
+    EXPECT_NE(at->role(), QAccessible::NoRole) << control.name;
+    EXPECT_NE(at->text(QAccessible::Name).isEmpty(), control.kind != ControlKind::kStatusLine)
+        << control.name;
     if (PlacedByTwips(control)) {
       const TwipRect& r = control.place;
       EXPECT_EQ(widget->geometry(), twips.Rect(r.left, r.top, r.width, r.height)) << control.name;

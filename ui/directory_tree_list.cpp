@@ -2,6 +2,7 @@
 #include "ui/directory_tree_list.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QStyle>
@@ -10,6 +11,7 @@
 
 #include "batch/folder_steps.h"
 #include "platform/listing.h"
+#include "ui/directory_tree_accessible.h"
 
 namespace kestro {
 
@@ -93,6 +95,7 @@ class IndentDelegate : public QStyledItemDelegate {
 
 DirectoryTreeList::DirectoryTreeList(FileSystem& fs, QWidget* parent)
     : QListView(parent), fs_(fs), model_(new DirectoryTreeModel(this)) {
+  InstallDirectoryTreeAccessible();
   setModel(model_);
   setItemDelegate(new IndentDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,12 +111,26 @@ DirectoryTreeList::DirectoryTreeList(FileSystem& fs, QWidget* parent)
 
 DirectoryTreeList::~DirectoryTreeList() = default;
 
-void DirectoryTreeList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-  if (hasFocus()) {
-    QListView::currentChanged(current, previous);
-  } else {
-    QAbstractItemView::currentChanged(current, previous);  // all but the focus event
+namespace {
+void Announce(DirectoryTreeList& list, const QModelIndex& index, QAccessible::Event type) {
+  if (!QAccessible::isActive() || !index.isValid()) return;
+  if (QAccessibleInterface* entry = DirectoryTreeEntry(list, index.row())) {
+    QAccessibleEvent event(entry, type);
+    QAccessible::updateAccessibility(&event);
   }
+}
+}  // namespace
+
+void DirectoryTreeList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QAbstractItemView::currentChanged(current, previous);
+  if (hasFocus()) Announce(*this, current, QAccessible::Focus);
+}
+
+void DirectoryTreeList::selectionChanged(const QItemSelection& selected,
+                                         const QItemSelection& deselected) {
+  QAbstractItemView::selectionChanged(selected, deselected);
+  Announce(*this, selected.indexes().value(0), QAccessible::SelectionAdd);
+  Announce(*this, deselected.indexes().value(0), QAccessible::SelectionRemove);
 }
 
 Status DirectoryTreeList::SetPath(const std::string& folder) {
@@ -138,6 +155,7 @@ Status DirectoryTreeList::SetPath(const std::string& folder) {
     rows.push_back({fs_.JoinPath(absolute, name), std::move(shown), depth, false});
   }
   path_ = std::move(absolute);
+  open_row_ = open_row;
   model_->Assign(std::move(rows));
   setCurrentIndex(model_->index(open_row));
   scrollTo(currentIndex());

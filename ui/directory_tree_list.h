@@ -27,6 +27,9 @@ class DirectoryTreeList : public QListView {
   // Lists the open folder again (after its sub-directories were renamed).
   Status Refresh();
   [[nodiscard]] const std::string& path() const { return path_; }
+  // The row of the open folder: the rows above it are the chain down to it, the rows below it
+  // its sub-directories. -1 before the first SetPath.
+  [[nodiscard]] int open_row() const { return open_row_; }
   // The full path of the selected entry; the open folder when none is selected.
   [[nodiscard]] std::string SelectedFolder() const;
   // Selects the entry of `row` as a click does, and reports the click.
@@ -46,13 +49,16 @@ class DirectoryTreeList : public QListView {
   void keyPressEvent(QKeyEvent* event) override;
   // QListView tells assistive technology that the new current entry has the focus, even when
   // the list has not: a refill after a batch made a screen reader say a folder's name while the
-  // focus stayed on "Rename!". Only a list that has the focus says so.
+  // focus stayed on "Rename!". Only a list that has the focus says so. Both events name the
+  // entry of the tree assistive technology knows, not a row of a flat list.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
  private:
   FileSystem& fs_;
   DirectoryTreeModel* model_;
   std::string path_;
+  int open_row_ = -1;
 };
 
 }  // namespace kestro

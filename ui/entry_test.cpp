@@ -23,7 +23,6 @@
 #include "platform/memory_file_system.h"
 #include "ui/form3.h"
 #include "ui/message_box_ui_host.h"
-#include "ui/qt_document_opener.h"
 #include "ui/qt_settings_store.h"
 #include "ui/splash_window.h"
 #include "ui/user_guide.h"
@@ -102,16 +101,9 @@ TEST_F(EntryTest, TheSplashComesOnTopOnAUsersFirstStartWithADisplay) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 10000));  // by its timer
 }
 
-TEST_F(EntryTest, WithADisplayMessagesGoToTheHostAndErrorLinesToStandardError) {
-  fs_.AddFile("/home/u/Photos", "A.DOC");
-  EXPECT_EQ(Fresh(&ui_).Start(SplitArgumentText("/home/u/Photos -F *.doc -C upper"), true),
-            kExitEntriesKept);
-  EXPECT_EQ(err_.str().rfind("kestro: cannot rename 'a.doc' to 'A.DOC': ", 0), 0u) << err_.str();
-  EXPECT_EQ(out_.str(), "");
-}
-
-// A program option where it does not belong: nothing renamed, its line, the help window; a
-// "--dry-run" after the switch's words is a dry run.
+// With a display, a program option where it does not belong: nothing renamed, its line, the help
+// window; a "--dry-run" after the switch's words is a dry run; a batch's error lines go to standard
+// error.
 TEST_F(EntryTest, WithADisplayAProgramOptionOutOfPlaceRenamesNothing) {
   ASSERT_EQ(Fresh(&ui_).Start({"/home/u/Photos", "-F", "*.doc", "-C", "upper", "--undo"}, true),
             std::nullopt);
@@ -125,17 +117,21 @@ TEST_F(EntryTest, WithADisplayAProgramOptionOutOfPlaceRenamesNothing) {
   EXPECT_EQ(out_.str(), "'a.doc' -> 'A.DOC'\n");
   EXPECT_TRUE(fs_.Exists("/home/u/Photos", "a.doc"));
   EXPECT_FALSE(fs_.Exists("/home/u/Photos", "A.DOC"));
+  // Its messages go to the host, its error lines to standard error.
+  fs_.AddFile("/home/u/Photos", "A.DOC");
+  entry_.reset();
+  out_.str("");
+  err_.str("");
+  EXPECT_EQ(Fresh(&ui_).Start(SplitArgumentText("/home/u/Photos -F *.doc -C upper"), true),
+            kExitEntriesKept);
+  EXPECT_EQ(err_.str().rfind("kestro: cannot rename 'a.doc' to 'A.DOC': ", 0), 0u) << err_.str();
+  EXPECT_EQ(out_.str(), "");
 }
 
-// "--window <folder>" opens the window on that folder; without a display it says so, as a wrong
-// call does; a first word that is a folder is still a command line.
-TEST_F(EntryTest, WindowOnAFolderOpensItThereAndWithoutADisplaySaysSo) {
+// "--window <folder>" opens the window on that folder; without a folder it is a wrong call; a
+// first word that is a folder is still a command line.
+TEST_F(EntryTest, WindowOnAFolderOpensItThere) {
   fs_.AddFile("/home/u/Music", "b.mp3");
-  WindowState state;
-  const HeadlessServices headless{fs_, settings_, clock_};
-  EXPECT_EQ(RunHeadless({"--window", "/home/u/Music"}, state, headless, out_, err_),
-            kExitWrongCommand);
-  EXPECT_NE(err_.str().find("no display"), std::string::npos) << err_.str();
   EXPECT_EQ(Fresh().Start(SplitArgumentText("--window"), false),
             kExitWrongCommand);  // no folder: the help
   ASSERT_EQ(Fresh(&ui_).Start(SplitArgumentText("--window /home/u/Music"), true), std::nullopt);
@@ -276,17 +272,6 @@ void Write(const QString& path, const QByteArray& content) {
               file.write(content) == content.size());
 }
 
-// The test program points XDG_CONFIG_HOME at a folder of its own; the program's file there holds
-// the values as they were written.
-TEST(QtSettingsStoreTest, ValuesComeBackAsWritten) {
-  EXPECT_EQ(QtSettingsStore().Get(kSettingsApplication, kSettingsSection, "Nothing", "no"), "no");
-  for (const std::string value : {"/home/u/Ünïcødé, with; \"quotes\" = and #hash",
-                                  "@Variant(not one)", "", " leading and trailing "}) {
-    QtSettingsStore().Set(kSettingsApplication, kSettingsSection, "LastDir", value);
-    EXPECT_EQ(QtSettingsStore().Get(kSettingsApplication, kSettingsSection, "LastDir", "x"), value);
-  }
-}
-
 TEST(UserGuidePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne) {
   QTemporaryDir prefix;
   const QString beside = prefix.filePath("bin/manual.htm");
@@ -300,31 +285,6 @@ TEST(UserGuidePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne) {
             installed.toStdString());
   Write(beside, "<html></html>");
   EXPECT_EQ(UserGuidePathIn(bin), beside.toStdString());
-}
-
-// The launcher records its argument only once the test lets it go on: had Open waited for it, it
-// would have given up first and recorded that instead.
-TEST(QtDocumentOpenerTest, StartsTheLauncherWithThePathAndDoesNotWaitForIt) {
-  QTemporaryDir dir;
-  const QString guide = dir.filePath("manual.htm");
-  const QString launcher = dir.filePath("launcher.sh");
-  Write(guide, "<html></html>");
-  Write(launcher, QStringLiteral("#!/bin/sh\ncd '%1'\nfor i in $(seq 100); do [ -e go ] || sleep "
-                                 "0.1; done\n[ -e go ] && echo \"$1\" >x || echo waited >x\nmv x "
-                                 "seen\n")
-                      .arg(dir.path())
-                      .toUtf8());
-  QFile::setPermissions(launcher, QFile::ReadOwner | QFile::ExeOwner);
-  const Status status = QtDocumentOpener(launcher.toStdString()).Open(guide.toStdString());
-  ASSERT_TRUE(status.ok()) << status.message();
-  Write(dir.filePath("go"), "");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("seen")); }, 20000));
-  QFile seen(dir.filePath("seen"));
-  EXPECT_TRUE(seen.open(QIODevice::ReadOnly));
-  EXPECT_EQ(seen.readAll().trimmed(), guide.toUtf8());
-  // A missing document is said so.
-  EXPECT_EQ(QtDocumentOpener("/bin/true").Open("/nonexistent/manual.htm").message(),
-            "'/nonexistent/manual.htm': no such file");
 }
 
 }  // namespace

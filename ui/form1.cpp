@@ -222,6 +222,8 @@ void Form1::BuildWindow() {
   status_->installEventFilter(this);
   BuildBatchTools(twips);
   NameForm1Controls(*this);
+  for (const char* view : {"Dir1", "List1", "Dir3", "List2"})
+    SayCurrentEntryOnFocus(*findChild<QAbstractItemView*>(view));
 
   for (std::size_t i = 1; i < tab_order_.size(); ++i) {
     setTabOrder(tab_order_[i - 1], tab_order_[i]);
@@ -483,13 +485,16 @@ void Form1::ShowPatternProblem() {
 }
 
 void Form1::TabStrip1_Click() {
-  ChooseOperationTab(state_, TabStrip1_->tabText(TabStrip1_->currentIndex()).toStdString());
+  // By its place: the caption on the tab carries its key's mnemonic.
+  const auto tab = static_cast<std::size_t>(TabStrip1_->currentIndex());
+  if (tab < OperationTabs().size()) ChooseOperationTab(state_, OperationTabs()[tab].caption);
   ShowPages();
   CheckAllValues();
 }
 
 void Form1::TabStrip2_Click() {
-  ChooseTargetTab(state_, TabStrip2_->tabText(TabStrip2_->currentIndex()).toStdString());
+  const auto tab = static_cast<std::size_t>(TabStrip2_->currentIndex());
+  if (tab < TargetTabs().size()) ChooseTargetTab(state_, TargetTabs()[tab]);
   ShowPages();
   before_->setText(QString::fromStdString(state_.before));
   SmartCheck_->setChecked(state_.SmartCheck);

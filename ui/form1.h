@@ -2,6 +2,7 @@
 // the example box and the buttons. It binds to the WindowState model and runs the batches.
 #pragma once
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "batch/batch_renamer.h"
+#include "batch/form1_growth.h"
 #include "batch/journal.h"
 #include "batch/outcome.h"
 #include "batch/status_line.h"
@@ -117,6 +119,11 @@ class Form1 : public QWidget {
   QCheckBox* MakeCheck(const char* name, const QString& caption, QWidget* parent);
   QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent);
   QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent);
+  // A drop-down list of `captions` bound to `value`, an enum whose values follow their order:
+  // the value's item is chosen now; choosing another stores it and refreshes.
+  template <typename Enum, std::size_t N>
+  QComboBox* MakeChoice(const char* name, const char* const (&captions)[N], Enum& value,
+                        QWidget* parent);
   // Mirrors a field into `value` on every change; with `refresh`, the example follows.
   void BindField(QLineEdit* field, std::string& value, bool refresh);
   // A custom-text field of the Rename page: a released key chooses `option`, then the example is
@@ -166,19 +173,6 @@ class Form1 : public QWidget {
   void SaveSession();
   void RestoreWindow();
   // Where each growing or moving control lies at the design size, and how it follows the window.
-  enum class Follow {
-    kPickers,
-    kWiden,
-    kTree,
-    kList,
-    kCount,
-    kLeftButton,
-    kRightButton,
-    kRight,
-    kStatus,
-    kBottomRight,
-    kPreview
-  };
   struct Anchored {
     QWidget* widget;
     QRect design;

@@ -21,8 +21,13 @@
 #include <QTabBar>
 #include <functional>
 #include <set>
+#include <string_view>
 
+#include "batch/form1_keys.h"
+#include "batch/form1_tips.h"
 #include "batch/list_reread.h"
+#include "batch/list_selection.h"
+#include "batch/path_input.h"
 #include "batch/session_settings.h"
 #include "ui/directory_tree_list.h"
 #include "ui/drive_list.h"
@@ -59,81 +64,58 @@ class KeyWatch : public QObject {
   std::function<void()> on_focus_out_;
 };
 
-// What each control does, as its tooltip says; the shortcut, where it has one, in brackets.
-struct Tip {
-  const char* name;
-  const char* text;
-};
-constexpr Tip kTips[] = {
-    {"Drive1", "The drive whose folders the tree shows"},
-    {"Drive2", "The drive whose folders the tree shows"},
-    {"Dir1",
-     "Click a folder to rename its sub-directories; double-click to open it. Type a path, or "
-     "press Ctrl+L, to open a folder by its path"},
-    {"Dir3",
-     "Click a folder to rename its files; double-click to open it. Type a path, or press "
-     "Ctrl+L, to open a folder by its path"},
-    {"List1", "Click to select; Shift+click selects a range, Ctrl+A all"},
-    {"List2", "Click to select; Shift+click selects a range, Ctrl+A all"},
-    {"Command5", "Select every entry of the list"},
-    {"Command7", "Select every entry of the list"},
-    {"Command6", "Select no entry of the list"},
-    {"Command8", "Select no entry of the list"},
-    {"Command10", "Rename the selected entries as the example shows (Alt+R)"},
-    {"Command3", "The user guide (F1, Alt+H)"},
-    {"Command4", "About Kestrovane (Alt+A)"},
-    {"Command1", "Close Kestrovane (Alt+Q)"},
-    {"PreviewToggle", "Show what \"Rename!\" will do with every selected entry (Alt+P)"},
-    {"before", "A name as it is"},
-    {"after", "The same name after the operation"},
-    {"SmartCheck", "Strip from the name and keep the file's extension"},
-    {"CaseExtOnly", "Change the case of the part after the last dot alone"},
-    {"Text6", "How many characters to strip"},
-    {"Text8", "The text to replace, found without regard to case unless \"Match case\" is checked"},
-    {"RegexCheck",
-     "Field A is a regular expression: $1 in field B puts back a group, \\U$1 in capitals"},
-    {"MatchCase", "Field A matches only in its own letter case"},
-    {"Text7", "The text to put in its place; empty removes it"},
-    {"extad", "The text added to the end of every name"},
-    {"TabStrip2", "What to rename: sub-directories or files (Alt+D, Alt+F)"},
-    {"TabStrip1", "The operation \"Rename!\" applies (Alt+E, T, L, C, X, N)"},
-    {"Frame8", "The mark put before the info"},
-    {"Frame9", "The info: today's date in one of four orders, or a text of your own"},
-    {"Frame4", "The mark put after the info"},
-    {"Frame6", "What stands between the prefix and the name"},
-    {"leftoption", "Strip from the start of the name"},
-    {"rightoption", "Strip from the end of the name"},
-    {"Frame1", "Fill in both fields with a common replacement"},
-    {"lowercase", "Every letter small"},
-    {"uppercase", "Every letter capital"},
-    {"sentence", "The first letter and every letter after a blank capital, the others small"},
-    {"Frame3", "Fill in a common extension"},
-    {"sortascending", "Number the entries from the first in the list"},
-    {"sortdescending", "Number the entries from the last in the list"},
-    {"sortleading", "Write every number with as many digits as the largest"},
-    {"sortlen", "Write every number with this many digits"},
-    {"sortlennum", "How many digits every number gets"},
-    {"sortstartat", "Start numbering at this number instead of 1"},
-    {"sortstartatnum", "The first number"},
+// Clicks the watched button at once when its own shortcut is pressed, and only while it can be
+// clicked. The shortcut is the button's own so that assistive technology reads it as the
+// button's key binding; left to itself, a button clicks a tenth of a second later, to be seen
+// down, and a batch's result would come after what the keys typed next.
+class ShortcutClick : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
+    auto* button = static_cast<QAbstractButton*>(watched);
+    if (button->isVisible() && button->isEnabled()) button->click();
+    return true;
+  }
 };
 
-// The shortcuts: a button pressed, or a tab chosen, by Alt and a letter of its caption.
-struct ButtonKey {
-  const char* name;
-  int key;
+// Gives each tab of `bar` its Alt key as a mnemonic: the caption reads the same, with the key's
+// letter underlined, and assistive technology reads the key as the tab's.
+void MarkTabKeys(QTabBar& bar, std::string_view strip) {
+  for (const AltKey& key : Form1AltKeys()) {
+    if (key.tab < 0 || key.tab >= bar.count() || strip != key.name) continue;
+    const std::string caption = MnemonicCaption(bar.tabText(key.tab).toStdString(), key.letter);
+    bar.setTabText(key.tab, QString::fromStdString(caption));
+  }
+}
+
+// Chosen by its key, an operation tab also takes the focus, so the arrows move on from it.
+class TabKeyFocus : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
+    auto* bar = static_cast<QTabBar*>(watched);
+    const QKeySequence keys = static_cast<QShortcutEvent*>(event)->key();
+    for (int i = 0; i < bar->count(); ++i) {
+      if (QKeySequence::mnemonic(bar->tabText(i)) != keys) continue;
+      bar->setCurrentIndex(i);
+      bar->setFocus(Qt::ShortcutFocusReason);
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
 };
-constexpr ButtonKey kButtonKeys[] = {
-    {"Command10", Qt::Key_R}, {"Command3", Qt::Key_H}, {"Command4", Qt::Key_A},
-    {"Command1", Qt::Key_Q},  {"Undo", Qt::Key_U},     {"PreviewToggle", Qt::Key_P},
-};
-// The operation tabs in their order: Rename, Strip, Replace, Case, Extension, Numbering.
-constexpr int kOperationKeys[] = {Qt::Key_E, Qt::Key_T, Qt::Key_L, Qt::Key_C, Qt::Key_X, Qt::Key_N};
 
 QString CountText(std::size_t selected, std::size_t all) {
   const QLocale locale;
-  return QStringLiteral("%1 of %2 selected")
-      .arg(locale.toString(static_cast<qulonglong>(selected)),
-           locale.toString(static_cast<qulonglong>(all)));
+  return QString::fromStdString(SelectionCountText(selected, all, [&locale](std::size_t n) {
+    return locale.toString(static_cast<qulonglong>(n)).toStdString();
+  }));
 }
 
 }  // namespace
@@ -143,22 +125,18 @@ void Form1::Anchor(QWidget* widget, Follow follow) {
 }
 
 void Form1::BuildComforts() {
+  // The tab strips are a bar over a panel here: the bar widens, the panel grows.
   Anchor(picker_panel_, Follow::kPickers);
   Anchor(TabStrip2_, Follow::kWiden);
-  for (QWidget* page : {static_cast<QWidget*>(dirs_), static_cast<QWidget*>(files_)}) {
-    Anchor(page, Follow::kPickers);
-  }
-  for (QWidget* widget : {static_cast<QWidget*>(Drive1_), static_cast<QWidget*>(Drive2_)}) {
-    Anchor(widget, Follow::kWiden);
-  }
-  Anchor(Dir1_, Follow::kTree);
-  Anchor(Dir3_, Follow::kTree);
-  for (const char* name : {"List1", "List2"}) Anchor(findChild<QWidget*>(name), Follow::kList);
-  for (const char* name : {"Command5", "Command7"}) {
-    Anchor(findChild<QWidget*>(name), Follow::kLeftButton);
-  }
-  for (const char* name : {"Command6", "Command8"}) {
-    Anchor(findChild<QWidget*>(name), Follow::kRightButton);
+  Anchor(operation_panel_, Follow::kRight);
+  Anchor(TabStrip1_, Follow::kRight);
+  // The rest of the design follows by the shared rule; what lies in a page moves with it.
+  for (const FormControl& control : Form1Controls()) {
+    const Follow follow = Form1FollowOf(control);
+    if (follow == Follow::kStay || control.kind == ControlKind::kTabStrip) continue;
+    const FormControl* parent = control.parent ? FindForm1Control(control.parent) : nullptr;
+    if (parent != nullptr && Form1FollowOf(*parent) == follow) continue;
+    if (auto* widget = findChild<QWidget*>(control.name)) Anchor(widget, follow);
   }
   // The typed path lies over the drive list; the count under the list, where the list's growth
   // makes room for it (none at the design size, which is laid out as designed).
@@ -166,7 +144,7 @@ void Form1::BuildComforts() {
     auto* field = new QLineEdit(page);
     field->setObjectName(name);
     field->setGeometry(drive->geometry());
-    field->setToolTip("A folder's path: Enter opens it, Escape closes the field");
+    field->setToolTip(kPathFieldTip);
     field->hide();
     Anchor(field, Follow::kWiden);
     return field;
@@ -186,20 +164,9 @@ void Form1::BuildComforts() {
   count1_ = make_count(dirs_, "List1Count", "List1");
   count2_ = make_count(files_, "List2Count", "List2");
 
-  Anchor(operation_panel_, Follow::kRight);
-  Anchor(TabStrip1_, Follow::kRight);
-  for (QWidget* page : pages_) Anchor(page, Follow::kRight);
-  Anchor(findChild<QWidget*>("Frame2"), Follow::kRight);
-  Anchor(after_, Follow::kRight);
-  for (const char* name : {"Command10", "Command3", "Command4", "Command1"}) {
-    Anchor(findChild<QWidget*>(name), Follow::kRight);
-  }
-  Anchor(status_, Follow::kStatus);
-  Anchor(findChild<QWidget*>("Undo"), Follow::kBottomRight);
-  Anchor(preview_toggle_, Follow::kBottomRight);
   Anchor(preview_, Follow::kPreview);
 
-  for (const Tip& tip : kTips) {
+  for (const ControlTip& tip : Form1Tips()) {
     if (auto* widget = findChild<QWidget*>(tip.name)) widget->setToolTip(tip.text);
   }
   setAcceptDrops(true);
@@ -211,20 +178,16 @@ void Form1::ConnectComforts() {
   const auto shortcut = [this](QKeySequence keys, std::function<void()> act) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, std::move(act));
   };
-  for (const ButtonKey& key : kButtonKeys) {
+  auto* click = new ShortcutClick(this);
+  for (const AltKey& key : Form1AltKeys()) {
+    if (key.tab >= 0) continue;
     auto* button = findChild<QPushButton*>(key.name);
-    shortcut(QKeySequence(Qt::ALT | key.key), [button] {
-      if (button->isVisible() && button->isEnabled()) button->click();
-    });
+    button->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(key.letter)));
+    button->installEventFilter(click);
   }
-  for (int i = 0; i < static_cast<int>(std::size(kOperationKeys)); ++i) {
-    shortcut(QKeySequence(Qt::ALT | kOperationKeys[i]), [this, i] {
-      TabStrip1_->setCurrentIndex(i);
-      TabStrip1_->setFocus();
-    });
-  }
-  shortcut(QKeySequence(Qt::ALT | Qt::Key_D), [this] { TabStrip2_->setCurrentIndex(0); });
-  shortcut(QKeySequence(Qt::ALT | Qt::Key_F), [this] { TabStrip2_->setCurrentIndex(1); });
+  MarkTabKeys(*TabStrip1_, "TabStrip1");
+  TabStrip1_->installEventFilter(new TabKeyFocus(TabStrip1_));
+  MarkTabKeys(*TabStrip2_, "TabStrip2");
   shortcut(QKeySequence(Qt::Key_F1), [this] { Command3_Click(); });
   shortcut(QKeySequence(Qt::Key_F5), [this] { RereadFolders(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
@@ -244,7 +207,8 @@ void Form1::ConnectComforts() {
             return true;
           }
           if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-          if (key.text() != "/" && key.text() != "~") return false;
+          const QList<uint> typed = key.text().toUcs4();
+          if (typed.size() != 1 || !StartsTypedPath(typed.front())) return false;
           ShowPathField(directories, key.text());
           return true;
         },
@@ -304,54 +268,15 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 void Form1::LayOut() {
   const bool preview_open = preview_toggle_ != nullptr && preview_toggle_->isChecked();
-  const int dy = std::max(0, height() - design_size_.height());
-  const int dx = std::max(0, width() - design_size_.width() - (preview_open ? preview_width_ : 0));
-  // With the preview closed the pickers take the extra width. While it is open they share it
-  // equally with the preview, but never have less than they had when it opened.
-  if (!preview_open) picker_extra_ = dx;
-  const int dl = std::min(dx, std::max(picker_extra_, dx / 2));
-  preview_extra_ = dx - dl;
-  const int tree_dy = dy / 3;
-  const int count_height = count1_->fontMetrics().height() + 4;
-  const bool counts_shown = dy - tree_dy >= count_height;
+  const Form1Growth growth =
+      GrowForm1({design_size_.width(), design_size_.height(), preview_width_}, width(), height(),
+                preview_open, count1_->fontMetrics().height() + 4, &picker_extra_);
+  preview_extra_ = growth.preview_extra;
   for (const Anchored& a : anchored_) {
-    QRect r = a.design;
-    switch (a.follow) {
-      case Follow::kPickers:
-        r.adjust(0, 0, dl, dy);
-        break;
-      case Follow::kWiden:
-        r.adjust(0, 0, dl, 0);
-        break;
-      case Follow::kTree:
-        r.adjust(0, 0, dl, tree_dy);
-        break;
-      case Follow::kList:
-        r.adjust(0, tree_dy, dl, dy - (counts_shown ? count_height : 0));
-        break;
-      case Follow::kCount:
-        r = QRect(r.x(), r.y() + dy - count_height, r.width() + dl, count_height);
-        a.widget->setVisible(counts_shown);
-        break;
-      case Follow::kLeftButton:
-        r.adjust(0, dy, dl / 2, dy);
-        break;
-      case Follow::kRightButton:
-        r.adjust(dl / 2, dy, dl, dy);
-        break;
-      case Follow::kRight:
-        r.translate(dl, 0);
-        break;
-      case Follow::kStatus:
-        r.adjust(0, dy, dl, dy);
-        break;
-      case Follow::kBottomRight:
-        r.translate(dl, dy);
-        break;
-      case Follow::kPreview:
-        r.adjust(dl, 0, dl + preview_extra_, dy);
-        break;
-    }
+    const QRect d = a.design;
+    const PixelRect p = GrownPlace({d.x(), d.y(), d.width(), d.height()}, a.follow, growth);
+    const QRect r(p.x, p.y, p.width, p.height);
+    if (a.follow == Follow::kCount) a.widget->setVisible(growth.counts_shown);
     if (a.widget->geometry() != r) a.widget->setGeometry(r);
   }
 }
@@ -386,10 +311,10 @@ void Form1::ShowPathField(bool directories, const QString& text, bool selected) 
 
 void Form1::OpenTypedPath(bool directories) {
   QLineEdit* field = directories ? path1_ : path3_;
-  QString path = field->text().trimmed();
-  if (path == "~" || path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
-  if (path.isEmpty()) return;
-  if (!OpenFolder(path.toStdString(), directories).ok()) {
+  const std::string path =
+      ExpandTypedPath(field->text().toStdString(), QDir::homePath().toStdString());
+  if (path.empty()) return;
+  if (!OpenFolder(path, directories).ok()) {
     field->selectAll();  // the path stays, to be put right
     return;
   }
@@ -400,12 +325,11 @@ void Form1::OpenTypedPath(bool directories) {
 Status Form1::OpenFolder(const std::string& folder, bool directories) {
   const QFileInfo info(QString::fromStdString(folder));
   DirectoryTreeList* tree = directories ? Dir1_ : Dir3_;
-  const Status opened = info.exists() && !info.isDir() ? Status::Error(Status::Code::kInvalidName,
-                                                                       "it is a file, not a folder")
-                                                       : tree->SetPath(folder);
+  const Status opened = info.exists() && !info.isDir()
+                            ? Status::Error(Status::Code::kInvalidName, kNotAFolder)
+                            : tree->SetPath(folder);
   if (!opened.ok()) {
-    ShowStatus(QStringLiteral("'%1' cannot be opened: %2.")
-                   .arg(QString::fromStdString(folder), QString::fromStdString(opened.message())),
+    ShowStatus(QString::fromStdString(CannotOpenLine(folder, opened.message())),
                StatusLine::About::kPath);
     return opened;
   }
@@ -425,43 +349,27 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-  std::vector<QFileInfo> dropped;
+  std::vector<DroppedEntry> dropped;
   for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) dropped.emplace_back(url.toLocalFile());
+    if (!url.isLocalFile()) continue;
+    const QFileInfo file(url.toLocalFile());
+    dropped.push_back({file.absoluteFilePath().toStdString(), file.absolutePath().toStdString(),
+                       file.fileName().toStdString(), file.isDir()});
   }
   if (dropped.empty()) return;
   event->acceptProposedAction();
-  const QFileInfo& first = dropped.front();
-  if (first.isDir()) {
-    OpenFolder(first.absoluteFilePath().toStdString(), state_.TargetKind);
-    return;
-  }
-  if (!OpenFolder(first.absolutePath().toStdString(), false).ok()) return;
+  const DropPlan plan = PlanDrop(dropped, state_.TargetKind);
+  if (!OpenFolder(plan.folder, plan.directories).ok() || plan.select.empty()) return;
   // The dropped files of that folder come selected, ready to rename.
-  std::vector<std::string> names;
-  for (const QFileInfo& file : dropped) {
-    if (file.absolutePath() == first.absolutePath()) names.push_back(file.fileName().toStdString());
-  }
-  SelectEntries(state_.List2, names);
+  SelectEntries(state_.List2, plan.select);
   list2_model_->Reload();
   // As a click selecting them would.
   if (count2_->isHidden() && state_.List2.SelectedCount() > 0) ShowCount(false);
 }
 
 void Form1::RereadFolders() {
-  const std::string dirs_was = state_.dirs_folder;
-  const std::string files_was = state_.files_folder;
-  const std::vector<std::string> kept1 = SelectedEntries(state_.List1);
-  const std::vector<std::string> kept2 = SelectedEntries(state_.List2);
-  batch_->Dir2_Change();
-  batch_->File1_PathChange();
-  // As after a batch that renamed nothing: a page whose folder is gone shows the nearest folder
-  // above it that is still there, and says so; the trees are read anew.
-  BatchReport nothing_renamed;
-  nothing_renamed.ran = true;
-  const std::string said = RefreshAfterBatch(nothing_renamed);
-  if (state_.dirs_folder == dirs_was) SelectEntries(state_.List1, kept1);
-  if (state_.files_folder == files_was) SelectEntries(state_.List2, kept2);
+  const std::string said = RereadBothPages(
+      state_, *batch_, [this](const BatchReport& report) { return RefreshAfterBatch(report); });
   ReloadLists();
   if (!said.empty()) ShowStatus(QString::fromStdString(said).trimmed());
 }
@@ -492,7 +400,9 @@ void Form1::SaveSession() {
   kestro::SaveSession(state_, services_.settings);
   const bool preview_open = preview_toggle_->isChecked();
   const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
-  SaveWindowPlacement({size.width(), size.height(), preview_open}, services_.settings);
+  SavedWindow saved{size.width(), size.height(), preview_open};
+  saved.maximized = isMaximized();
+  SaveWindowPlacement(saved, services_.settings);
 }
 
 void Form1::RestoreWindow() {
@@ -506,6 +416,8 @@ void Form1::RestoreWindow() {
     LayOut();  // not shown yet: no resize event comes before the preview opens
   }
   if (saved.preview) preview_toggle_->setChecked(true);
+  // Shown maximised; the size above is the one it comes back to.
+  if (saved.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 }  // namespace kestro

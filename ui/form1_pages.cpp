@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "batch/folder_dates.h"
 #include "engine/messages.h"
 #include "ui/accessibility.h"
 #include "ui/form1.h"
@@ -56,6 +57,22 @@ QHBoxLayout* GroupRow(QGroupBox* group) {
 }
 
 }  // namespace
+
+template <typename Enum, std::size_t N>
+QComboBox* Form1::MakeChoice(const char* name, const char* const (&captions)[N], Enum& value,
+                             QWidget* parent) {
+  auto* choice = new QComboBox(parent);
+  choice->setObjectName(name);
+  for (const char* caption : captions) choice->addItem(QString::fromUtf8(caption));
+  choice->setCurrentIndex(static_cast<int>(value));
+  tab_order_.push_back(choice);
+  connect(choice, &QComboBox::currentIndexChanged, this, [this, &value](int index) {
+    if (index < 0 || index >= static_cast<int>(N)) return;
+    value = static_cast<Enum>(index);
+    CheckAllValues();
+  });
+  return choice;
+}
 
 template <typename Value>
 void Form1::BindOptions(std::initializer_list<std::pair<QRadioButton*, Value>> options,
@@ -115,6 +132,12 @@ QWidget* Form1::BuildRenamePage(const Twips& twips) {
   custom_info->setSpacing(6);
   custom_info->addWidget(option11);
   custom_info->addWidget(text4, 1);
+  // Where the four dates above come from: today, or each entry's date taken or modified.
+  QLabel* date_label = MakeLabel("DateChoiceLabel", kDateChoiceLabel, info);
+  QComboBox* date_choice = MakeChoice("DateChoice", kDateChoiceCaptions, style.date_choice, info);
+  date_label->setBuddy(date_choice);
+  custom_info->addWidget(date_label);
+  custom_info->addWidget(date_choice);
   info_grid->addLayout(custom_info, 1, 0, 1, 4);
 
   QGroupBox* right = MakeGroup("Frame4", "Right", page);
@@ -383,6 +406,15 @@ QWidget* Form1::BuildNumberingPage(const Twips& twips) {
   start_row->addWidget(startat);
   start_row->addWidget(startatnum, 1);
   column->addLayout(start_row);
+
+  auto* order_row = new QHBoxLayout;
+  QLabel* order_label = MakeLabel("NumberingOrderLabel", kNumberingOrderLabel, page);
+  QComboBox* order = MakeChoice("NumberingOrder", kNumberingOrderCaptions, numbering.order, page);
+  order_label->setBuddy(order);
+  order_row->addWidget(order_label);
+  order_row->addWidget(order);
+  order_row->addStretch(1);
+  column->addLayout(order_row);
   column->addStretch(1);
 
   BindOptions<bool>({{ascending, true}, {descending, false}}, numbering.sortascending);

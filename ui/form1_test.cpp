@@ -182,14 +182,19 @@ TEST_F(Form1Test, TheGuideWindowFollowsItsLinksAndClosesOnEscape) {
   EXPECT_EQ(messages_.size(), 1u);
 }
 
-// "Open in Browser" does not wait for the launcher, yet says so when it ends finding no program
-// for the guide (xdg-open's exit status 3); a launcher that opened it says nothing.
+// "Open in Browser" hands the launcher the guide's path and does not wait for it, yet says so when
+// it ends finding no program for the guide (xdg-open's exit status 3); a launcher that opened it
+// says nothing. A guide that is not there is not handed on.
 TEST_F(Form1Test, OpenInBrowserSaysSoWhenNoProgramOpensTheGuide) {
+  EXPECT_EQ(QtDocumentOpener("/bin/true").Open("/nonexistent/manual.htm").message(),
+            "'/nonexistent/manual.htm': no such file");
   for (const int code : {3, 0}) {
     const QString launcher = root_ + QStringLiteral("/launcher%1.sh").arg(code);
     QFile script(launcher);
     ASSERT_TRUE(script.open(QFile::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\nsleep 0.3\nexit %1\n").arg(code).toUtf8());
+    script.write(QStringLiteral("#!/bin/sh\nsleep 0.3\necho \"$1\" >\"$0.seen\"\nexit %1\n")
+                     .arg(code)
+                     .toUtf8());
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     QtDocumentOpener opener(launcher.toStdString());
@@ -208,6 +213,9 @@ TEST_F(Form1Test, OpenInBrowserSaysSoWhenNoProgramOpensTheGuide) {
                                    "': no program to open it is installed (" +
                                        launcher.toStdString() + " ended with exit status 3)");
     }
+    QFile seen(launcher + ".seen");
+    ASSERT_TRUE(seen.open(QFile::ReadOnly));
+    EXPECT_EQ(seen.readAll().trimmed(), KESTRO_GUIDE);
     guide->close();
   }
 }
@@ -376,10 +384,7 @@ TEST_F(WindowPlacement, EveryControlLiesInsideItsPageAndClearOfTheOthers) {
   Click(*form, "PreviewToggle");
   ExpectLaidOut(*form);
   Click(*form, "Command4");  // About: the main window waits for it
-  QWidget* about = nullptr;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->isVisible() && window->objectName() == "frmAbout") about = window;
-  }
+  QWidget* about = Shown("frmAbout");
   ASSERT_NE(about, nullptr);
   ExpectLaidOut(*about);
   EXPECT_EQ(Find<QLabel>(*about, "Label3")->text(), "Kestrovane 1.0");

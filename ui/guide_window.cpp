@@ -1,6 +1,7 @@
 // GuideWindow.
 #include "ui/guide_window.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,6 +20,31 @@
 #include "ui/message_box.h"
 
 namespace kestro {
+namespace {
+
+// Tab moves from link to link by selecting each in turn, and the browser tells assistive
+// technology nothing of it: a screen reader said nothing at all. This one says which text is
+// selected and where the caret went, as a text field does when the selection moves.
+class GuideText : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  bool focusNextPrevChild(bool next) override {
+    if (!QTextBrowser::focusNextPrevChild(next)) return false;
+    const QTextCursor link = textCursor();
+    if (hasFocus() && link.hasSelection() && QAccessible::isActive()) {
+      QAccessibleTextSelectionEvent selection(this, link.selectionStart(), link.selectionEnd());
+      selection.setCursorPosition(link.position());
+      QAccessible::updateAccessibility(&selection);
+      QAccessibleTextCursorEvent caret(this, link.position());
+      QAccessible::updateAccessibility(&caret);
+    }
+    return true;
+  }
+};
+
+}  // namespace
 
 GuideWindow::GuideWindow(DocumentOpener& opener) : QWidget(nullptr), opener_(opener) {
   setObjectName("GuideWindow");
@@ -26,8 +52,9 @@ GuideWindow::GuideWindow(DocumentOpener& opener) : QWidget(nullptr), opener_(ope
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromLatin1(messages::kProgramTitle) + " - User Guide");
 
-  text_ = new QTextBrowser(this);
+  text_ = new GuideText(this);
   text_->setObjectName("GuideText");
+  text_->setAccessibleName("User Guide");
   text_->setOpenExternalLinks(true);  // "#..." within the guide stays here; the web goes out
 
   auto* browser = new QPushButton("Open in Browser", this);

@@ -15,14 +15,17 @@
 #include <utility>
 
 #include "batch/form1_design.h"
+#include "batch/form1_growth.h"
 #include "batch/preview_summary.h"
 #include "engine/printable_text.h"
+#include "ui/accessibility.h"
 #include "ui/preview_worker.h"
 
 namespace kestro {
 namespace {
 
-enum Column { kName, kNewName, kOutcome, kColumns };
+// The entry's own date comes last, shown only while the operation uses one.
+enum Column { kName, kNewName, kOutcome, kDate, kColumns };
 // The name columns' width in a panel of the design width; they are never made narrower.
 constexpr int kNameWidth = 150;
 
@@ -56,6 +59,7 @@ QString ToolTip(const PreviewRow& row) {
   QString tip = QStringLiteral("Old name: ") + Text(PrintableText(row.outcome.old_name));
   if (row.why != PreviewRow::Why::kNoName)
     tip += QStringLiteral("\nNew name: ") + Text(PrintableText(row.outcome.new_name));
+  if (!row.date.empty()) tip += QStringLiteral("\nDate: ") + Text(PrintableText(row.date));
   return tip + QLatin1Char('\n') + Text(PrintableText(DescribeRow(row)));
 }
 
@@ -100,6 +104,8 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
           return Text(row.outcome.old_name);
         case kNewName:
           return row.why == PreviewRow::Why::kNoName ? QString() : Text(row.outcome.new_name);
+        case kDate:
+          return Text(row.date);
         default:
           return ShortOutcome(row);
       }
@@ -123,6 +129,8 @@ QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int 
       return QStringLiteral("New name");
     case kOutcome:
       return QStringLiteral("Outcome");
+    case kDate:
+      return QStringLiteral("Date");
     default:
       return {};
   }
@@ -147,6 +155,7 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   model_ = new PreviewModel(this);
   view_ = new QTreeView(frame);
   view_->setObjectName(kPreviewListName);
+  view_->setAccessibleName(QStringLiteral("What \"Rename!\" will do"));
   view_->setModel(model_);
   view_->setRootIsDecorated(false);
   view_->setUniformRowHeights(true);  // 100,000 rows lay out at once
@@ -154,6 +163,7 @@ OutcomePreviewPanel::OutcomePreviewPanel(const WindowState& state, FileSystem& f
   view_->setSelectionMode(QAbstractItemView::NoSelection);
   // Tab reaches the rows, so a screen reader reads the batch's outcome before the run.
   view_->setFocusPolicy(Qt::StrongFocus);
+  SayCurrentEntryOnFocus(*view_);
   view_->setToolTip(QStringLiteral("What \"Rename!\" will do with every selected entry"));
   // Long names keep their ends, where extensions and numbers are; the tooltip has them whole.
   view_->setTextElideMode(Qt::ElideMiddle);
@@ -213,9 +223,8 @@ void OutcomePreviewPanel::resizeEvent(QResizeEvent* event) {
   // while hidden does not have; what is left over from a third waits for the next resize, so
   // a window dragged wider a pixel at a time widens the columns too.
   if (columns_width_ < 0) return;
-  const int third = (width() - columns_width_) / 3;
+  const int third = PreviewColumnGain(width(), &columns_width_);
   if (third == 0) return;
-  columns_width_ += 3 * third;
   QHeaderView* header = view_->header();
   for (const int column : {kName, kNewName}) {
     header->resizeSection(column, std::max(kNameWidth, header->sectionSize(column) + third));
@@ -258,7 +267,9 @@ void OutcomePreviewPanel::Show(std::shared_ptr<const OutcomePreview> preview) {
   QString summary = Text(PreviewSummary(*preview, count));
   if (!names_->complete) summary += QStringLiteral(" Hidden entries are not taken into account.");
   SetSummary(summary);
+  const bool dated = !preview->rows.empty() && !preview->rows.front().date.empty();
   model_->Show(std::move(preview));
+  view_->setColumnHidden(kDate, !dated);
   emit Updated();
 }
 

@@ -16,7 +16,7 @@ SelectableListView::SelectableListView(SelectableListModel& model, QWidget* pare
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(this, &QListView::clicked, this,
           [this](const QModelIndex& index) { Clicked(index.row()); });
-  connect(&model_, &QAbstractItemModel::modelReset, this, [this] { anchor_ = -1; });
+  connect(&model_, &QAbstractItemModel::modelReset, this, [this] { clicks_.Forget(); });
   connect(&model_, &QAbstractItemModel::dataChanged, this,
           [this](const QModelIndex& first, const QModelIndex& last) {
             SayChecked(first.row(), last.row());
@@ -43,12 +43,10 @@ void SelectableListView::mousePressEvent(QMouseEvent* event) {
 }
 
 void SelectableListView::Clicked(int row) {
-  if (press_modifiers_.testFlag(Qt::ShiftModifier) && anchor_ >= 0) {
-    model_.SelectRange(anchor_, row, !model_.selected(row));
-  } else {
-    model_.Toggle(row);
-  }
-  anchor_ = row;
+  if (row < 0) return;
+  const ListClicks::Range range = clicks_.Click(static_cast<std::size_t>(row), model_.selected(row),
+                                                press_modifiers_.testFlag(Qt::ShiftModifier));
+  model_.SelectRange(static_cast<int>(range.first), static_cast<int>(range.last), range.on);
 }
 
 void SelectableListView::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <QListView>
 
+#include "batch/list_selection.h"
 #include "ui/selectable_list_model.h"
 
 namespace kestro {
@@ -26,7 +27,7 @@ class SelectableListView : public QListView {
 
   SelectableListModel& model_;
   Qt::KeyboardModifiers press_modifiers_;
-  int anchor_ = -1;  // the row last clicked; a refilled list has none
+  ListClicks clicks_;  // a refilled list forgets the entry last clicked
 };
 
 }  // namespace kestro

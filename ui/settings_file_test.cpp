@@ -31,7 +31,7 @@ TEST(SettingsFileTest, TheCommandLineAndTheWindowReadWhatTheOtherWrote) {
       "q\"x\\y",
       "tab\there\nnl",
       "é日本🙂",
-      "@at",
+      "@Variant(not one)",
       "#h",
       "x\x01"
       "f",
@@ -50,6 +50,7 @@ TEST(SettingsFileTest, TheCommandLineAndTheWindowReadWhatTheOtherWrote) {
     EXPECT_EQ(plain.Get(kSettingsApplication, kSettingsSection, "LastDir", "?"), value);
   }
   EXPECT_EQ(plain.Get(kSettingsApplication, kSettingsSection, "Missing", "none"), "none");
+  EXPECT_EQ(qt.Get(kSettingsApplication, kSettingsSection, "Missing", "none"), "none");
 }
 
 }  // namespace

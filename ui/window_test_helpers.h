@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -34,7 +35,7 @@ T* Find(const QWidget& form, const char* name) {
 inline void ClickTab(const QWidget& form, const QString& caption) {
   for (QTabBar* bar : form.findChildren<QTabBar*>()) {
     for (int i = 0; i < bar->count(); ++i) {
-      if (bar->tabText(i) == caption)
+      if (QString(bar->tabText(i)).remove('&') == caption)
         return QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
     }
   }
@@ -72,6 +73,20 @@ inline void ClickRow(const QWidget& form, const char* view_name, const QString& 
   if (!twice) return;
   QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Brings `window` to the front and waits until it has the keyboard.
+inline bool Activated(QWidget* window) {
+  window->activateWindow();
+  return QTest::qWaitForWindowActive(window);
+}
+
+// The shown window of that name, if any.
+inline QWidget* Shown(const char* name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == name && window->isVisible()) return window;
+  }
+  return nullptr;
 }
 
 struct RecordingOpener : DocumentOpener {

@@ -3,32 +3,34 @@
 
 #include "batch/twip_rect.h"
 #include "winui/control_names.h"
+#include "winui/dpi_change.h"
 #include "winui/win32_fonts.h"
 
 namespace kestro {
 namespace {
 
-constexpr wchar_t kClassName[] = L"KestrovaneAbout";
 constexpr int kOkId = 1;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 }  // namespace
 
 AboutWindow::AboutWindow(HWND main) : main_(main) {
-  RegisterWindowClass(kClassName, WindowProc);
-  const double scale = ScreenScale();
+  scale_ = ScreenScale();
+  const double scale = scale_;
   const SIZE size = OuterSize(TwipsToPixels(3744, scale), TwipsToPixels(3780, scale), kStyle, 0);
   RECT main_area{};
   GetWindowRect(main_, &main_area);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // Owned by the main window, so it stays above it, yet not a child: disabling the main window
-  // leaves it working.
-  hwnd_ = CreateWindowExW(0, kClassName, L"About Kestrovane", kStyle,
+  // leaves it working. Of the system's dialog class, so assistive technology calls it a dialog,
+  // and Esc and the close box answer as in any dialog.
+  hwnd_ = CreateWindowExW(WS_EX_DLGMODALFRAME, WC_DIALOG, L"About Kestrovane", kStyle,
                           (main_area.left + main_area.right - size.cx) / 2,
                           (main_area.top + main_area.bottom - size.cy) / 2, size.cx, size.cy, main_,
                           nullptr, instance, nullptr);
   if (hwnd_ == nullptr) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(DialogProc));
   SetControlName(hwnd_, "frmAbout");
   const PixelRect label = TwipsToPixels(TwipRect{108, 36, 3216, 480}, scale);
   HWND label3 =
@@ -61,27 +63,32 @@ void AboutWindow::Command1_Click() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR CALLBACK AboutWindow::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self != nullptr) {
-    switch (message) {
-      case WM_COMMAND:
-        if (LOWORD(wparam) == kOkId || LOWORD(wparam) == IDCANCEL) self->Command1_Click();
-        return 0;
-      case WM_DESTROY:
-        // However it closes, the main window takes input again, and becomes the active one.
-        EnableWindow(self->main_, TRUE);
-        SetActiveWindow(self->main_);
-        EnumChildWindows(
-            hwnd, [](HWND child, LPARAM) -> BOOL { return RemoveControlName(child), TRUE; }, 0);
-        RemoveControlName(hwnd);
-        self->hwnd_ = nullptr;
-        return 0;
-      default:
-        break;
+  if (self == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wparam) == kOkId || LOWORD(wparam) == IDCANCEL) self->Command1_Click();
+      return TRUE;
+    case WM_DPICHANGED: {
+      const double scale = DpiChangeScale(wparam);
+      HFONT* const fonts[] = {&self->font_, &self->title_font_};
+      RescaleWindow(hwnd, scale / self->scale_, fonts, *reinterpret_cast<const RECT*>(lparam));
+      self->scale_ = scale;
+      return TRUE;
     }
+    case WM_DESTROY:
+      // However it closes, the main window takes input again, and becomes the active one.
+      EnableWindow(self->main_, TRUE);
+      SetActiveWindow(self->main_);
+      EnumChildWindows(
+          hwnd, [](HWND child, LPARAM) -> BOOL { return RemoveControlName(child), TRUE; }, 0);
+      RemoveControlName(hwnd);
+      self->hwnd_ = nullptr;
+      return TRUE;
+    default:
+      return FALSE;
   }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 }  // namespace kestro

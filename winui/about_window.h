@@ -19,12 +19,13 @@ class AboutWindow {
   void Command1_Click();  // "OK!"
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   HWND main_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   HFONT title_font_ = nullptr;
+  double scale_ = 1.0;  // the DPI over 96 the window is laid out at
 };
 
 }  // namespace kestro

@@ -13,6 +13,7 @@
 #include "batch/window_batch.h"
 #include "engine/printable_text.h"
 #include "platform/listing.h"
+#include "winui/entry_list_accessible.h"
 #include "winui/form1_window.h"
 #include "winui/win32_text.h"
 
@@ -48,12 +49,17 @@ void ShowDriveOf(HWND combo, const std::string& path) {
 
 }  // namespace
 
-Status Form1Window::OpenTree(bool directories, const std::string& folder) {
+Status Form1Window::OpenTree(bool directories, const std::string& folder, FolderListing* listing) {
   std::string absolute;
   Status status = services_.fs.AbsoluteFolder(folder, &absolute);
   if (!status.ok()) return status;
   std::vector<std::string> subdirectories;
-  status = ListEntries(services_.fs, absolute, EntryKind::kDirectory, "", &subdirectories);
+  if (listing != nullptr) {
+    status = ListFolder(services_.fs, absolute, state_.file_mask, listing);
+    if (status.ok()) subdirectories = listing->directories;
+  } else {
+    status = ListEntries(services_.fs, absolute, EntryKind::kDirectory, "", &subdirectories);
+  }
   if (!status.ok()) return status;
   Tree& tree = trees_[directories ? 0 : 1];
   tree.rows = FolderSteps(services_.fs, absolute);
@@ -84,13 +90,11 @@ Status Form1Window::OpenTree(bool directories, const std::string& folder) {
 }
 
 Status Form1Window::OpenFolder(bool directories, const std::string& folder) {
-  const Status status = OpenTree(directories, folder);
+  // One reading of the folder serves the tree and the page's list.
+  FolderListing listing;
+  const Status status = OpenTree(directories, folder, &listing);
   if (!status.ok()) return status;
-  if (directories) {
-    Dir1_Click();
-  } else {
-    Dir3_Click();
-  }
+  FolderChosen(directories, &listing);
   return Status();
 }
 
@@ -144,32 +148,26 @@ void Form1Window::TreeClicked(bool directories, bool open) {
   }
 }
 
-void Form1Window::Dir1_Click() {
-  const Tree& tree = trees_[0];
-  const auto row = static_cast<int>(SendMessageW(Control("Dir1"), LB_GETCURSEL, 0, 0));
-  const std::string folder = row >= 0 && static_cast<std::size_t>(row) < tree.rows.size()
-                                 ? tree.rows[static_cast<std::size_t>(row)].path
-                                 : tree.path;
-  const Status status =
-      ChooseDirectoriesFolder(state_, *batch_, services_.fs, services_.settings, folder);
-  FillList(true);
-  if (status.ok()) {
-    FolderOpened();
-  } else {
-    ShowPathError(status.message());
-  }
-  SchedulePreview();
-}
+void Form1Window::Dir1_Click() { FolderChosen(true, nullptr); }
 
-void Form1Window::Dir3_Click() {
-  const Tree& tree = trees_[1];
-  const auto row = static_cast<int>(SendMessageW(Control("Dir3"), LB_GETCURSEL, 0, 0));
+void Form1Window::Dir3_Click() { FolderChosen(false, nullptr); }
+
+void Form1Window::FolderChosen(bool directories, FolderListing* listing) {
+  const Tree& tree = trees_[directories ? 0 : 1];
+  const auto row =
+      static_cast<int>(SendMessageW(Control(directories ? "Dir1" : "Dir3"), LB_GETCURSEL, 0, 0));
   const std::string folder = row >= 0 && static_cast<std::size_t>(row) < tree.rows.size()
                                  ? tree.rows[static_cast<std::size_t>(row)].path
                                  : tree.path;
-  const Status status =
-      ChooseFilesFolder(state_, *batch_, services_.fs, services_.settings, folder);
-  FillList(false);
+  FileSystem& fs = services_.fs;
+  SettingsStore& settings = services_.settings;
+  const Status status = listing != nullptr && folder == tree.path
+                            ? ChooseListedFolder(state_, *batch_, fs, settings, directories, folder,
+                                                 std::move(*listing))
+                        : directories
+                            ? ChooseDirectoriesFolder(state_, *batch_, fs, settings, folder)
+                            : ChooseFilesFolder(state_, *batch_, fs, settings, folder);
+  FillList(directories);
   if (status.ok()) {
     FolderOpened();
   } else {
@@ -191,6 +189,7 @@ void Form1Window::FillList(bool directories) {
   }
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
+  ListRefilled(directories);
 }
 
 void Form1Window::ListSelectionChanged(bool directories) {
@@ -206,18 +205,27 @@ void Form1Window::ListSelectionChanged(bool directories) {
     if (i >= 0 && static_cast<std::size_t>(i) < entries.size())
       ticked[static_cast<std::size_t>(i)] = 1;
   }
-  bool changed = false;
+  std::size_t first = entries.size(), last = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries.selected(i) != (ticked[i] != 0)) {
       entries.SetSelected(i, ticked[i] != 0);
-      changed = true;
+      first = std::min(first, i);
+      last = i;
     }
   }
-  if (changed) SchedulePreview();
+  if (first > last) return;
+  SayEntriesChecked(list, first, last);
+  ShowCount(directories);
+  SchedulePreview();
 }
 
 LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_GETOBJECT) {
+    if (const LRESULT answer = self->ListObject(hwnd, wparam, lparam)) return answer;
+  } else if (self->ListComfort(hwnd, message, wparam, lparam)) {
+    return 0;
+  }
   const LRESULT result = CallWindowProcW(self->list_proc_, hwnd, message, wparam, lparam);
   // The list box may tick an entry by Space without telling its parent (no LBN_SELCHANGE), so the
   // ticks are read again after every key: what the list shows is what the batch renames.
@@ -230,6 +238,7 @@ LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT message, WPARAM wparam, L
 void Form1Window::SelectAll(bool directories, bool on) {
   (directories ? state_.List1 : state_.List2).SelectAll(on);
   SendMessageW(Control(directories ? "List1" : "List2"), LB_SETSEL, on ? TRUE : FALSE, -1);
+  ShowCount(directories);
   SchedulePreview();
 }
 

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "batch/form1_design.h"
+#include "batch/form1_growth.h"
 #include "batch/preview_summary.h"
 #include "engine/printable_text.h"
 #include "winui/control_names.h"
@@ -35,25 +37,46 @@ void Form1Window::BuildPreview() {
   preview_worker_ = std::make_unique<Win32PreviewWorker>(hwnd_, kPreviewReady);
   SendMessageW(preview_list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                LVS_EX_FULLROWSELECT);
+  SetPreviewColumns(false);
+}
+
+void Form1Window::SetPreviewColumns(bool dated) {
+  while (SendMessageW(preview_list_, LVM_DELETECOLUMN, 0, 0) != FALSE) {
+  }
+  preview_dated_ = dated;
+  const wchar_t* headings[] = {L"Name", L"New name", L"Outcome", L"Date"};
+  const int plain[] = {30, 30, 40};
+  const int with_date[] = {24, 24, 30, 22};
   const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
-  const wchar_t* headers[] = {L"Name", L"New name", L"Outcome"};
-  const int widths[] = {30, 30, 40};
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < (dated ? 4 : 3); ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t*>(headers[i]);
-    column.cx = width * widths[i] / 100 - 4;
+    column.pszText = const_cast<wchar_t*>(headings[i]);
+    column.cx = width * (dated ? with_date[i] : plain[i]) / 100 - 4;
     SendMessageW(preview_list_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
 }
 
 void Form1Window::LayOutPreview() {
-  const int left = TwipsToPixels(kForm1DesignWidth + 36, scale_);
-  const int width = TwipsToPixels(kForm1PreviewWidth - 108, scale_);
-  SetWindowPos(preview_summary_, nullptr, left, TwipsToPixels(72, scale_), width,
+  // The summary line keeps its height; the rows take what the window grows by.
+  const PixelRect list =
+      GrownPlace(TwipsToPixels(TwipRect{kForm1DesignWidth + 36, 564, kForm1PreviewWidth - 108,
+                                        kForm1ClientHeight - 564 - 72},
+                               scale_),
+                 Follow::kPreview, growth_);
+  SetWindowPos(preview_summary_, nullptr, list.x, TwipsToPixels(72, scale_), list.width,
                TwipsToPixels(456, scale_), SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(preview_list_, nullptr, left, TwipsToPixels(564, scale_), width,
-               TwipsToPixels(kForm1ClientHeight - 564 - 72, scale_), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(preview_list_, nullptr, list.x, list.y, list.width, list.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The name columns widen with the preview, by the other window's rule.
+  if (preview_columns_width_ < 0) preview_columns_width_ = list.width;
+  const int third = PreviewColumnGain(list.width, &preview_columns_width_);
+  // Never narrower than they start.
+  const int least = TwipsToPixels(kForm1PreviewWidth - 108, scale_) * 30 / 100 - 4;
+  for (int column = 0; third != 0 && column < 2; ++column) {
+    const auto width = static_cast<int>(SendMessageW(preview_list_, LVM_GETCOLUMNWIDTH, column, 0));
+    SendMessageW(preview_list_, LVM_SETCOLUMNWIDTH, column, std::max(least, width + third));
+  }
 }
 
 void Form1Window::SchedulePreview() {
@@ -63,12 +86,21 @@ void Form1Window::SchedulePreview() {
 }
 
 void Form1Window::ResizeForPreview() {
-  const int width = kForm1DesignWidth + (preview_shown_ ? kForm1PreviewWidth : 0);
-  const SIZE size = OuterSize(TwipsToPixels(width, scale_),
-                              TwipsToPixels(kForm1ClientHeight, scale_), kWindowStyle, 0);
-  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The window widens by the preview, or narrows by all the preview had; a maximised one keeps
+  // its size and shares it anew.
   ShowWindow(preview_summary_, preview_shown_ ? SW_SHOWNA : SW_HIDE);
   ShowWindow(preview_list_, preview_shown_ ? SW_SHOWNA : SW_HIDE);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int preview_width = DesignSizes().preview_width;
+  const int width = preview_shown_ ? client.right + preview_width
+                                   : client.right - preview_width - growth_.preview_extra;
+  if (!IsZoomed(hwnd_) && !IsIconic(hwnd_)) {
+    const SIZE size = OuterSize(width, client.bottom, kWindowStyle, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Resized();
 }
 
 void Form1Window::UpdatePreview() {
@@ -108,11 +140,15 @@ void Form1Window::UpdatePreview() {
         table.summary = PreviewSummary(preview, LocaleCount);
         if (!names->complete) table.summary += " Hidden entries are not taken into account.";
         table.rows = preview.rows.size();
-        table.cells.reserve(table.rows * 3);
+        table.dated = !preview.rows.empty() && !preview.rows.front().date.empty();
+        table.cells.reserve(table.rows * 4);
         for (const PreviewRow& row : preview.rows) {
           table.cells.push_back(Wide(PrintableText(row.outcome.old_name)));
-          table.cells.push_back(Wide(PrintableText(row.outcome.new_name)));
+          table.cells.push_back(row.why == PreviewRow::Why::kNoName
+                                    ? std::wstring()
+                                    : Wide(PrintableText(row.outcome.new_name)));
           table.cells.push_back(Wide(PrintableText(DescribeRow(row))));
+          table.cells.push_back(Wide(PrintableText(row.date)));
         }
         return table;
       });
@@ -127,6 +163,7 @@ void Form1Window::ShowPreview(WPARAM ticket) {
     preview_names_stale_ = !table->names_read_ok;
   }
   preview_cells_ = std::move(table->cells);
+  if (table->dated != preview_dated_) SetPreviewColumns(table->dated);
   SetWindowTextUtf8(preview_summary_, table->summary);
   SendMessageW(preview_list_, LVM_SETITEMCOUNT, table->rows, 0);
   InvalidateRect(preview_list_, nullptr, TRUE);

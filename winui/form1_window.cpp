@@ -24,6 +24,8 @@
 #include "engine/printable_text.h"
 #include "winui/about_window.h"
 #include "winui/control_names.h"
+#include "winui/dpi_change.h"
+#include "winui/form1_access.h"
 #include "winui/message_box_host.h"
 #include "winui/progress_window.h"
 #include "winui/win32_fonts.h"
@@ -39,7 +41,7 @@ constexpr std::size_t kMostDetails = 40;
 // Pixels between the status line's edge and its text.
 constexpr int kStatusMargin = 4;
 
-std::span<const FormControl> Controls() { return Form1Controls(); }
+std::span<const FormControl> Controls() { return Form1ControlsWithDates(); }
 
 }  // namespace
 
@@ -70,8 +72,12 @@ Form1Window::Form1Window(WindowState& state, Form1WindowServices services)
     : state_(state), services_(std::move(services)) {
   ui_host_ = std::make_unique<WindowUiHost>(*this);
   batch_ = std::make_unique<BatchRenamer>(state_, services_.fs, services_.clock, *ui_host_);
+  // The last session's page, operation and fields, before the controls show them.
+  kestro::RestoreSession(state_, services_.settings);
   BuildWindow();
   Form_Load();
+  BuildComforts();
+  RestoreWindow();
 }
 
 Form1Window::~Form1Window() {
@@ -121,6 +127,7 @@ void Form1Window::BuildWindow() {
       SetWindowPos(controls_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
+  NameForm1Fields(hwnd_, [this](std::string_view name) { return Control(name); });
 }
 
 namespace {
@@ -144,9 +151,12 @@ int TabRowHeight(HWND tabs) {
 
 PixelRect Form1Window::ControlPlace(std::size_t index) const {
   const FormControl& design = Controls()[index];
-  PixelRect place = TwipsToPixels(Form1Place(design), scale_);
+  PixelRect place =
+      GrownPlace(TwipsToPixels(Form1Place(design), scale_), Form1FollowOf(design), growth_);
   if (design.kind == ControlKind::kDriveList) {
     place.height = TwipsToPixels(3000, scale_);  // the height of the open list
+  } else if (design.kind == ControlKind::kChoiceList) {
+    place.height = TwipsToPixels(1500, scale_);
   }
   return place;
 }
@@ -187,6 +197,8 @@ void Form1Window::ChangeDpi(int dpi, const RECT& suggested) {
   if (dpi <= 0) return;
   const double old_scale = scale_;
   scale_ = dpi / 96.0;
+  picker_extra_ = static_cast<int>(std::lround(picker_extra_ * scale_ / old_scale));
+  preview_columns_width_ = -1;  // its columns are scaled below, the width they were widened to too
   HFONT old_font = font_;
   HFONT old_bold_font = bold_font_;
   font_ = ScaledDialogFont(8.25, scale_);
@@ -197,14 +209,14 @@ void Form1Window::ChangeDpi(int dpi, const RECT& suggested) {
   DeleteObject(old_bold_font);
   LayOut();
   // The preview's columns keep the widths the user gave them, at the new scale.
-  for (int column = 0; column < 3; ++column) {
+  const auto columns =
+      static_cast<int>(SendMessageW(ListView_GetHeader(preview_list_), HDM_GETITEMCOUNT, 0, 0));
+  for (int column = 0; column < columns; ++column) {
     const auto width = static_cast<int>(SendMessageW(preview_list_, LVM_GETCOLUMNWIDTH, column, 0));
     SendMessageW(preview_list_, LVM_SETCOLUMNWIDTH, column,
                  static_cast<int>(std::lround(width * scale_ / old_scale)));
   }
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  MoveToSuggested(hwnd_, suggested);
 }
 
 void Form1Window::CreateControl(std::size_t index) {
@@ -252,6 +264,7 @@ void Form1Window::CreateControl(std::size_t index) {
       style |= BS_AUTOCHECKBOX | BS_PUSHLIKE;
       break;
     case ControlKind::kDriveList:
+    case ControlKind::kChoiceList:
       window_class = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL;
       break;
@@ -291,6 +304,9 @@ void Form1Window::CreateControl(std::size_t index) {
     list_proc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
   }
+  for (const char* item : ChoiceItems(design.name)) {
+    SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  }
   if (design.kind == ControlKind::kField) {
     if (design.max_length > 0) SendMessageW(control, EM_SETLIMITTEXT, design.max_length, 0);
     if (CustomOptionOf(design.name) != nullptr || !TypedKeyAllowed(design.name, U'x')) {
@@ -326,15 +342,19 @@ void Form1Window::Form_Load() {
   };
   for (const OperationTab& tab : OperationTabs()) add_tab(strip1, tab.caption);
   for (const char* caption : TargetTabs()) add_tab(strip2, caption);
-  TabCtrl_SetCurSel(strip1, 0);
-  TabCtrl_SetCurSel(strip2, 0);
+  // The page and operation of the last session (the design's first ones on a first start).
+  for (std::size_t i = 0; i < OperationTabs().size(); ++i) {
+    if (OperationTabs()[i].operation == state_.active_operation)
+      TabCtrl_SetCurSel(strip1, static_cast<int>(i));
+  }
+  TabCtrl_SetCurSel(strip2, state_.TargetKind ? 0 : 1);
 
   // The date captions are taken once: a window left open past midnight keeps its day.
   LoadDateCaptions(state_, services_.clock.Today());
   for (const char* option : {"Option7", "Option8", "Option9", "Option10"}) {
     SetWindowTextUtf8(Control(option), ControlCaption(state_, option, ""));
   }
-  state_.before = kExampleDirectory;
+  state_.before = state_.TargetKind ? kExampleDirectory : kExampleFilename;
   RefreshUndo();
   // A batch left from before (the command line's, say) is named before Undo can take it back.
   if (undo_available_ && status_text_.empty()) ShowStatus(UndoLine(&undo_batch_, LocaleCount));
@@ -371,6 +391,7 @@ void Form1Window::RefreshUndo() {
 
 void Form1Window::ShowState() {
   showing_ = true;
+  HWND focus = GetFocus();
   WindowState& state = state_;
   const auto controls = Controls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -382,7 +403,14 @@ void Form1Window::ShowState() {
         SendMessageW(control, BM_SETCHECK, OptionChosen(state, design.name) ? BST_CHECKED : 0, 0);
         break;
       case ControlKind::kCheck:
-        SendMessageW(control, BM_SETCHECK, *CheckValue(state, design.name) ? BST_CHECKED : 0, 0);
+        if (const bool* value = CheckValue(state, design.name))
+          SendMessageW(control, BM_SETCHECK, *value ? BST_CHECKED : 0, 0);
+        break;
+      case ControlKind::kChoiceList:
+        if (const int item = ChosenItem(state, design.name);
+            SendMessageW(control, CB_GETCURSEL, 0, 0) != item) {
+          SendMessageW(control, CB_SETCURSEL, item, 0);
+        }
         break;
       case ControlKind::kField:
         if (const std::string* value = FieldValue(state, design.name);
@@ -400,6 +428,7 @@ void Form1Window::ShowState() {
     }
   }
   EnableWindow(Control("Undo"), undo_available_);
+  KeepFocusUsable(hwnd_, focus);
   showing_ = false;
 }
 
@@ -457,7 +486,7 @@ void Form1Window::OnCommand(std::size_t index, int code) {
       if (code == BN_CLICKED && ChooseOption(state_, design.name)) CheckAllValues();
       return;
     case ControlKind::kCheck:
-      if (code == BN_CLICKED) {
+      if (code == BN_CLICKED && CheckValue(state_, design.name) != nullptr) {
         const bool on = !*CheckValue(state_, design.name);
         if (std::optional<Message> refused = SetCheck(state_, design.name, on)) {
           ShowState();
@@ -485,6 +514,12 @@ void Form1Window::OnCommand(std::size_t index, int code) {
       return;
     case ControlKind::kDriveList:
       if (code == CBN_SELCHANGE) DriveChosen(std::strcmp(design.name, "Drive1") == 0);
+      return;
+    case ControlKind::kChoiceList:
+      if (code == CBN_SELCHANGE) {
+        const auto item = static_cast<int>(SendMessageW(controls_[index], CB_GETCURSEL, 0, 0));
+        if (ChooseItem(state_, design.name, item)) CheckAllValues();
+      }
       return;
     case ControlKind::kTreeList:
       if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
@@ -549,11 +584,14 @@ void Form1Window::Command10_Click() {
   if (!last_report_.journal_error.empty()) {
     status += " It cannot be undone: " + last_report_.journal_error + ".";
   }
+  // The result replaces whatever the line said, so the lists filled anew do not say a count first.
+  status_line_.Show(status, StatusLine::About::kEvent);
   RefreshAfterBatch(last_report_, &status);
   if (!last_report_.journal.empty()) made_here_.push_back(last_report_.journal);
   RefreshUndo();
   if (undo_available_) status += " " + UndoLine(&undo_batch_, LocaleCount);
   ShowStatus(status, KeptReasons(last_report_));
+  NoteFoldersRead();
   preview_names_stale_ = true;
   ShowState();
   SchedulePreview();
@@ -584,17 +622,21 @@ void Form1Window::Undo() {
   if (!noted.ok()) status += " The journal could not note it: " + noted.message() + ".";
   batch_->Dir2_Change();
   batch_->File1_PathChange();
+  status_line_.Show(status, StatusLine::About::kEvent);  // as after Rename!
   RefreshAfterBatch(report, &status);
   RefreshUndo();
   if (undo_available_) status += " " + UndoLine(&undo_batch_, LocaleCount);
   ShowStatus(status, KeptReasons(report));
+  NoteFoldersRead();
   preview_names_stale_ = true;
   ShowState();
   SchedulePreview();
 }
 
 void Form1Window::Command1_Click() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  if (hwnd_ == nullptr) return;
+  SaveSession();
+  DestroyWindow(hwnd_);
 }
 
 void Form1Window::Command3_Click() {
@@ -613,8 +655,8 @@ void Form1Window::Command4_Click() {
 }
 
 void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> details,
-                             StatusLine::About about) {
-  status_line_.Show(text, about);
+                             StatusLine::About about, bool directories, std::string folder) {
+  status_line_.Show(text, about, directories, std::move(folder));
   status_text_ = PrintableText(text);
   details_ = std::move(details);
   HWND line = Control("StatusLine");
@@ -630,6 +672,7 @@ void Form1Window::ShowStatus(const std::string& text, std::vector<std::string> d
     ReleaseDC(line, dc);
   }
   SetWindowTextW(line, shown.c_str());
+  AnnounceStatus(line, shown);
   const LONG_PTR style = GetWindowLongPtrW(line, GWL_STYLE);
   SetWindowLongPtrW(line, GWL_STYLE, details_.empty() ? style & ~WS_TABSTOP : style | WS_TABSTOP);
   InvalidateRect(line, nullptr, TRUE);
@@ -669,6 +712,7 @@ void Form1Window::FolderOpened() {
 }
 
 bool Form1Window::PreTranslate(const MSG& message) {
+  if (hwnd_ != nullptr && ComfortKey(message)) return true;
   if (message.message != WM_KEYDOWN || hwnd_ == nullptr ||
       GetAncestor(message.hwnd, GA_ROOT) != hwnd_) {
     return false;
@@ -734,7 +778,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         if (header->hwndFrom == Control("TabStrip2")) TabStrip2_Click();
       } else if (header->code == LVN_GETDISPINFOW && header->hwndFrom == preview_list_) {
         auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
-        const auto cell = static_cast<std::size_t>(info->item.iItem) * 3 +
+        const auto cell = static_cast<std::size_t>(info->item.iItem) * 4 +
                           static_cast<std::size_t>(info->item.iSubItem);
         if ((info->item.mask & LVIF_TEXT) != 0 && cell < preview_cells_.size()) {
           info->item.pszText = preview_cells_[cell].data();
@@ -772,12 +816,22 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       EndPaint(hwnd_, &paint);
       return 0;
     }
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED) Resized();
+      return 0;
+    case WM_GETMINMAXINFO:
+      LimitSize(*reinterpret_cast<MINMAXINFO*>(lparam));
+      return 0;
     case WM_DPICHANGED:
       // Moved to a screen of another DPI: x and y have the same.
       ChangeDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_TIMER:
       if (wparam == kPreviewTimer) UpdatePreview();
+      if (wparam == kFolderTimer) FolderTick();
+      return 0;
+    case WM_DROPFILES:
+      Dropped(reinterpret_cast<HDROP>(wparam));
       return 0;
     case kPreviewReady:
       ShowPreview(wparam);
@@ -789,6 +843,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       // Quit and the close box end the program, the About window with it.
       about_.reset();
       KillTimer(hwnd_, kPreviewTimer);
+      KillTimer(hwnd_, kFolderTimer);
       EnumChildWindows(
           hwnd_, [](HWND child, LPARAM) -> BOOL { return RemoveControlName(child), TRUE; }, 0);
       RemoveControlName(hwnd_);

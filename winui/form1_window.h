@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,7 +15,9 @@
 
 #include "batch/batch_renamer.h"
 #include "batch/folder_steps.h"
+#include "batch/form1_growth.h"
 #include "batch/journal.h"
+#include "batch/list_selection.h"
 #include "batch/outcome.h"
 #include "batch/outcome_preview.h"
 #include "batch/simulated_folder.h"
@@ -24,6 +28,7 @@
 #include "platform/clock.h"
 #include "platform/document_opener.h"
 #include "platform/file_system.h"
+#include "platform/listing.h"
 #include "platform/settings_store.h"
 #include "winui/preview_worker.h"
 
@@ -58,6 +63,8 @@ class Form1Window {
   [[nodiscard]] HWND about_window() const;
   // What the Undo button's tooltip says now: the batch Undo takes back.
   [[nodiscard]] const std::string& undo_tip() const { return undo_tip_; }
+  // How the window is first shown: maximised when it was closed so.
+  [[nodiscard]] int show_command() const { return show_command_; }
 
   // The window's procedures, as its controls call them.
   void CheckAllValues();
@@ -81,12 +88,15 @@ class Form1Window {
   bool PreTranslate(const MSG& message);
 
   static constexpr UINT_PTR kPreviewTimer = 1;
+  // Looks whether another program changed a folder shown (form1_comforts.cpp).
+  static constexpr UINT_PTR kFolderTimer = 2;
   // Said at the end of the status line when the batch has details to show.
   static constexpr char kDetailsHint[] = "(click for every entry that kept its name)";
   // Posted by the preview's worker when a preview is ready to be shown.
   static constexpr UINT kPreviewReady = WM_APP + 1;
   // Not WS_CLIPCHILDREN: the frames are drawn over the window's own background, not over nothing.
-  static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  // Sizable, with its minimise and maximise boxes.
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 
  private:
   class WindowUiHost;
@@ -112,6 +122,17 @@ class Form1Window {
   // WM_DPICHANGED: fonts and places at `dpi`, the window at the rectangle the system suggests.
   void ChangeDpi(int dpi, const RECT& suggested);
   void BuildPreview();
+  // Growing (form1_layout.cpp): the design's sizes at `scale_`, the growth of the client area
+  // laid out (WM_SIZE), and the design size as the smallest (WM_GETMINMAXINFO).
+  [[nodiscard]] Form1Sizes DesignSizes() const;
+  void Resized();
+  void LimitSize(MINMAXINFO& limits) const;
+  // The session (form1_session.cpp): the state's fields and the window's placement kept in the
+  // settings on Quit, brought back at the next start.
+  void SaveSession();
+  void RestoreWindow();
+  // The preview's columns: name, new name, outcome, and with `dated` the entries' date.
+  void SetPreviewColumns(bool dated);
   void Form_Load();
   void OnCommand(std::size_t index, int code);
   void OnClick(std::string_view name);
@@ -120,7 +141,8 @@ class Form1Window {
   void ShowState();
   // `text` on the status line, which goes when it no longer holds (batch/status_line.h).
   void ShowStatus(const std::string& text, std::vector<std::string> details = {},
-                  StatusLine::About about = StatusLine::About::kEvent);
+                  StatusLine::About about = StatusLine::About::kEvent, bool directories = false,
+                  std::string folder = {});
   void ShowPathError(const std::string& text) { ShowStatus(text, {}, StatusLine::About::kPath); }
   // A folder opened in a tree or a list: an error about a path goes.
   void FolderOpened();
@@ -137,7 +159,10 @@ class Form1Window {
   void ShowPreview(WPARAM ticket);
 
   // Pickers (form1_pickers.cpp).
-  Status OpenTree(bool directories, const std::string& folder);
+  // `listing`: read both kinds of the folder into it, for the page's list as well.
+  Status OpenTree(bool directories, const std::string& folder, FolderListing* listing = nullptr);
+  // Dir1_Click or Dir3_Click; `listing`, when given, is the chosen folder as just read.
+  void FolderChosen(bool directories, FolderListing* listing);
   void FillDrives(bool directories);
   void DriveChosen(bool directories);
   void TreeClicked(bool directories, bool open);
@@ -150,16 +175,60 @@ class Form1Window {
   void DrawListEntry(const DRAWITEMSTRUCT& item);
   void RefreshAfterBatch(const BatchReport& report, std::string* status);
 
+  // Comforts: tooltips, mnemonics, the path fields, drops and re-reads (form1_comforts.cpp), the
+  // shortcuts (form1_keys.cpp), clicks and counts in the entry lists (form1_lists.cpp).
+  void BuildComforts();
+  // The window's shortcuts and the path fields' keys; true when `message` was one of them.
+  bool ComfortKey(const MSG& message);
+  // Opens the page's path field over its drive list with `text`, all of it selected or the caret
+  // at its end.
+  void ShowPathField(bool directories, const std::string& text, bool selected);
+  void OpenTypedPath(bool directories);
+  void HidePathField(bool directories);
+  static LRESULT CALLBACK PathFieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR id, DWORD_PTR data);
+  // Opens `folder` on a page chosen with TabStrip2, or says on the status line why it cannot.
+  Status OpenChosenFolder(bool directories, const std::string& folder);
+  void Dropped(HDROP drop);
+  // F5, or a folder changed by another program: both pages read anew, keeping the selection.
+  void RereadFolders();
+  void FolderTick();
+  // The lists were just read anew by a batch or an undo: the folders as they are now are known,
+  // so the change the batch made is not read once more.
+  void NoteFoldersRead();
+  // A click on `row` of List1 or List2, with Shift (`extend`) or without.
+  void ListClicked(bool directories, std::size_t row, bool extend);
+  // The count of a list's selection on the status line.
+  void ShowCount(bool directories);
+  // The list box ticks what the state selects.
+  void ShowTicks(bool directories);
+  // Clicks, Shift+clicks and Ctrl+A in List1 or List2; true when `message` was one of them.
+  bool ListComfort(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
+  // WM_GETOBJECT of List1 or List2: its entries as check boxes (winui/entry_list_accessible.h).
+  LRESULT ListObject(HWND list, WPARAM wparam, LPARAM lparam);
+  // A list was filled anew: no Shift+click range from before, a count of it follows it.
+  void ListRefilled(bool directories);
+
   WindowState& state_;
   Form1WindowServices services_;
   std::unique_ptr<WindowUiHost> ui_host_;
   std::unique_ptr<BatchRenamer> batch_;
   HWND hwnd_ = nullptr;
-  std::vector<HWND> controls_;   // by the index of Form1Controls(); nullptr for places only
+  std::vector<HWND> controls_;   // by the index of Form1ControlsWithDates(); nullptr for places
   WNDPROC list_proc_ = nullptr;  // the list boxes' own procedure, under ListProc
+  HWND tips_ = nullptr;          // every control's tooltip
+  HWND path_fields_[2] = {};     // DirPath1, DirPath3
+  ListClicks clicks_[2];         // List1, List2
+  // The folders shown and when each was last written, as the last look found them.
+  std::vector<std::pair<std::string, unsigned long long>> stamps_;
+  DWORD changed_at_ = 0;  // when a change not yet re-read was first seen (0: none)
+  DWORD reread_ms_ = 0;   // how long the last re-read held the window
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
   double scale_ = 1.0;
+  Form1Growth growth_;                  // beyond the design size
+  int picker_extra_ = 0;                // the width the pickers gained before the preview opened
+  int show_command_ = SW_SHOWNORMAL;    // as the last session ended
   std::vector<RECT> panels_;            // the tab strips' panels, drawn by the window
   bool undo_available_ = false;         // the journal holds a batch not taken back
   Journal undo_batch_;                  // that batch, while there is one
@@ -183,9 +252,11 @@ class Form1Window {
   HWND preview_summary_ = nullptr;
   HWND preview_list_ = nullptr;
   bool preview_shown_ = false;
-  std::vector<std::wstring> preview_cells_;  // three per row: name, new name, outcome
+  std::vector<std::wstring> preview_cells_;  // four per row: name, new name, outcome, date
+  bool preview_dated_ = false;               // the date column is shown
   std::shared_ptr<const FolderNames> preview_names_;
   bool preview_names_stale_ = true;
+  int preview_columns_width_ = -1;  // the preview list's width its columns were last widened to
   // Last, so it stops before anything its work reads goes.
   std::unique_ptr<Win32PreviewWorker> preview_worker_;
 };

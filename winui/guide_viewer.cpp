@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "winui/control_names.h"
+#include "winui/dpi_change.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
@@ -120,7 +121,8 @@ std::string GuidePlainText(std::string_view html) {
 
 GuideViewer::GuideViewer(const std::string& text) {
   RegisterWindowClass(kClassName, WindowProc);
-  const double scale = ScreenScale();
+  scale_ = ScreenScale();
+  const double scale = scale_;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   hwnd_ = CreateWindowExW(0, kClassName, L"Kestrovane - User Guide", WS_OVERLAPPEDWINDOW,
                           CW_USEDEFAULT, CW_USEDEFAULT, static_cast<int>(720 * scale),
@@ -169,6 +171,13 @@ LRESULT CALLBACK GuideViewer::WindowProc(HWND hwnd, UINT message, WPARAM wparam,
     }
     if (message == WM_SIZE && self->text_ != nullptr) {
       MoveWindow(self->text_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      return 0;
+    }
+    if (message == WM_DPICHANGED) {
+      const double scale = DpiChangeScale(wparam);
+      HFONT* const fonts[] = {&self->font_};
+      RescaleWindow(hwnd, scale / self->scale_, fonts, *reinterpret_cast<const RECT*>(lparam));
+      self->scale_ = scale;
       return 0;
     }
     if (message == WM_DESTROY) {

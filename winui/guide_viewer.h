@@ -32,6 +32,7 @@ class GuideViewer {
   HWND hwnd_ = nullptr;
   HWND text_ = nullptr;
   HFONT font_ = nullptr;
+  double scale_ = 1.0;  // the DPI over 96 the window is laid out at
 };
 
 // Opens a document in the shell's default program for it (the browser, for the guide); where the

@@ -7,6 +7,7 @@
 #include "cli/help_texts.h"
 #include "engine/messages.h"
 #include "winui/control_names.h"
+#include "winui/dpi_change.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
@@ -69,7 +70,8 @@ HelpWindow::HelpWindow(DocumentOpener& opener, UiHost& messages, std::string gui
                        std::function<void()> closed)
     : opener_(opener), messages_(messages), guide_(std::move(guide)), closed_(std::move(closed)) {
   RegisterWindowClass(kClassName, WindowProc);
-  const double scale = ScreenScale();
+  scale_ = ScreenScale();
+  const double scale = scale_;
   const SIZE size = OuterSize(TwipsToPixels(kForm3Client.width, scale),
                               TwipsToPixels(kForm3Client.height, scale), kStyle, 0);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -144,6 +146,13 @@ LRESULT CALLBACK HelpWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, 
         if (LOWORD(wparam) == kOkId || LOWORD(wparam) == IDCANCEL) self->Command1_Click();
         if (LOWORD(wparam) == kUserguideId) self->Command2_Click();
         return 0;
+      case WM_DPICHANGED: {
+        const double scale = DpiChangeScale(wparam);
+        HFONT* const fonts[] = {&self->font_, &self->bold_font_};
+        RescaleWindow(hwnd, scale / self->scale_, fonts, *reinterpret_cast<const RECT*>(lparam));
+        self->scale_ = scale;
+        return 0;
+      }
       case WM_DESTROY:
         EnumChildWindows(
             hwnd, [](HWND child, LPARAM) -> BOOL { return RemoveControlName(child), TRUE; }, 0);

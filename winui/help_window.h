@@ -35,6 +35,7 @@ class HelpWindow {
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   HFONT bold_font_ = nullptr;
+  double scale_ = 1.0;  // the DPI over 96 the window is laid out at
 };
 
 }  // namespace kestro

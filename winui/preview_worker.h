@@ -22,8 +22,10 @@ namespace kestro {
 // the worker, so the window only hands them to its controls.
 struct PreviewTable {
   std::string summary;
-  std::vector<std::wstring> cells;  // three per row: name, new name, outcome
+  std::vector<std::wstring> cells;  // four per row: name, new name, outcome, date
   std::size_t rows = 0;
+  // The rows carry the entries' own dates (the operation uses them): the date column is shown.
+  bool dated = false;
   // The folder's names, when the work read them (to keep for the next preview); read_ok: they
   // were read without failure.
   std::shared_ptr<const FolderNames> names;

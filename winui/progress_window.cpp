@@ -5,7 +5,10 @@
 
 #include <commctrl.h>
 
+#include <cmath>
+
 #include "winui/control_names.h"
+#include "winui/dpi_change.h"
 #include "winui/win32_fonts.h"
 #include "winui/win32_text.h"
 
@@ -35,6 +38,13 @@ ProgressWindow::~ProgressWindow() { Close(); }
 
 LRESULT CALLBACK ProgressWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<ProgressWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self != nullptr && message == WM_DPICHANGED) {
+    const double scale = DpiChangeScale(wparam);
+    HFONT* const fonts[] = {&self->font_};
+    RescaleWindow(hwnd, scale / self->scale_, fonts, *reinterpret_cast<const RECT*>(lparam));
+    self->scale_ = scale;
+    return 0;
+  }
   if (self != nullptr &&
       ((message == WM_COMMAND && LOWORD(wparam) == kCancelId) || message == WM_CLOSE)) {
     self->cancelled_ = true;
@@ -53,7 +63,10 @@ void ProgressWindow::Create() {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
   RegisterClassExW(&window_class);  // fails harmlessly when already registered
-  RECT area{0, 0, 360, 110};
+  // Places in pixels at 96 dpi, scaled to the screen's.
+  scale_ = ScreenScale();
+  const auto px = [this](int pixels) { return static_cast<int>(std::lround(pixels * scale_)); };
+  RECT area{0, 0, px(360), px(110)};
   AdjustWindowRectEx(&area, WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
   RECT owner_area{};
   GetWindowRect(owner_, &owner_area);
@@ -68,13 +81,13 @@ void ProgressWindow::Create() {
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   font_ = DialogFont(8.25);
   const auto font = reinterpret_cast<WPARAM>(font_);
-  text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 10, 336, 18,
-                          window_, nullptr, instance, nullptr);
-  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 12, 34, 336, 18, window_,
-                         nullptr, instance, nullptr);
+  text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, px(12), px(10),
+                          px(336), px(18), window_, nullptr, instance, nullptr);
+  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, px(12), px(34), px(336),
+                         px(18), window_, nullptr, instance, nullptr);
   HWND cancel = CreateWindowExW(
-      0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 268, 70, 80, 26, window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), instance, nullptr);
+      0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, px(268), px(70), px(80),
+      px(26), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), instance, nullptr);
   for (HWND control : {text_, cancel}) SendMessageW(control, WM_SETFONT, font, TRUE);
   SetControlName(window_, "ProgressWindow");
   SetControlName(cancel, "Cancel");

@@ -37,6 +37,7 @@ class ProgressWindow : public ProgressView {
   HWND text_ = nullptr;
   HWND bar_ = nullptr;
   HFONT font_ = nullptr;
+  double scale_ = 1.0;  // the DPI over 96 the window is laid out at
   bool owner_was_enabled_ = true;
   bool cancelled_ = false;
   Clock::time_point quiet_since_;

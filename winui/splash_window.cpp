@@ -1,7 +1,10 @@
 // SplashWindow and its picture: an evening sky with a weather vane, the name and the version.
 #include "winui/splash_window.h"
 
+#include <cmath>
+
 #include "winui/control_names.h"
+#include "winui/dpi_change.h"
 #include "winui/win32_fonts.h"
 
 namespace kestro {
@@ -25,7 +28,8 @@ void FillRectColor(HDC dc, const RECT& area, COLORREF color) {
 
 SplashWindow::SplashWindow() {
   RegisterWindowClass(kClassName, WindowProc);
-  const int side = kPicturePixels;
+  scale_ = ScreenScale();
+  const int side = static_cast<int>(std::lround(kPicturePixels * scale_));
   const POINT at = CentredOnWorkArea({side, side});
   hwnd_ =
       CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Kestrovane", WS_POPUP, at.x,
@@ -48,6 +52,11 @@ void SplashWindow::Timer1_Timer() {
 }
 
 void SplashWindow::Paint(HDC dc) const {
+  // Drawn in the pixels of 96 dpi, scaled to the screen's: lines and letters stay sharp.
+  SetGraphicsMode(dc, GM_ADVANCED);
+  const auto scale = static_cast<FLOAT>(scale_);
+  const XFORM scaled{scale, 0, 0, scale, 0, 0};
+  SetWorldTransform(dc, &scaled);
   const COLORREF top = RGB(22, 44, 88);
   const COLORREF middle = RGB(214, 120, 64);
   const COLORREF bottom = RGB(246, 204, 120);
@@ -114,6 +123,10 @@ LRESULT CALLBACK SplashWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam
         EndPaint(hwnd, &paint);
         return 0;
       }
+      case WM_DPICHANGED:
+        self->scale_ = DpiChangeScale(wparam);
+        MoveToSuggested(hwnd, *reinterpret_cast<const RECT*>(lparam));
+        return 0;
       case WM_TIMER:
         if (wparam == kTimer1) self->Timer1_Timer();
         return 0;

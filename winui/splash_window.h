@@ -1,5 +1,5 @@
-// frmSplash in Win32: a borderless, topmost window of 250 by 250 pixels, centred on the screen,
-// whose whole face is the picture; it closes itself 2000 ms after it is shown.
+// frmSplash in Win32: a borderless, topmost window of 250 by 250 pixels at 96 dpi, centred on the
+// screen, whose whole face is the picture; it closes itself 2000 ms after it is shown.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +25,7 @@ class SplashWindow {
   void Paint(HDC dc) const;
 
   HWND hwnd_ = nullptr;
+  double scale_ = 1.0;  // the DPI over 96 the window is laid out at
 };
 
 }  // namespace kestro

@@ -63,7 +63,7 @@ std::optional<int> Win32Entry::Start(const CommandWords& words) {
   if (!call.folder.empty() && main_window_->OpenFolder(true, call.folder).ok()) {
     static_cast<void>(main_window_->OpenFolder(false, call.folder));
   }
-  ShowWindow(main_window_->hwnd(), SW_SHOWNORMAL);
+  ShowWindow(main_window_->hwnd(), main_window_->show_command());
   UpdateWindow(main_window_->hwnd());
   // The splash comes up with the main window, above it: made after it, it stays above it also
   // where no window manager keeps topmost windows on top.

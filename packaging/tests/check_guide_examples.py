@@ -20,6 +20,7 @@ Usage: check_guide_examples.py <kestro> <manual.htm> [<kestro.1>]
 import configparser
 import os
 import shlex
+import struct
 import subprocess
 import sys
 import tempfile
@@ -33,6 +34,15 @@ PROGRAM = None
 GUIDE = None
 MAN_PAGE = None
 MARKER = "origin.txt"  # inside each made sub-directory: which "Before" entry it was
+
+
+def jpeg_taken_at(when):
+    """A JPEG of one Exif segment whose DateTimeOriginal is `when` ("YYYY:MM:DD HH:MM:SS")."""
+    text = when.encode("ascii") + b"\0"
+    ifd0 = struct.pack("<HHHII", 1, 0x8769, 4, 1, 26) + struct.pack("<I", 0)
+    exif = struct.pack("<HHHII", 1, 0x9003, 2, len(text), 26 + 2 + 12 + 4) + struct.pack("<I", 0)
+    tiff = b"II*\0" + struct.pack("<I", 8) + ifd0 + exif + text
+    return b"\xff\xd8\xff\xe1" + struct.pack(">H", 2 + 6 + len(tiff)) + b"Exif\0\0" + tiff + b"\xff\xd9"
 
 
 def headless_env(config_home):
@@ -139,7 +149,10 @@ class GuideExamplesTest(unittest.TestCase):
                     else:
                         mask = words[2].split(";")[0]
                         sample = "Sample File" + mask.replace("*", "").replace("?", "x")
-                        (folder / sample).write_text("x", encoding="utf-8")
+                        if "TAKEN" in command.upper() or "-NAT" in words or "-NDT" in words:
+                            (folder / sample).write_bytes(jpeg_taken_at("2024:05:01 09:08:07"))
+                        else:
+                            (folder / sample).write_text("x", encoding="utf-8")
                     result = subprocess.run([PROGRAM, *options, str(folder), *words[1:]],
                                             env=headless_env(config), stdin=subprocess.DEVNULL,
                                             capture_output=True, text=True, timeout=60)

@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <future>
-#include <sstream>
 #include <string>
 
 #include "platform/fuzz_test_support.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
@@ -25,107 +23,68 @@ namespace stdfs = std::filesystem;
 constexpr char kApp[] = "Vintrellos";
 constexpr char kSection[] = "Kestrovane";
 
-// A config folder of its own, with the settings file's path, removed at the end.
-class ConfigFolder {
- public:
-  ConfigFolder() {
-    std::string pattern = (stdfs::temp_directory_path() / "kestro-ini-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    root_ = pattern;
-    stdfs::create_directory(root_ + "/" + kApp);
-  }
-  ~ConfigFolder() {
-    std::error_code ignored;
-    stdfs::remove_all(root_, ignored);
-  }
-  ConfigFolder(const ConfigFolder&) = delete;
-  ConfigFolder& operator=(const ConfigFolder&) = delete;
-
-  [[nodiscard]] const std::string& root() const { return root_; }
-  [[nodiscard]] std::string file() const { return root_ + "/" + kApp + "/" + kSection + ".conf"; }
-
- private:
-  std::string root_;
+// A config folder of its own, removed at the end, and the settings file's path in it.
+struct ConfigFolder : TempTree {
+  const std::string root = NewFolder();
+  const std::string folder = root + "/" + kApp;
+  const std::string file = folder + "/" + kSection + ".conf";
+  ConfigFolder() { AddDirectory(root, kApp); }
 };
-
-std::string Read(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
-void Write(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-mode_t ModeOf(const std::string& path) {
-  struct stat st {};
-  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
-  return st.st_mode & 07777;
-}
 
 constexpr char kOtherLines[] = "[General]\nTheme=dark\n\n[Kestrovane]\nSplash=1\nText6=3\n";
 
 TEST(IniSettingsStoreTest, AFileThatCannotBeReadIsKeptAsItIsAndSaidOnce) {
   ConfigFolder config;
-  Write(config.file(), kOtherLines);
-  ASSERT_EQ(chmod(config.file().c_str(), 0200), 0);
+  config.AddFile(config.folder, "Kestrovane.conf", kOtherLines);
+  ASSERT_EQ(chmod(config.file.c_str(), 0200), 0);
   // Root reads any file: the store is tried by a user the mode shuts out.
   const uid_t nobody = 65534;
   if (geteuid() == 0) {
-    stdfs::permissions(config.root(), stdfs::perms::all);
-    ASSERT_EQ(chown(config.root().c_str(), nobody, nobody), 0);
-    ASSERT_EQ(chown((config.root() + "/" + kApp).c_str(), nobody, nobody), 0);
-    ASSERT_EQ(chown(config.file().c_str(), nobody, nobody), 0);
+    stdfs::permissions(config.root, stdfs::perms::all);
+    ASSERT_EQ(chown(config.root.c_str(), nobody, nobody), 0);
+    ASSERT_EQ(chown(config.folder.c_str(), nobody, nobody), 0);
+    ASSERT_EQ(chown(config.file.c_str(), nobody, nobody), 0);
   }
-  int report[2];
-  ASSERT_EQ(pipe(report), 0);
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(3);
-    IniSettingsStore store(config.root());
+    IniSettingsStore store(config.root);
     const bool fallback = store.Get(kApp, kSection, "Splash", "none") == "none";
     store.Set(kApp, kSection, "LastDir", "/home/u");
     store.Set(kApp, kSection, "Page", "Files");
-    const std::string why = store.KeepStatus().message();
-    const ssize_t wrote = write(report[1], why.data(), why.size());
-    _exit(fallback && wrote == static_cast<ssize_t>(why.size()) ? 0 : 4);
+    const std::string why = "cannot read '" + config.file + "': Permission denied";
+    _exit(fallback && store.KeepStatus().message() == why ? 0 : 4);
   }
-  close(report[1]);
-  char why[512] = {};
-  const ssize_t got = read(report[0], why, sizeof why - 1);
-  close(report[0]);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_GT(got, 0);
-  EXPECT_EQ(std::string(why), "cannot read '" + config.file() + "': Permission denied");
-  EXPECT_EQ(ModeOf(config.file()), 0200u);
-  ASSERT_EQ(chmod(config.file().c_str(), 0600), 0);
-  EXPECT_EQ(Read(config.file()), kOtherLines);
+  EXPECT_EQ(stdfs::status(config.file).permissions(), stdfs::perms::owner_write);
+  ASSERT_EQ(chmod(config.file.c_str(), 0600), 0);
+  EXPECT_EQ(config.Content(config.folder, "Kestrovane.conf"), kOtherLines);
 }
 
 TEST(IniSettingsStoreTest, ALinkIsWrittenThroughAndTheFileKeepsItsMode) {
   ConfigFolder config;
-  const std::string target = config.root() + "/dotfiles-Kestrovane.conf";
-  Write(target, kOtherLines);
+  const std::string target = config.root + "/dotfiles-Kestrovane.conf";
+  config.AddFile(config.root, "dotfiles-Kestrovane.conf", kOtherLines);
   ASSERT_EQ(chmod(target.c_str(), 0604), 0);
-  ASSERT_EQ(symlink("../dotfiles-Kestrovane.conf", config.file().c_str()), 0);
+  ASSERT_EQ(symlink("../dotfiles-Kestrovane.conf", config.file.c_str()), 0);
 
-  IniSettingsStore store(config.root());
+  IniSettingsStore store(config.root);
   store.Set(kApp, kSection, "LastDir", "/home/u");
   EXPECT_TRUE(store.KeepStatus().ok()) << store.KeepStatus().message();
-  EXPECT_TRUE(stdfs::is_symlink(config.file()));
-  EXPECT_EQ(Read(target),
+  EXPECT_TRUE(stdfs::is_symlink(config.file));
+  EXPECT_EQ(config.Content(config.root, "dotfiles-Kestrovane.conf"),
             "[General]\nTheme=dark\n\n[Kestrovane]\nSplash=1\nText6=3\nLastDir=/home/u\n");
-  EXPECT_EQ(ModeOf(target), 0604u);  // a mode no usual umask gives a new file
+  EXPECT_EQ(stdfs::status(target).permissions(),
+            stdfs::perms(0604));  // a mode no usual umask gives a new file
 }
 
 TEST(IniSettingsStoreTest, APipeInPlaceOfTheFileIsRefusedWithoutWaiting) {
   ConfigFolder config;
-  ASSERT_EQ(mkfifo(config.file().c_str(), 0600), 0);
-  IniSettingsStore store(config.root());
+  ASSERT_EQ(mkfifo(config.file.c_str(), 0600), 0);
+  IniSettingsStore store(config.root);
   auto done = std::async(std::launch::async, [&store] {
     const std::string value = store.Get(kApp, kSection, "LastDir", "none");
     store.Set(kApp, kSection, "LastDir", "/home/u");
@@ -135,15 +94,13 @@ TEST(IniSettingsStoreTest, APipeInPlaceOfTheFileIsRefusedWithoutWaiting) {
     ADD_FAILURE() << "the store waits on the pipe";
     // A writer that comes and goes lets each waiting reader go on.
     while (done.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
-      const int fd = open(config.file().c_str(), O_WRONLY | O_NONBLOCK);
+      const int fd = open(config.file.c_str(), O_WRONLY | O_NONBLOCK);
       if (fd >= 0) close(fd);
     }
   }
   EXPECT_EQ(done.get(), "none");
-  EXPECT_EQ(store.KeepStatus().message(), "'" + config.file() + "' is not a regular file");
-  struct stat st {};
-  ASSERT_EQ(lstat(config.file().c_str(), &st), 0);
-  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(store.KeepStatus().message(), "'" + config.file + "' is not a regular file");
+  EXPECT_TRUE(stdfs::is_fifo(stdfs::symlink_status(config.file)));
 }
 
 TEST(IniSettingsStoreTest, EveryByteComesBackAsItWasWritten) {
@@ -163,7 +120,7 @@ TEST(IniSettingsStoreTest, EveryByteComesBackAsItWasWritten) {
 
 TEST(IniSettingsStoreTest, MutatedFilesNeitherCrashNorLoseWhatIsSet) {
   ConfigFolder config;
-  IniSettingsStore store(config.root());
+  IniSettingsStore store(config.root);
   const std::vector<std::string> seeds = {
       kOtherLines,
       "[Kestrovane]\r\nLastDir=\"/home/u/a;b\"\r\nWindowSize=800x600\r\nText4=\"@@x\\x1f\\0\"\r\n",
@@ -172,7 +129,7 @@ TEST(IniSettingsStoreTest, MutatedFilesNeitherCrashNorLoseWhatIsSet) {
   testing::ForEachMutatedInput(
       seeds, {.count = 600, .time = std::chrono::milliseconds(1000)}, [&](const std::string& text) {
         (void)IniUnescaped(text);
-        Write(config.file(), text);
+        config.AddFile(config.folder, "Kestrovane.conf", text);
         const std::string splash = store.Get(kApp, kSection, "Splash", "none");
         store.Set(kApp, kSection, "LastDir", "/home/u/é;=\"\\\n");
         ASSERT_EQ(store.Get(kApp, kSection, "LastDir", "none"), "/home/u/é;=\"\\\n") << text;

@@ -42,6 +42,13 @@ class PosixFileSystem : public FileSystem {
   // NAME_MAX of the folder's file system, in bytes.
   std::size_t NameLimit(const std::string& folder) override;
   [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
+  // The modification time in the local time zone.
+  Status ModifiedTime(const std::string& folder, const std::string& name,
+                      DateTime* when) const override;
+  // Opens the file once and reads its first 256 KB; a file whose metadata lies beyond is mapped,
+  // so only the pages it lies in are read.
+  Status DateTaken(const std::string& folder, const std::string& name,
+                   DateTime* when) const override;
 
   // Called where another program could step in while an entry is renamed: "claimed" (the new name
   // claimed, the entry not yet renamed onto it) and "parked" (the first of the two steps of a

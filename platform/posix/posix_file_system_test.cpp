@@ -9,72 +9,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/file_system_conformance_test.h"
 #include "platform/name_rules.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
 
 namespace stdfs = std::filesystem;
 using Names = std::vector<std::string>;
-
-// Fresh folders under the system's temporary folder, removed with everything in them at the end;
-// the working folder is put back too.
-class TempTree {
- public:
-  explicit TempTree(const stdfs::path& base = stdfs::temp_directory_path()) {
-    std::string pattern = (base / "kestro-fs-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    root_ = pattern;
-  }
-  ~TempTree() {
-    std::error_code ignored;
-    stdfs::current_path(saved_working_, ignored);
-    stdfs::remove_all(root_, ignored);
-  }
-  TempTree(const TempTree&) = delete;
-  TempTree& operator=(const TempTree&) = delete;
-
-  std::string NewFolder() {
-    const std::string folder = root_ + "/world" + std::to_string(++folders_);
-    stdfs::create_directory(folder);
-    return folder;
-  }
-  static void AddFile(const std::string& folder, const std::string& name,
-                      const std::string& content) {
-    std::ofstream(folder + "/" + name, std::ios::binary) << content;
-  }
-  static void AddDirectory(const std::string& folder, const std::string& name) {
-    stdfs::create_directory(folder + "/" + name);
-  }
-  static Names AllNames(const std::string& folder) {
-    Names names;
-    std::error_code error;
-    for (const auto& entry : stdfs::directory_iterator(folder, error))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  static std::optional<std::string> Content(const std::string& folder, const std::string& name) {
-    const std::string path = folder + "/" + name;
-    if (!stdfs::is_regular_file(stdfs::symlink_status(path))) return std::nullopt;
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-  }
-  static void SetWorkingFolder(const std::string& folder) { stdfs::current_path(folder); }
-
- private:
-  std::string root_;
-  stdfs::path saved_working_ = stdfs::current_path();
-  int folders_ = 0;
-};
 
 template <PosixFileSystem::RenameMethod kMethod>
 class PosixWorld : public TempTree {

@@ -11,6 +11,7 @@ set(KESTRO_PLATFORM_WINDOWS_SOURCES
   ${kestro_windows_dir}/system_clock.cpp
   ${kestro_windows_dir}/text_output.cpp
   ${kestro_windows_dir}/wide_text.cpp
+  ${kestro_windows_dir}/windows_entry_dates.cpp
   ${kestro_windows_dir}/windows_error_status.cpp
   ${kestro_windows_dir}/windows_file_system.cpp
   ${kestro_windows_dir}/windows_name_rules.cpp

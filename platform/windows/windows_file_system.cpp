@@ -260,6 +260,23 @@ Status WindowsFileSystem::ListNames(const std::string& folder, EntryKind kind,
       });
 }
 
+Status WindowsFileSystem::ListBothKinds(const std::string& folder,
+                                        std::vector<std::string>* directories,
+                                        std::vector<std::string>* files) {
+  constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  directories->clear();
+  // The files are walked into `files`; each directory met on the way goes to `directories`.
+  const Status status = WalkFolder(
+      folder, files, [directories](const std::wstring& wide_folder, const WIN32_FIND_DATAW& data) {
+        if ((data.dwFileAttributes & kLeftOut) != 0) return false;
+        const std::optional<EntryKind> kind = KindOf(wide_folder, data);  // none: a dangling link
+        if (kind == EntryKind::kDirectory) directories->push_back(Utf8FromWide(data.cFileName));
+        return kind == EntryKind::kFile;
+      });
+  if (!status.ok()) directories->clear();
+  return status;
+}
+
 Status WindowsFileSystem::ListAllNames(const std::string& folder, std::vector<std::string>* names) {
   return WalkFolder(folder, names,
                     [](const std::wstring&, const WIN32_FIND_DATAW&) { return true; });

@@ -23,6 +23,8 @@ class WindowsFileSystem : public FileSystem {
   Status ListNames(const std::string& folder, EntryKind kind,
                    std::vector<std::string>* names) override;
   // Every name, hidden and system entries included.
+  Status ListBothKinds(const std::string& folder, std::vector<std::string>* directories,
+                       std::vector<std::string>* files) override;
   Status ListAllNames(const std::string& folder, std::vector<std::string>* names) override;
   // Refuses, before touching anything, a new name that Windows cannot hold (windows_name_rules.h).
   // A change of letter case alone is made by MoveFileExW; where the file system reports success
@@ -43,6 +45,12 @@ class WindowsFileSystem : public FileSystem {
   // The volume's longest name (GetVolumeInformationW), in UTF-16 code units.
   std::size_t NameLimit(const std::string& folder) override;
   [[nodiscard]] Status CheckNameLength(std::string_view name, std::size_t limit) const override;
+  // The last write time in the local time zone.
+  Status ModifiedTime(const std::string& folder, const std::string& name,
+                      DateTime* when) const override;
+  // Opens the file once and maps it: only the pages the metadata lies in are read.
+  Status DateTaken(const std::string& folder, const std::string& name,
+                   DateTime* when) const override;
 
  private:
   Status MoveThroughTemporary(const std::wstring& folder, const std::wstring& from,
