@@ -10,6 +10,7 @@
 
 #include "platform/fuzz_test_support.h"
 #include "platform/test_photos.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
@@ -43,8 +44,8 @@ TEST(DateTakenTest, ExifDateTextsAreReadStrictly) {
 // crash nor hang, and each says why it gives no date.
 TEST(DateTakenTest, RealImagesAreReadAndDamagedOnesOnlySayWhy) {
   std::vector<std::string> seeds = {testing::JpegTakenAt("2024:05:01 09:08:07")};
-  const auto folder = std::filesystem::temp_directory_path() / "kestro-date-taken-test";
-  std::filesystem::create_directories(folder);
+  TempTree temp;
+  const auto folder = TestPath(temp.NewFolder());
   for (const char* name : {"a.jpg", "a.png", "a.tif", "a.webp"}) {
     if (!testing::MakePhotoWithTools(folder / name, "2023:02:03 04:05:06")) continue;
     std::ostringstream bytes;
@@ -55,7 +56,6 @@ TEST(DateTakenTest, RealImagesAreReadAndDamagedOnesOnlySayWhy) {
     EXPECT_EQ(when, (DateTime{{2023, 2, 3}, 4, 5, 6})) << name;
     seeds.push_back(bytes.str());
   }
-  std::filesystem::remove_all(folder);
 
   std::string huge = seeds[0];
   huge.replace(huge.find("\x03\x90\x02\x00"), 8,
