@@ -6,10 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 
 #include "batch/journal.h"
 #include "batch/test_folder.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
@@ -17,9 +17,8 @@ namespace {
 namespace stdfs = std::filesystem;
 
 TEST(JournalPosixTest, AFifoOrALinkNamedLikeAJournalIsPassedOver) {
-  const stdfs::path state =
-      stdfs::temp_directory_path() / ("kestro-journal-" + std::to_string(std::random_device()()));
-  stdfs::create_directories(state);
+  TempTree temp;
+  const stdfs::path state = TestPath(temp.NewFolder());
   std::ofstream(state / "00000000000000000001-1.journal")
       << "kestro journal 1\nfolder /work/folder\nrename a\ta.x\nmade 0 1\ntried 1\n";
   ASSERT_EQ(mkfifo((state / "s0000000000000000008.journal").c_str(), 0600), 0);
@@ -33,7 +32,6 @@ TEST(JournalPosixTest, AFifoOrALinkNamedLikeAJournalIsPassedOver) {
                 .find("is not a regular file"),
             std::string::npos);
   EXPECT_FALSE(journals.Read((state / "s0000000000000000009.journal").string(), &newest).ok());
-  stdfs::remove_all(state);
 }
 
 TEST(JournalPosixTest, WithoutAStateFolderABatchSaysItCannotBeUndone) {

@@ -7,11 +7,11 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "batch/test_folder.h"
 #include "batch/undo_text.h"
 #include "platform/fuzz_test_support.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
@@ -26,8 +26,8 @@ bool Slash(std::string_view path) { return path.starts_with('/'); }
 
 TEST(JournalTest, ABatchRecordsWhereAndWhenItWasMadeAndOlderJournalsStillRead) {
   TestFolder folder;
-  const stdfs::path state =
-      stdfs::temp_directory_path() / ("kestro-journal-" + std::to_string(std::random_device()()));
+  TempTree temp;
+  const stdfs::path state = TestPath(temp.NewFolder());
   JournalFolder journals(state.string(), Slash);
   folder.Add({"a", "b"});
   folder.SelectAll(/*files=*/true);
@@ -56,7 +56,6 @@ TEST(JournalTest, ABatchRecordsWhereAndWhenItWasMadeAndOlderJournalsStillRead) {
   EXPECT_EQ(older.begun, 1796000000);
   older.begun = 0;
   EXPECT_EQ(UndoSubject(older), "1 entry in '/work/folder', renamed");
-  stdfs::remove_all(state);
 }
 
 TEST(JournalTest, UndoAsksFirstUnlessThisWindowMadeTheBatchOnTheFolderItShows) {

@@ -2,27 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "platform/native_file_system.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
 
-namespace stdfs = std::filesystem;
-
 // A dry run on a real folder answers each rename as the real rename then does, reason and all.
 TEST(DryRunFileSystemTest, RefusesWhatTheRealFolderRefusesForTheSameReason) {
-  const stdfs::path dir = stdfs::temp_directory_path() / "kestro-dry-run-test";
-  stdfs::remove_all(dir);
-  stdfs::create_directories(dir);
-  for (const char* name : {"a", "c"}) std::ofstream(dir / name) << name;
+  TempTree temp;
+  const std::string dir = temp.NewFolder();
+  for (const char* name : {"a", "c"}) temp.AddFile(dir, name, name);
   const std::unique_ptr<FileSystem> real = NewNativeFileSystem();
   std::string folder;
-  ASSERT_TRUE(real->AbsoluteFolder(dir.string(), &folder).ok());
+  ASSERT_TRUE(real->AbsoluteFolder(dir, &folder).ok());
   DryRunFileSystem dry(*real);
 
   const std::pair<std::string, std::string> renames[] = {
@@ -38,8 +34,7 @@ TEST(DryRunFileSystemTest, RefusesWhatTheRealFolderRefusesForTheSameReason) {
     EXPECT_EQ(simulated.code(), done.code());
     EXPECT_EQ(simulated.message(), done.message());
   }
-  EXPECT_TRUE(stdfs::exists(dir / "b"));
-  stdfs::remove_all(dir);
+  EXPECT_EQ(temp.Content(dir, "b"), "a");
 }
 
 }  // namespace

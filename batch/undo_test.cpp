@@ -10,12 +10,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "batch/test_folder.h"
 #include "platform/name_rules.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
@@ -26,17 +26,15 @@ using Names = std::vector<std::string>;
 
 class UndoTest : public ::testing::Test, public TestFolder {
  protected:
-  UndoTest() { stdfs::create_directories(state_folder_); }
-  ~UndoTest() override { stdfs::remove_all(state_folder_); }
-
-  // Renames every file of `names` by `operation`, as "Rename!" does, with the journal on.
-  BatchReport RenameAll(const Names& names, ActiveOperation operation, const std::string& text) {
+  // Renames every file of `names` by `operation`, as "Rename!" does, with `journal` on.
+  BatchReport RenameAll(const Names& names, ActiveOperation operation, const std::string& text,
+                        JournalFolder* journal = nullptr) {
     Add(names);
     SelectAll(/*files=*/true);
     state.active_operation = operation;
     state.extad = state.Text6 = text;
     state.leftoption = false;
-    batch.SetJournal(&journal_);
+    batch.SetJournal(journal != nullptr ? journal : &journal_);
     return batch.Command10_Click();
   }
 
@@ -48,10 +46,11 @@ class UndoTest : public ::testing::Test, public TestFolder {
     EXPECT_TRUE(NoteUndo(journal_, newest, report).ok());
     return report;
   }
-  // The first old name of the newest batch that undo would take back.
+  // The first old name of the newest batch that undo would take back, or why there is none.
   std::string NewestFirstName() {
     Journal newest;
-    EXPECT_TRUE(journal_.Newest(&newest).ok());
+    const Status status = journal_.Newest(&newest);
+    if (!status.ok()) return status.message();
     return newest.entries.empty() ? "" : newest.entries[0].old_name;
   }
   // A journal file written by hand, as an older version or another program left it.
@@ -61,8 +60,8 @@ class UndoTest : public ::testing::Test, public TestFolder {
         << rest;
   }
 
-  const stdfs::path state_folder_ =
-      stdfs::temp_directory_path() / ("kestro-journal-" + std::to_string(std::random_device()()));
+  TempTree temp_;
+  const stdfs::path state_folder_ = TestPath(temp_.NewFolder());
   // The in-memory folders are "/..." paths on every platform.
   JournalFolder journal_{state_folder_.string(),
                          [](std::string_view path) { return path.starts_with('/'); }};
@@ -79,13 +78,11 @@ TEST_F(UndoTest, RestoresEveryNameLastFirstSoAChainUnwinds) {
   EXPECT_EQ(undo.entries[1].old_name + ">" + undo.entries[1].new_name, "bcd>bcde");
   EXPECT_EQ(Where(), names);  // each under its own name again
   EXPECT_EQ(DescribeUndo(undo), "Undo: 3 of 3 entries have their old names back.");
-  Journal none;
-  EXPECT_EQ(journal_.Newest(&none).message(), "Nothing to undo.");
+  EXPECT_EQ(NewestFirstName(), "Nothing to undo.");
 }
 
 TEST_F(UndoTest, TwoUndosTakeBackTwoBatchesNewestFirst) {
   RenameAll({"a", "b"}, ActiveOperation::Extension, ".x");
-  batch.SetJournal(&journal_);
   state.extad = ".y";
   SelectAll(/*files=*/true);
   batch.Command10_Click();
@@ -132,12 +129,7 @@ TEST_F(UndoTest, AJournalThatCannotBeWrittenStopsNothing) {
   const stdfs::path file = state_folder_ / "not a folder";
   std::ofstream(file) << "x";
   JournalFolder unwritable((file / "journals").string());
-  Add({"a", "b"});
-  SelectAll(/*files=*/true);
-  state.active_operation = ActiveOperation::Extension;
-  state.extad = ".x";
-  batch.SetJournal(&unwritable);
-  const BatchReport report = batch.Command10_Click();
+  const BatchReport report = RenameAll({"a", "b"}, ActiveOperation::Extension, ".x", &unwritable);
   EXPECT_EQ(Kinds(report), "DD");
   EXPECT_NE(report.journal_error.find("journal"), std::string::npos) << report.journal_error;
   Journal none;
@@ -156,8 +148,7 @@ TEST_F(UndoTest, AnUndoNotesOnlyTheRenamesThatWentBack) {
   ASSERT_TRUE(fs.RenameNoReplace(kFolder, "b", "newcomer").ok());
   EXPECT_EQ(Kinds(UndoAndNote()), "D");  // b.x alone: a.x and c.x went back already
   EXPECT_EQ(Where(), (Names{"a", "b", "c", "newcomer<-a newcomer"}));
-  Journal none;
-  EXPECT_EQ(journal_.Newest(&none).code(), Status::Code::kNotFound);
+  EXPECT_EQ(NewestFirstName(), "Nothing to undo.");
 }
 
 // A batch that renamed nothing (every new name was taken) is passed over: undo takes back the

@@ -119,7 +119,6 @@ TEST(RegexReplaceTest, ProcessStringReplaceOptions) {
 
   op.regex = false;
   op.param2 = "x";
-  EXPECT_EQ(ProcessString("aBcb", op, {}, today), "axcx");
   op.match_case = true;
   EXPECT_EQ(ProcessString("aBcb", op, {}, today), "axcb");
   EXPECT_EQ(ReplaceAllMatchCase("ÉtÉ été", "É", "E"), "EtE été");
