@@ -78,12 +78,12 @@ std::string Lines(const fs::path& path) {
   return text;
 }
 
+// Waits for `run` and reads what it wrote to the home's "out" and "err".
 Outcome Finish(KestroRun&& run, const ProgramHome& home) {
   const int status = run.Wait();
   return Outcome{status, Lines(home.folder() / "out"), Lines(home.folder() / "err")};
 }
 
-// Runs kestro with `arguments` in `cwd` and waits for it.
 Outcome RunKestro(const Words& arguments, const fs::path& cwd, const ProgramHome& home) {
   return Finish(KestroRun(arguments, cwd, home), home);
 }
