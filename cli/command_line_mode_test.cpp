@@ -112,8 +112,7 @@ TEST(CommandLineModeTest, FromTheWordsToTheExitStatus) {
     fs.AddFile("/home/u/Locked", "e.doc");
     fs.AddDirectory("/home/u/Locked", "sub");
     fs.MakeUnreadable("/home/u/Locked");
-    fs.AddFile("/home/u/Odd", "a\tb.doc");
-    fs.AddFile("/home/u/Odd", "A\tB.DOC");
+    for (const char* name : {"a\tb.doc", "A\tB.DOC"}) fs.AddFile("/home/u/Odd", name);
     fs.AddFile("/home/u", "d.doc");
     fs.AddFile("/home/u/Shots", "a.txt", "2024:05:01 09:08:07");
     fs.AddFile("/home/u/Shots", "b.JPG", testing::JpegTakenAt("2024:05:01 09:08:07"));

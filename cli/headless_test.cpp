@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "batch/pickers.h"
 #include "cli/command_line_mode.h"
 #include "cli/help_texts.h"
+#include "engine/command_args.h"
 #include "platform/memory_file_system.h"
 
 namespace kestro {
@@ -46,17 +48,10 @@ Outcome RunKestro(const CommandWords& words) {
   return outcome;
 }
 
-std::string Line(const CommandWords& words) {
-  std::string line = "kestro";
-  for (const std::string& word : words) line += " '" + word + "'";
-  return line;
-}
-
 // A command line and the places of its words, told here by hand rather than by the grammar's own
 // reading: the switch, the words -R takes as text, and the last word the switch reads.
 struct Base {
   CommandWords words;
-  std::size_t mask;  // 0: none (directories)
   std::size_t switch_word;
   std::vector<std::size_t> text;
   std::size_t last_read;
@@ -68,8 +63,8 @@ enum class Expect { kFirst, kDryRun, kRefused, kGrammar };
 Expect Expected(const Base& base, const std::string& option, std::size_t place) {
   const bool short_help = option == "/?" || option == "-?" || option == "?";
   if (place == 1) return Expect::kFirst;
-  for (const std::size_t text : base.text) {
-    if (place == text) return Expect::kGrammar;
+  if (std::find(base.text.begin(), base.text.end(), place) != base.text.end()) {
+    return Expect::kGrammar;
   }
   if (place == 2 || place == base.switch_word) return Expect::kRefused;
   if (place > base.last_read) return option == "--dry-run" ? Expect::kDryRun : Expect::kRefused;
@@ -78,16 +73,16 @@ Expect Expected(const Base& base, const std::string& option, std::size_t place) 
 
 TEST(ProgramOptionsTest, NothingIsRenamedWhereAnOptionStandsBeyondTheFirstWord) {
   const Base bases[] = {
-      {{"/p", "-F", "*.*", "-C", "upper"}, 3, 4, {}, 5},
-      {{"/p", "-F", "*.*", "-R", "a", "z"}, 3, 4, {5, 6}, 6},
-      {{"/p", "-F", "*.*", "-L", "$NAME", "x", "y", "z", "w"}, 3, 4, {}, 9},
-      {{"/p", "-F", "*.*", "-SR", "1", "-noext"}, 3, 4, {}, 6},
-      {{"/p", "-F", "*.*", "-SL", "1"}, 3, 4, {}, 5},
-      {{"/p", "-F", "*.*", "-NA", "-L", "3", "-S", "2"}, 3, 4, {}, 8},
-      {{"/p", "-D", "-SL", "1"}, 0, 3, {}, 4},
-      {{"/p", "-D", "-SR", "1", "-noext"}, 0, 3, {}, 4},  // directories have no extension
-      {{"/p", "-d", "-NA", "-L", "2", "-S", "5"}, 0, 3, {}, 7},
-      {{"/p", "-D", "-C", "lower"}, 0, 3, {}, 4},
+      {{"/p", "-F", "*.*", "-C", "upper"}, 4, {}, 5},
+      {{"/p", "-F", "*.*", "-R", "a", "z"}, 4, {5, 6}, 6},
+      {{"/p", "-F", "*.*", "-L", "$NAME", "x", "y", "z", "w"}, 4, {}, 9},
+      {{"/p", "-F", "*.*", "-SR", "1", "-noext"}, 4, {}, 6},
+      {{"/p", "-F", "*.*", "-SL", "1"}, 4, {}, 5},
+      {{"/p", "-F", "*.*", "-NA", "-L", "3", "-S", "2"}, 4, {}, 8},
+      {{"/p", "-D", "-SL", "1"}, 3, {}, 4},
+      {{"/p", "-D", "-SR", "1", "-noext"}, 3, {}, 4},  // directories have no extension
+      {{"/p", "-d", "-NA", "-L", "2", "-S", "5"}, 3, {}, 7},
+      {{"/p", "-D", "-C", "lower"}, 3, {}, 4},
   };
   const char* const options[] = {"--dry-run", "--undo", "--window", "--help", "/?", "-?", "?"};
   int checked = 0;
@@ -95,20 +90,17 @@ TEST(ProgramOptionsTest, NothingIsRenamedWhereAnOptionStandsBeyondTheFirstWord) 
     CommandWords dry_words = base.words;
     dry_words.insert(dry_words.begin(), "--dry-run");
     const Outcome dry = RunKestro(dry_words);
-    ASSERT_EQ(dry.renamed, "") << Line(dry_words);
-    ASSERT_NE(dry.out, "") << Line(dry_words) << ": the dry run says what it would rename";
+    ASSERT_EQ(dry.renamed, "") << JoinArguments(dry_words);
+    ASSERT_NE(dry.out, "") << JoinArguments(dry_words) << ": the dry run says what it would rename";
     for (const std::string option : options) {
       // The option put before word `place`, and in the place of word `place`.
       for (const bool replaces : {false, true}) {
         for (std::size_t place = replaces ? 2 : 1; place <= base.words.size() + (replaces ? 0 : 1);
              ++place) {
           CommandWords words = base.words;
-          if (replaces) {
-            words[place - 1] = option;
-          } else {
-            words.insert(words.begin() + static_cast<std::ptrdiff_t>(place - 1), option);
-          }
-          SCOPED_TRACE(Line(words));
+          const auto at = words.begin() + static_cast<std::ptrdiff_t>(place - 1);
+          words.insert(replaces ? words.erase(at) : at, option);
+          SCOPED_TRACE(JoinArguments(words));
           ++checked;
           const Outcome outcome = RunKestro(words);
           const Expect expect = Expected(base, option, place);
@@ -189,7 +181,7 @@ TEST(ReadProgramCallTest, TheProgramsOwnOptionsStandFirst) {
   };
   // clang-format on
   for (const Case& c : cases) {
-    SCOPED_TRACE(Line(c.words));
+    SCOPED_TRACE(JoinArguments(c.words));
     const ProgramCall call = ReadProgramCall(c.words);
     EXPECT_EQ(call.kind, c.kind);
     EXPECT_EQ(call.words, c.line);

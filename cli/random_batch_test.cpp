@@ -7,7 +7,6 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -25,6 +24,7 @@
 #include "engine/utf8_text.h"
 #include "platform/listing.h"
 #include "platform/native_file_system.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
@@ -33,29 +33,12 @@ namespace stdfs = std::filesystem;
 using Contents = std::map<std::string, std::string>;
 using Words = std::vector<std::string>;
 
-// Names and paths are UTF-8 throughout, as the file systems take them.
-stdfs::path PathOf(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
-
 // A real temporary folder to rename in and a sibling that must stay untouched, on a tmpfs where
-// the system has one (hundreds of folders stay fast) unless TMPDIR names another place.
-class Disk {
+// the system has one (hundreds of folders stay fast) unless TMPDIR names another place. Names
+// and paths are UTF-8 throughout, as the file systems take them.
+class Disk : public TempTree {
  public:
-  Disk() {
-    std::error_code error;
-    const bool shm = std::getenv("TMPDIR") == nullptr && stdfs::is_directory("/dev/shm", error);
-    root_ = (shm ? stdfs::path("/dev/shm") : stdfs::temp_directory_path()) /
-            ("kestro-batch-" + std::to_string(std::random_device()()));
-    stdfs::create_directories(root_ / "sibling");
-    stdfs::create_directories(root_ / "folder");
-  }
-  ~Disk() {
-    std::error_code ignored;
-    stdfs::remove_all(root_, ignored);
-  }
-  std::string Path(const char* which) const {
-    const std::u8string path = (root_ / which).u8string();
-    return std::string(path.begin(), path.end());
-  }
+  Disk() : TempTree(Base()) {}
   // Adds a file, or a directory holding a file "tag", with `content` under exactly `name`; false,
   // and nothing added, where the folder cannot hold that name as spelled (NTFS folds case, drops
   // blanks at the end and cannot spell a name that is not UTF-8). Where it folds case, a name that
@@ -64,7 +47,7 @@ class Disk {
   bool Add(const std::string& where, const std::string& name, const std::string& content,
            bool directory) {
     try {
-      const stdfs::path path = PathOf(where + "/" + name);
+      const stdfs::path path = TestPath(where, name);
       std::error_code error;
       if (stdfs::exists(path, error)) return false;
       if (fs_->NamesIgnoreCase()) {
@@ -82,19 +65,20 @@ class Disk {
   // Every name in `where` with what it holds (a directory: its tag).
   static Contents Held(const std::string& where) {
     Contents contents;
-    for (const auto& entry : stdfs::directory_iterator(PathOf(where))) {
-      const std::u8string name = entry.path().filename().u8string();
-      std::ifstream in(entry.is_directory() ? entry.path() / "tag" : entry.path(),
-                       std::ios::binary);
-      contents[std::string(name.begin(), name.end())] =
-          std::string(std::istreambuf_iterator<char>(in), {});
+    for (const std::string& name : AllNames(where)) {
+      contents[name] =
+          Content(where, name).value_or(Content(where + "/" + name, "tag").value_or(""));
     }
     return contents;
   }
   FileSystem& fs() { return *fs_; }
 
  private:
-  stdfs::path root_;
+  static stdfs::path Base() {
+    std::error_code error;
+    const bool shm = std::getenv("TMPDIR") == nullptr && stdfs::is_directory("/dev/shm", error);
+    return shm ? stdfs::path("/dev/shm") : stdfs::temp_directory_path();
+  }
   std::unique_ptr<FileSystem> fs_ = NewNativeFileSystem();
 };
 
@@ -186,7 +170,8 @@ void CheckRun(unsigned seed) {
   SCOPED_TRACE("seed " + std::to_string(seed));
   Random random(seed);
   Disk disk;
-  const std::string folder = disk.Path("folder");
+  const std::string folder = disk.NewFolder();
+  const std::string sibling = disk.NewFolder();
   const bool files = random.Chance(60);
   Contents before;
   for (const std::string& name : random.Names()) {
@@ -195,7 +180,7 @@ void CheckRun(unsigned seed) {
   }
   Contents sentinels;
   for (const char* name : {"a", "A", "1 - a"}) {
-    if (disk.Add(disk.Path("sibling"), name, name, false)) sentinels[name] = name;
+    if (disk.Add(sibling, name, name, false)) sentinels[name] = name;
   }
 
   WindowState state;
@@ -263,7 +248,7 @@ void CheckRun(unsigned seed) {
   for (const auto& [name, content] : before) {
     EXPECT_TRUE(taken.count(name) != 0 || after[name] == content) << name;
   }
-  EXPECT_EQ(Disk::Held(disk.Path("sibling")), sentinels);  // nothing outside the folder
+  EXPECT_EQ(Disk::Held(sibling), sentinels);  // nothing outside the folder
 }
 
 TEST(RandomBatchTest, PreviewAndDryRunMatchTheBatchAndEveryEntryEndsUnderOneName) {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
 #include <sstream>
 
 #include "batch/undo_text.h"
@@ -15,11 +13,10 @@
 #include "engine/command_args.h"
 #include "platform/memory_file_system.h"
 #include "platform/settings_store.h"
+#include "platform/test_tree.h"
 
 namespace kestro {
 namespace {
-
-namespace stdfs = std::filesystem;
 
 class UndoCommandTest : public ::testing::Test {
  protected:
@@ -27,7 +24,6 @@ class UndoCommandTest : public ::testing::Test {
     fs_.AddFile("/photos", "a", "a");
     fs_.AddFile("/photos", "b", "b");
   }
-  ~UndoCommandTest() override { stdfs::remove_all(state_); }
 
   int Run(const std::string& text) {
     out_.str("");
@@ -40,9 +36,8 @@ class UndoCommandTest : public ::testing::Test {
   MemoryFileSystem fs_;
   MemorySettingsStore settings_;
   FixedClock clock_{CalendarDate{2026, 12, 7}};
-  const stdfs::path state_ =
-      stdfs::temp_directory_path() / ("kestro-undo-" + std::to_string(std::random_device()()));
-  JournalFolder journal_{state_.string(), [](std::string_view path) { return path[0] == '/'; }};
+  TempTree state_;
+  JournalFolder journal_{state_.NewFolder(), [](std::string_view path) { return path[0] == '/'; }};
   std::ostringstream out_;
   std::ostringstream err_;
 };
