@@ -300,9 +300,9 @@ TEST(KestroTest, UndoTakesBackABatchKilledHalfWay) {
   EXPECT_EQ(outcome.err, "kestro: Nothing to undo.\n");
 }
 
-// Photos named by the dates read from their own bytes, in a dry run too, and by their times in
-// local time: a file without a date taken and the second of two taken in the same second keep
-// their names and are reported.
+// Photos named by the dates read from their own bytes and times: a file without a date taken and
+// the second of two taken in the same second keep their names and are reported; a dry run says
+// the same and changes nothing.
 TEST(KestroTest, PhotosAreNamedByTheirOwnDates) {
   const ProgramHome home;
   const fs::path folder = home.folder() / "Shots";
@@ -319,17 +319,19 @@ TEST(KestroTest, PhotosAreNamedByTheirOwnDates) {
       std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(when));
   char modified[32];
   std::strftime(modified, sizeof modified, "%Y%m%d_%H%M%S", std::localtime(&seconds));
+  const std::string kept =
+      "kestro: cannot rename 'IMG_2.jpg' to '20240501_090807.jpg': a file of that name exists\n"
+      "kestro: cannot rename 'notes.txt': it holds no date taken\n";
   Outcome outcome =
       RunKestro({"--dry-run", folder.string(), "-F", "*", "-L", "$TAKEN$EXT"}, folder, home);
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.out,
             "'IMG_1.jpg' -> '20240501_090807.jpg'\n'IMG_3.JPG' -> '20230102_030405.JPG'\n");
-  EXPECT_EQ(
-      outcome.err,
-      "kestro: cannot rename 'IMG_2.jpg' to '20240501_090807.jpg': a file of that name exists\n"
-      "kestro: cannot rename 'notes.txt': it holds no date taken\n");
+  EXPECT_EQ(outcome.err, kept);
   EXPECT_TRUE(fs::exists(folder / "IMG_1.jpg") && fs::exists(folder / "IMG_3.JPG"));
-  EXPECT_EQ(RunKestro({folder.string(), "-F", "*", "-L", "$TAKEN$EXT"}, folder, home).status, 1);
+  outcome = RunKestro({folder.string(), "-F", "*", "-L", "$TAKEN$EXT"}, folder, home);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, kept);
   outcome = RunKestro({folder.string(), "-F", "*.txt", "-L", "$MODIFIED $NAME"}, folder, home);
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   std::set<std::string> names;
@@ -337,6 +339,13 @@ TEST(KestroTest, PhotosAreNamedByTheirOwnDates) {
     names.insert(entry.path().filename().string());
   EXPECT_EQ(names, (std::set<std::string>{"20230102_030405.JPG", "20240501_090807.jpg", "IMG_2.jpg",
                                           std::string(modified) + " notes.txt"}));
+  fs::create_directory(folder / "Album");
+  outcome = RunKestro({folder.string(), "-D", "-L", "$TAKEN"}, folder, home);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "kestro: cannot rename 'Album': it holds no date taken\n");
+  EXPECT_EQ(RunKestro({"--undo"}, folder, home).status, 0);
+  EXPECT_EQ(RunKestro({"--undo"}, folder, home).status, 0);
+  for (const auto& [name, bytes] : files) EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
 
 }  // namespace
