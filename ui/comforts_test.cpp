@@ -26,9 +26,8 @@ class ComfortsTest : public WindowTest {
   static QStringList Checked(const QWidget& form, const char* list) {
     QStringList rows = Rows(form, list);
     const QAbstractItemModel* model = Find<QAbstractItemView>(form, list)->model();
-    for (int i = model->rowCount() - 1; i >= 0; --i) {
+    for (int i = model->rowCount() - 1; i >= 0; --i)
       if (model->index(i, 0).data(Qt::CheckStateRole) != Qt::Checked) rows.removeAt(i);
-    }
     return rows;
   }
   static void Drop(QWidget& form, const QStringList& paths) {

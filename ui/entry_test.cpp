@@ -210,9 +210,8 @@ TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
   ASSERT_NE(more, nullptr);
   EXPECT_GT(more->y(), Find(form_, "Frame2")->geometry().bottom());
   EXPECT_LT(more->geometry().right(), Find(form_, "Command2")->x());
-  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"}) {
+  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"})
     EXPECT_TRUE(more->text().contains(option)) << option;
-  }
 }
 
 TEST_F(Form3Test, PlacementAgainAt144Dpi) {

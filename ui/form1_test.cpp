@@ -375,9 +375,8 @@ TEST_F(WindowPlacement, EveryControlLiesInsideItsPageClearOfTheOthersAndIsShownW
   ASSERT_GE(box->height(), 2 * line);
   const QImage shown = box->grab().toImage();
   int ink = 0;
-  for (int y = line + 4; y < shown.height(); ++y) {
+  for (int y = line + 4; y < shown.height(); ++y)
     for (int x = 0; x < shown.width(); ++x) ink += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
-  }
   EXPECT_GT(ink, 20);
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() - 4));
   EXPECT_TRUE(state_.numbering.sortleading);
