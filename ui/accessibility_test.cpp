@@ -1,7 +1,4 @@
-// The Qt window as assistive technology reads it, through Qt's accessibility interface in process:
-// roles and names of the design's controls, the buttons' key bindings, the folder tree's levels,
-// an entry's check state and its change, the result of a batch on the status line, and no focus
-// event where the focus did not move.
+// The Qt window as assistive technology reads it, through Qt's accessibility interface in process.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -23,25 +20,23 @@ struct EventRecorder {
     QObject* object;
     QAccessible::Event type;
     int child;
-    QAccessible::State changed;
     QAccessible::Role role;  // of the object or entry the event names
+    QAccessible::State changed{};
   };
   EventRecorder() : previous(QAccessible::installUpdateHandler(&Record)) { current = this; }
   ~EventRecorder() { QAccessible::installUpdateHandler(previous); }
   static void Record(QAccessibleEvent* event) {
     QAccessibleInterface* at = event->accessibleInterface();
-    Event e{event->object(),
-            event->type(),
-            event->child(),
-            {},
-            at != nullptr ? at->role() : QAccessible::NoRole};
+    Event& e = current->events.emplace_back(event->object(), event->type(), event->child(),
+                                            at != nullptr ? at->role() : QAccessible::NoRole);
     if (event->type() == QAccessible::StateChanged)
       e.changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
-    current->events.push_back(e);
   }
-  // How many events `said` holds.
   long Count(const std::function<bool(const Event&)>& said) const {
     return std::count_if(events.begin(), events.end(), said);
+  }
+  long Count(QAccessible::Event type, const QObject* object) const {
+    return Count([&](const Event& e) { return e.type == type && e.object == object; });
   }
   std::vector<Event> events;
   QAccessible::UpdateHandler previous;
@@ -61,7 +56,7 @@ using AccessibilityTest = WindowTest;
 constexpr char kNoBus[] = "no accessibility bus: Qt sends no events (run under X11 with AT-SPI)";
 
 // Every control of the design has a role and a name: see the control table's test.
-TEST_F(AccessibilityTest, TheDesignsControlsHaveTheirRolesAndNames) {
+TEST_F(AccessibilityTest, TheDesignsControlsHaveTheirRolesNamesAndKeyBindings) {
   auto form = Open();
   EXPECT_EQ(Accessible(form.get())->role(), QAccessible::Window);
   const std::pair<const char*, QAccessible::Role> kRoles[] = {
@@ -90,10 +85,7 @@ TEST_F(AccessibilityTest, TheDesignsControlsHaveTheirRolesAndNames) {
   EXPECT_NE(Accessible(Find(*form, "List1"))->text(QAccessible::Name),
             Accessible(Find(*form, "List2"))->text(QAccessible::Name));
   EXPECT_FALSE(Accessible(Find(*form, kPreviewListName))->text(QAccessible::Name).isEmpty());
-}
-
-TEST_F(AccessibilityTest, AButtonsShortcutIsItsKeyBinding) {
-  auto form = Open();
+  // A button's shortcut is its key binding.
   const std::pair<const char*, const char*> kKeys[] = {
       {"Command10", "Alt+R"}, {"Command3", "Alt+H"}, {"Command4", "Alt+A"},
       {"Command1", "Alt+Q"},  {"Undo", "Alt+U"},     {"PreviewToggle", "Alt+P"}};
@@ -169,41 +161,14 @@ TEST_F(AccessibilityTest, TheFolderTreeNestsItsEntriesAsTheFoldersAre) {
   // One entry gets the focus and the selection, the other loses the selection.
   for (QAccessible::Event type :
        {QAccessible::Focus, QAccessible::SelectionAdd, QAccessible::SelectionRemove}) {
-    EXPECT_EQ(
-        recorder.Count([&](auto& e) { return e.type == type && e.role == QAccessible::TreeItem; }),
-        1)
-        << type;
+    const auto by_an_entry = [&](auto& e) {
+      return e.type == type && e.role == QAccessible::TreeItem;
+    };
+    EXPECT_EQ(recorder.Count(by_an_entry), 1) << type;
   }
 }
 
-TEST_F(AccessibilityTest, AListReachedByTheFocusSaysTheEntryItIsOn) {
-  Make({"a/", "b/"});
-  auto form = Open();
-  Click(*form, "Command5");
-  Click(*form, "PreviewToggle");
-  if (!QAccessible::isActive()) GTEST_SKIP() << kNoBus;
-  ASSERT_TRUE(Activated(form.get()));
-  for (const char* name : {"Dir1", "List1", kPreviewListName}) {
-    auto* view = Find<QAbstractItemView>(*form, name);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() > 0; })) << name;
-    view->setCurrentIndex(view->model()->index(0, 0));
-    Find(*form, "Command10")->setFocus();
-    EventRecorder recorder;
-    view->setFocus();
-    // The entry is said last: a screen reader speaks the last focus it heard.
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-          const auto& said = recorder.events;
-          return !said.empty() && said.back().type == QAccessible::Focus &&
-                 said.back().role != Accessible(view)->role() &&
-                 said.back().role != QAccessible::NoRole;
-        },
-        1000))
-        << name;
-  }
-}
-
-TEST_F(AccessibilityTest, AnEntrySaysItIsCheckableAndSendsItsChange) {
+TEST_F(AccessibilityTest, AnEntrySaysItIsCheckableAndSendsItsChangeAndAListItsEntryOnFocus) {
   Make({"a/", "b/"});
   auto form = Open();
   auto* list = Find<QAbstractItemView>(*form, "List1");
@@ -215,14 +180,36 @@ TEST_F(AccessibilityTest, AnEntrySaysItIsCheckableAndSendsItsChange) {
   if (!QAccessible::isActive()) GTEST_SKIP() << kNoBus;
   list->setFocus();
   list->setCurrentIndex(list->model()->index(1, 0));
-  EventRecorder recorder;
-  QTest::keyClick(list, Qt::Key_Space);
-  EXPECT_TRUE(Accessible(list)->child(1)->state().checked);
-  EXPECT_EQ(recorder.Count([&](auto& e) {
-    return e.object == list && e.type == QAccessible::StateChanged && e.child == 1 &&
-           e.changed.checked;
-  }),
-            1);
+  {
+    EventRecorder recorder;
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_TRUE(Accessible(list)->child(1)->state().checked);
+    const auto checked = [&](auto& e) {
+      return e.object == list && e.type == QAccessible::StateChanged && e.child == 1 &&
+             e.changed.checked;
+    };
+    EXPECT_EQ(recorder.Count(checked), 1);
+  }
+  // A list reached by the focus says the entry it is on.
+  Click(*form, "Command5");
+  Click(*form, "PreviewToggle");
+  ASSERT_TRUE(Activated(form.get()));
+  for (const char* name : {"Dir1", "List1", kPreviewListName}) {
+    auto* view = Find<QAbstractItemView>(*form, name);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() > 0; })) << name;
+    view->setCurrentIndex(view->model()->index(0, 0));
+    Find(*form, "Command10")->setFocus();
+    EventRecorder recorder;
+    view->setFocus();
+    // The entry is said last: a screen reader speaks the last focus it heard.
+    const auto entry_said_last = [&] {
+      const auto& said = recorder.events;
+      return !said.empty() && said.back().type == QAccessible::Focus &&
+             said.back().role != Accessible(view)->role() &&
+             said.back().role != QAccessible::NoRole;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(entry_said_last, 1000)) << name;
+  }
 }
 
 TEST_F(AccessibilityTest, ABatchAndItsUndoAreSaidOnTheStatusLineWithoutAFocusEvent) {
@@ -233,7 +220,6 @@ TEST_F(AccessibilityTest, ABatchAndItsUndoAreSaidOnTheStatusLineWithoutAFocusEve
   Type(*form, "Text8", " ");
   Type(*form, "Text7", "_");
   QWidget* status = Find(*form, "StatusLine");
-  EXPECT_EQ(Accessible(status)->role(), QAccessible::StatusBar);
   for (const char* button : {"Command10", "Undo"}) {
     QWidget* focused = Find(*form, button);
     focused->setFocus();
@@ -242,35 +228,14 @@ TEST_F(AccessibilityTest, ABatchAndItsUndoAreSaidOnTheStatusLineWithoutAFocusEve
     EXPECT_EQ(Accessible(status)->text(QAccessible::Name), form->status_text()) << button;
     if (!QAccessible::isActive()) continue;  // kNoBus
     // Undo, done, is disabled and hands the focus on: that one focus event is true.
-    EXPECT_EQ(recorder.Count([](auto& e) {
+    const auto focus_elsewhere = [](auto& e) {
       return e.type == QAccessible::Focus && e.object != QApplication::focusWidget();
-    }),
-              0)
-        << button;
-    EXPECT_GE(recorder.Count([&](auto& e) {
-      return e.object == status && e.type == QAccessible::NameChanged;
-    }),
-              1)
-        << button;
+    };
+    EXPECT_EQ(recorder.Count(focus_elsewhere), 0) << button;
+    EXPECT_GE(recorder.Count(QAccessible::NameChanged, status), 1) << button;
   }
   EXPECT_EQ(Names(), (QStringList{"a b", "c d"}));
   EXPECT_FALSE(form->status_text().isEmpty());
-}
-
-TEST_F(AccessibilityTest, AboutIsADialogAndEscGivesTheFocusBackWhereItWas) {
-  auto form = Open();
-  ASSERT_TRUE(Activated(form.get()));
-  ClickTab(*form, "Replace");
-  QWidget* field = Find(*form, "Text7");
-  field->setFocus();
-  QTest::keyClick(field, Qt::Key_A, Qt::AltModifier);
-  QWidget* about = Shown("frmAbout");
-  ASSERT_NE(about, nullptr);
-  EXPECT_EQ(Accessible(about)->role(), QAccessible::Dialog);
-  QTest::keyClick(about, Qt::Key_Escape);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isEnabled(); }));
-  ASSERT_TRUE(Activated(form.get()));
-  EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
 TEST_F(AccessibilityTest, TabInTheGuideSaysTheLinkItSelects) {
@@ -295,32 +260,43 @@ TEST_F(AccessibilityTest, TabInTheGuideSaysTheLinkItSelects) {
     Accessible(text)->textInterface()->selection(0, &start, &end);
     EXPECT_EQ(Accessible(text)->textInterface()->text(start, end), selected);
     for (QAccessible::Event said : {QAccessible::TextSelectionChanged, QAccessible::TextCaretMoved})
-      EXPECT_GE(recorder.Count([&](auto& e) { return e.object == text && e.type == said; }), 1)
-          << link;
+      EXPECT_GE(recorder.Count(said, text), 1) << link;
   }
   guide->close();
 }
 
-TEST_F(AccessibilityTest, TabIntoAnOptionGroupLandsOnItsChosenOption) {
+// Tab into an option group lands on its chosen option; About is a dialog, and Esc gives the focus
+// back where it was.
+TEST_F(AccessibilityTest, TabIntoAnOptionGroupAndOutOfAboutLandWhereTheyShould) {
   auto form = Open();
   ASSERT_TRUE(Activated(form.get()));
+  const auto press = [](Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    return QApplication::focusWidget()->objectName();
+  };
   ASSERT_TRUE(Find<QAbstractButton>(*form, "Option13")->isChecked());  // " Nothing", at start
   Find(*form, "Text3")->setFocus();
   {
     EventRecorder recorder;
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Option13");
-    QWidget* passed = Find(*form, "Option12");  // "Hyphen" must not be said on the way
-    EXPECT_EQ(
-        recorder.Count([&](auto& e) { return e.type == QAccessible::Focus && e.object == passed; }),
-        0);
+    EXPECT_EQ(press(Qt::Key_Tab), "Option13");
+    // "Hyphen" must not be said on the way.
+    EXPECT_EQ(recorder.Count(QAccessible::Focus, Find(*form, "Option12")), 0);
   }
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Text5");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Option13");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);  // the arrows still reach the rest
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Option12");
+  EXPECT_EQ(press(Qt::Key_Tab), "Text5");
+  EXPECT_EQ(press(Qt::Key_Backtab), "Option13");
+  EXPECT_EQ(press(Qt::Key_Left), "Option12");  // the arrows still reach the rest
+
+  ClickTab(*form, "Replace");
+  QWidget* field = Find(*form, "Text7");
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_A, Qt::AltModifier);
+  QWidget* about = Shown("frmAbout");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(Accessible(about)->role(), QAccessible::Dialog);
+  QTest::keyClick(about, Qt::Key_Escape);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->isEnabled(); }));
+  ASSERT_TRUE(Activated(form.get()));
+  EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
 }  // namespace

@@ -26,10 +26,12 @@ namespace {
 
 class BatchToolsTest : public WindowTest {
  protected:
-  // Files page, every file selected, the Extension page with `extension` typed in.
-  static void SelectAllFilesAndAppend(const QWidget& form, const QString& extension) {
+  static void SelectAllFiles(const QWidget& form) {
     ClickTab(form, "Files");
     Click(form, "Command7");
+  }
+  static void SelectAllFilesAndAppend(const QWidget& form, const QString& extension) {
+    SelectAllFiles(form);
     ClickTab(form, "Extension");
     Type(form, "extad", extension);
   }
@@ -51,8 +53,7 @@ TEST_F(BatchToolsTest, TheDateChoiceGivesEachEntryItsOwnDate) {
   fs.AddFile("/photos", "b.txt", "no photo");
   auto form = Open(&fs, "/photos");
   Click(*form, "PreviewToggle");
-  ClickTab(*form, "Files");
-  Click(*form, "Command7");
+  SelectAllFiles(*form);
   ClickTab(*form, "Rename");
   EXPECT_EQ(Settled(*form), "2 of 2 would be renamed.");
   auto* choice = Find<QComboBox>(*form, "DateChoice");
@@ -83,11 +84,7 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   SelectAllFilesAndAppend(*form, ".ba");
   EXPECT_EQ(Settled(*form), "0 of 1 would be renamed, 1 would keep its name.");
   const QString shown = QString(kLong).replace('\t', "\\t");
-  EXPECT_EQ(Find<QAbstractItemView>(*form, kPreviewListName)
-                ->model()
-                ->index(0, 2)
-                .data(Qt::ToolTipRole)
-                .toString(),
+  EXPECT_EQ(Rows(*form, kPreviewListName, 2, Qt::ToolTipRole).value(0),
             "Old name: " + shown + "\nNew name: " + shown + ".ba\nwould keep its name: '" + shown +
                 ".ba' in the folder has this name");
   ClickRow(*form, "Dir3", "sub");  // another folder: its own names decide what is taken
@@ -126,7 +123,7 @@ TEST_F(BatchToolsTest, PreviewFollowsEveryChangeRenameDoesWhatItShowedAndUndoTak
   EXPECT_FALSE(Find(*form, "Undo")->isEnabled());
   EXPECT_TRUE(sub.removeRecursively());  // gone when the preview opens again: it says so
   Click(*form, "PreviewToggle");
-  EXPECT_TRUE(Settled(*form).contains("/sub")) << Settled(*form).toStdString();
+  EXPECT_THAT(Settled(*form).toStdString(), HasSubstr("/sub"));
 }
 
 // Clicks Cancel in the progress dialog once it is up and shows at least `at` entries done;
@@ -177,11 +174,10 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
   EXPECT_EQ(form->findChild<QProgressDialog*>(), nullptr) << "the dialog outlived its batch";
   const int done = static_cast<int>(fs.rename_calls().size());
   ASSERT_TRUE(done >= 400 && done < 1200) << done;
-  EXPECT_TRUE(form->status_text().startsWith(
-      QStringLiteral("Renamed %1 of 1,200; stopped before the other %2. Undo takes back %1 entries")
-          .arg(done)
-          .arg(1200 - done)))
-      << form->status_text().toStdString();
+  const std::string renamed = std::to_string(done), left = std::to_string(1200 - done);
+  EXPECT_THAT(StatusText(*form),
+              StartsWith("Renamed " + renamed + " of 1,200; stopped before the other " + left +
+                         ". Undo takes back " + renamed + " entries"));
   // Undo, with Ctrl+Z, shows its progress too; cancelled, it says how far it came, and the next
   // undo takes back the rest.
   {
@@ -192,13 +188,11 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
   }
   const int back = static_cast<int>(fs.rename_calls().size()) - done;
   ASSERT_TRUE(back > 0 && back < done) << back;
-  EXPECT_TRUE(form->status_text().startsWith(
-      QStringLiteral("Undo: %1 of %2 have their old names back; stopped before the other %3. "
-                     "Undo takes back %3 entries in '/photos'")
-          .arg(back)
-          .arg(done)
-          .arg(done - back)))
-      << form->status_text().toStdString();
+  const std::string rest = std::to_string(done - back);
+  EXPECT_THAT(StatusText(*form),
+              StartsWith("Undo: " + std::to_string(back) + " of " + renamed +
+                         " have their old names back; stopped before the other " + rest +
+                         ". Undo takes back " + rest + " entries in '/photos'"));
   Click(*form, "Undo");
   EXPECT_EQ(form->status_text(),
             QStringLiteral("Undo: %1 of %1 entries have their old names back.").arg(done - back));
@@ -212,8 +206,7 @@ TEST_F(BatchToolsTest, AWrongNumberingSaysSoOnceUncoveredAndItsDetailsListEveryE
   MemoryFileSystem fs;
   for (int i = 0; i < 200; ++i) fs.AddFile("/photos", "p" + std::to_string(1000 + i));
   auto form = Open(&fs, "/photos");
-  ClickTab(*form, "Files");
-  Click(*form, "Command7");
+  SelectAllFiles(*form);
   ClickTab(*form, "Numbering");
   Type(*form, "sortstartatnum", "9999999999");
   Click(*form, "sortstartat");
@@ -229,9 +222,9 @@ TEST_F(BatchToolsTest, AWrongNumberingSaysSoOnceUncoveredAndItsDetailsListEveryE
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, messages::kErroneousValues);
   EXPECT_FALSE(covered);
-  EXPECT_TRUE(form->status_text().startsWith("Renamed 0 of 200 entries; 200 kept their names: "))
-      << form->status_text().toStdString();
-  QTest::mouseClick(Find(*form, "StatusLine"), Qt::LeftButton);
+  EXPECT_THAT(StatusText(*form), StartsWith("Renamed 0 of 200 entries; 200 kept their names: "));
+  QWidget* line = Find(*form, "StatusLine");
+  QTest::mouseClick(line, Qt::LeftButton);
   auto* details = Find<QPlainTextEdit>(*form, "ReportDetailsText");
   ASSERT_NE(details, nullptr);
   const QStringList lines = details->toPlainText().split('\n', Qt::SkipEmptyParts);
@@ -240,7 +233,6 @@ TEST_F(BatchToolsTest, AWrongNumberingSaysSoOnceUncoveredAndItsDetailsListEveryE
   Click(*form->findChild<QWidget*>("ReportDetails"), "CopyDetails");
   EXPECT_EQ(QApplication::clipboard()->text(), details->toPlainText());
   // From the keyboard too: Tab reaches the line, Enter or Space opens them.
-  QWidget* line = Find(*form, "StatusLine");
   EXPECT_EQ(line->focusPolicy(), Qt::TabFocus);
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(line, key);
   EXPECT_EQ(form->findChildren<QPlainTextEdit*>("ReportDetailsText").size(), 3);
@@ -260,10 +252,8 @@ TEST_F(BatchToolsTest, UndoOfACommandLineBatchInAnotherFolderAsksFirst) {
       << err.str();
   auto form = Open(&disk_, (root_ + "/shown").toStdString());
   const QString named = "2 entries in '" + root_ + "/other', renamed ";
-  EXPECT_TRUE(Find(*form, "Undo")->toolTip().contains(named))
-      << Find(*form, "Undo")->toolTip().toStdString();
-  EXPECT_TRUE(form->status_text().startsWith("Undo takes back " + named))
-      << form->status_text().toStdString();
+  EXPECT_THAT(Find(*form, "Undo")->toolTip().toStdString(), HasSubstr(named.toStdString()));
+  EXPECT_THAT(StatusText(*form), StartsWith(("Undo takes back " + named).toStdString()));
   QDir folder(root_ + "/other");
   for (const bool ok : {false, true}) {
     messages_.clear();
@@ -271,7 +261,7 @@ TEST_F(BatchToolsTest, UndoOfACommandLineBatchInAnotherFolderAsksFirst) {
     QTest::keyClick(Find(*form, "List2"), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].title, "Undo");
-    EXPECT_NE(messages_[0].text.find(named.toStdString()), std::string::npos) << messages_[0].text;
+    EXPECT_THAT(messages_[0].text, HasSubstr(named.toStdString()));
     EXPECT_EQ(folder.entryList(QDir::Files),
               ok ? QStringList({"a", "b"}) : QStringList({"A", "B"}));
   }

@@ -26,9 +26,8 @@ class ComfortsTest : public WindowTest {
   static QStringList Checked(const QWidget& form, const char* list) {
     QStringList rows = Rows(form, list);
     const QAbstractItemModel* model = Find<QAbstractItemView>(form, list)->model();
-    for (int i = model->rowCount() - 1; i >= 0; --i) {
+    for (int i = model->rowCount() - 1; i >= 0; --i)
       if (model->index(i, 0).data(Qt::CheckStateRole) != Qt::Checked) rows.removeAt(i);
-    }
     return rows;
   }
   static void Drop(QWidget& form, const QStringList& paths) {
@@ -107,9 +106,9 @@ TEST_F(ComfortsTest, ALargerWindowGivesItsRoomToTheListsAndPreviewAndIsRemembere
 
 TEST_F(ComfortsTest, ASavedSizeBeyondTheScreenComesBackCutToItAndMaximisedStaysSo) {
   Make({"a/"});
-  settings_.Set(kSettingsApplication, kSettingsSection, kWindowSizeKey, "100000x100000");
-  settings_.Set(kSettingsApplication, kSettingsSection, kPreviewKey, "1");
-  settings_.Set(kSettingsApplication, kSettingsSection, kMaximizedKey, "1");
+  SetSetting(kWindowSizeKey, "100000x100000");
+  SetSetting(kPreviewKey, "1");
+  SetSetting(kMaximizedKey, "1");
   auto form = OpenActive();
   const QSize room = form->screen()->availableGeometry().size();
   EXPECT_LE(form->width(), room.width());
@@ -117,7 +116,7 @@ TEST_F(ComfortsTest, ASavedSizeBeyondTheScreenComesBackCutToItAndMaximisedStaysS
   EXPECT_TRUE(Find<QAbstractButton>(*form, "PreviewToggle")->isChecked());
   EXPECT_TRUE(form->isMaximized());
   Click(*form, "Command1");
-  EXPECT_EQ(settings_.Get(kSettingsApplication, kSettingsSection, kMaximizedKey, ""), "1");
+  EXPECT_EQ(Setting(kMaximizedKey), "1");
 }
 
 TEST_F(ComfortsTest, ShiftClickSelectsARangeCtrlAAllAndTheCountFollows) {
@@ -156,8 +155,7 @@ TEST_F(ComfortsTest, AFolderOpensByItsTypedPathOrByADrop) {
   ASSERT_TRUE(field->isVisible());
   Type(*form, "DirPath3", root_.mid(1) + "/photos/p.jpg");
   QTest::keyClick(field, Qt::Key_Return);
-  EXPECT_TRUE(form->status_text().contains("it is a file, not a folder"))
-      << form->status_text().toStdString();
+  EXPECT_THAT(StatusText(*form), HasSubstr("it is a file, not a folder"));
   EXPECT_TRUE(field->isVisible());  // left to be put right
   QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
   EXPECT_EQ(field->selectedText(), root_);
@@ -199,7 +197,7 @@ TEST_F(ComfortsTest, F5AndAChangeByAnotherProgramReReadTheFoldersKeepingTheSelec
   ASSERT_TRUE(form->OpenFolder((root_ + "/sub").toStdString(), false).ok());
   ASSERT_TRUE(QDir(root_ + "/sub").removeRecursively());
   QTest::keyClick(form.get(), Qt::Key_F5);
-  EXPECT_TRUE(form->status_text().contains("is gone")) << form->status_text().toStdString();
+  EXPECT_THAT(StatusText(*form), HasSubstr("is gone"));
   EXPECT_EQ(Rows(*form, "List2"), (QStringList{"a", "b", "d", "e"}));
 }
 
@@ -245,9 +243,8 @@ TEST_F(ComfortsTest, KeysReachTabsAndTabReachesTheExample) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     reached << QApplication::focusWidget()->objectName();
   }
-  EXPECT_TRUE(reached.contains("extad") && reached.contains("List2"))
-      << reached.join(' ').toStdString();
-  EXPECT_TRUE(reached.contains("before") && reached.contains("after"));
+  for (const char* name : {"extad", "List2", "before", "after"})
+    EXPECT_TRUE(reached.contains(name)) << name << " in " << reached.join(' ').toStdString();
 }
 
 }  // namespace

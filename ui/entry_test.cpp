@@ -23,7 +23,6 @@
 #include "platform/memory_file_system.h"
 #include "ui/form3.h"
 #include "ui/message_box_ui_host.h"
-#include "ui/qt_settings_store.h"
 #include "ui/splash_window.h"
 #include "ui/user_guide.h"
 #include "ui/window_test_helpers.h"
@@ -39,7 +38,11 @@ TEST(DisplayAvailableTest, EitherVariableSetAndNotEmpty) {
 class EntryTest : public ::testing::Test {
  protected:
   EntryTest() { fs_.AddFile("/home/u/Photos", "a.doc"); }
+  // A new entry procedure, its outputs empty.
   Module12& Fresh(UiHost* messages = nullptr) {
+    entry_.reset();
+    out_.str("");
+    err_.str("");
     entry_ = std::make_unique<Module12>(EntryServices{fs_, settings_, clock_, opener_}, out_, err_,
                                         messages);
     return *entry_;
@@ -68,14 +71,13 @@ TEST_F(EntryTest, WithoutADisplayTheCommandLineOpensNoWindowAndNeverWaits) {
   EXPECT_EQ(Fresh().Start(SplitArgumentText("/home/u/Photos -F *.doc -NA -X"), false),
             kExitWrongCommand);
   EXPECT_EQ(err_.str(), std::string("kestro: ") + messages::kWrongCommands + "\n");
+  EXPECT_EQ(out_.str(), HeadlessHelp());
   EXPECT_EQ(Fresh().Start(SplitArgumentText("\"\""), false), kExitWrongCommand);
-  EXPECT_EQ(out_.str(), HeadlessHelp() + HeadlessHelp());
+  EXPECT_EQ(out_.str(), HeadlessHelp());
   // As the window shows it: a row on a line, a blank line for a rule, the explanations in a column.
   const std::string help = HelpTextForTerminal();
-  EXPECT_TRUE(
-      help.starts_with("Commandline Parameters \nKESTRO <path> <mode> <options>\n\n<path>:"
-                       "  The directory in which you wish Kestrovane to process.\n"))
-      << help;
+  EXPECT_THAT(help, StartsWith("Commandline Parameters \nKESTRO <path> <mode> <options>\n\n<path>:"
+                               "  The directory in which you wish Kestrovane to process.\n"));
   const std::size_t f = help.find("\n  -F <filemask> "), nd = help.find("\n  -ND [-L [<length>] ]");
   EXPECT_EQ(help.find("-- Process Files", f) - f, help.find("-- Same as above", nd) - nd) << help;
   EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
@@ -109,9 +111,8 @@ TEST_F(EntryTest, WithADisplayAProgramOptionOutOfPlaceRenamesNothing) {
             std::nullopt);
   EXPECT_NE(entry_->help_window(), nullptr);
   EXPECT_EQ(err_.str(), "kestro: '--undo' must stand first: kestro --undo [--dry-run]\n");
+  EXPECT_EQ(out_.str(), "");
   EXPECT_TRUE(fs_.Exists("/home/u/Photos", "a.doc"));
-  entry_.reset();
-  err_.str("");
   EXPECT_EQ(Fresh(&ui_).Start({"/home/u/Photos", "-F", "*.doc", "-C", "upper", "--dry-run"}, true),
             kExitDone);
   EXPECT_EQ(out_.str(), "'a.doc' -> 'A.DOC'\n");
@@ -119,12 +120,9 @@ TEST_F(EntryTest, WithADisplayAProgramOptionOutOfPlaceRenamesNothing) {
   EXPECT_FALSE(fs_.Exists("/home/u/Photos", "A.DOC"));
   // Its messages go to the host, its error lines to standard error.
   fs_.AddFile("/home/u/Photos", "A.DOC");
-  entry_.reset();
-  out_.str("");
-  err_.str("");
   EXPECT_EQ(Fresh(&ui_).Start(SplitArgumentText("/home/u/Photos -F *.doc -C upper"), true),
             kExitEntriesKept);
-  EXPECT_EQ(err_.str().rfind("kestro: cannot rename 'a.doc' to 'A.DOC': ", 0), 0u) << err_.str();
+  EXPECT_THAT(err_.str(), StartsWith("kestro: cannot rename 'a.doc' to 'A.DOC': "));
   EXPECT_EQ(out_.str(), "");
 }
 
@@ -138,7 +136,6 @@ TEST_F(EntryTest, WindowOnAFolderOpensItThere) {
   EXPECT_EQ(entry_->state().dirs_folder, "/home/u/Music");
   EXPECT_EQ(Rows(*entry_->main_window(), "List2"), QStringList{"b.mp3"});
   EXPECT_TRUE(Find(*entry_->main_window(), "dirs")->isVisible());
-  entry_.reset();
   EXPECT_EQ(Fresh().Start(SplitArgumentText("/home/u/Music -F * -C upper"), false), kExitDone);
 }
 
@@ -159,10 +156,10 @@ TEST_F(EntryTest, ClosingItsWindowEndsTheProgram) {
     const int loop = QApplication::exec();
     EXPECT_EQ(loop, 0);
     EXPECT_EQ(entry_->StatusAfterEventLoop(loop), status);
+    EXPECT_EQ(out_.str(), "");
     entry_.reset();
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
   }
-  EXPECT_EQ(out_.str(), "");
 }
 
 class Form3Test : public ::testing::Test {
@@ -213,9 +210,8 @@ TEST_F(Form3Test, PlacementShowsTheTerminalsHelpWholeAndClearOfItself) {
   ASSERT_NE(more, nullptr);
   EXPECT_GT(more->y(), Find(form_, "Frame2")->geometry().bottom());
   EXPECT_LT(more->geometry().right(), Find(form_, "Command2")->x());
-  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"}) {
+  for (const char* option : {"--dry-run", "--undo", "--window", "-CE"})
     EXPECT_TRUE(more->text().contains(option)) << option;
-  }
 }
 
 TEST_F(Form3Test, PlacementAgainAt144Dpi) {
@@ -226,8 +222,7 @@ TEST_F(Form3Test, UserguideShowsTheGuideInItsOwnWindowAndEnterOnOkEndsIt) {
   form_.show();
   Click(form_, "Command2");  // no guide beside the test program: said, not shown empty
   ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_TRUE(ui_.messages[0].text.starts_with("The user guide could not be opened: '"))
-      << ui_.messages[0].text;
+  EXPECT_THAT(ui_.messages[0].text, StartsWith("The user guide could not be opened: '"));
   Form3 with_guide(opener_, ui_, nullptr, KESTRO_GUIDE);
   with_guide.show();
   Click(with_guide, "Command2");

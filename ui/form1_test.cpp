@@ -32,17 +32,6 @@ QStringList VisiblePages(const QWidget& form) {
   return shown;
 }
 
-// The user guide's window, when one is shown (never more than one).
-QWidget* ShownGuide() {
-  QWidget* shown = nullptr;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->objectName() != "GuideWindow" || !window->isVisible()) continue;
-    EXPECT_EQ(shown, nullptr) << "a second guide window";
-    shown = window;
-  }
-  return shown;
-}
-
 TEST_F(Form1Test, TheTreeChoosesByAClickOrAKeyOpensByADoubleClickOrEnterAndRemembers) {
   Make({"photos/img10/june/", "photos/img2/", "music/", ".hidden/", "photos/p.jpg"});
   {
@@ -76,7 +65,7 @@ TEST_F(Form1Test, TheTreeChoosesByAClickOrAKeyOpensByADoubleClickOrEnterAndRemem
   ClickRow(*form, "Dir1", "music", true);
   EXPECT_EQ(dir1->path(), root_.toStdString());
   EXPECT_EQ(LastDir(), (root_ + "/photos").toStdString());
-  EXPECT_TRUE(form->status_text().contains("/music")) << form->status_text().toStdString();
+  EXPECT_THAT(StatusText(*form), HasSubstr("/music"));
   EXPECT_TRUE(messages_.empty());
 }
 
@@ -100,7 +89,7 @@ TEST_F(Form1Test, ADriveOpensInTheTreeOfItsPage) {
     QTest::keyClick(drive, Qt::Key_Down);
     EXPECT_EQ(drive->currentText(), "/");
     EXPECT_EQ(tree->path(), "/photos");
-    EXPECT_TRUE(form->status_text().contains(drives[1])) << form->status_text().toStdString();
+    EXPECT_THAT(StatusText(*form), HasSubstr(drives[1].toStdString()));
     fs.AddFolder(drives[1].toStdString() + "/docs");
     QTest::keyClick(drive, Qt::Key_Down);
     EXPECT_EQ(drive->currentText(), drives[1]);
@@ -110,9 +99,8 @@ TEST_F(Form1Test, ADriveOpensInTheTreeOfItsPage) {
   }
 }
 
-TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits) {
+TEST_F(Form1Test, RenamesTheSelectedEntriesAndSaysWhichKeptTheirNames) {
   Make({"a b/", "c d/", "e f/", "plain/", "r s/", "c_d", "e_f"});
-  guide_ = KESTRO_GUIDE;
   auto form = Open();
   Click(*form, "Command5");  // Select All, then none of "r s"
   ClickRow(*form, "List1", "plain");
@@ -128,46 +116,32 @@ TEST_F(Form1Test, RenamesTheSelectedEntriesSaysWhichKeptTheirNamesHelpsAndQuits)
   EXPECT_EQ(Names(), (QStringList{"a_b", "c d", "c_d", "e f", "e_f", "plain", "r s"}));
   EXPECT_EQ(Rows(*form, "List1"), (QStringList{"a_b", "c d", "e f", "plain", "r s"}));
   EXPECT_TRUE(Rows(*form, "Dir1").contains("a_b"));
-  const QString why = QString::fromStdString(form->last_report().entries[1].reason);
-  EXPECT_TRUE(form->status_text().startsWith(
-      QStringLiteral("Renamed 1 of 4 entries; 1 already had its new name; 2 kept their "
-                     "names: 'c d' to 'c_d': %1; 'e f' to 'e_f': %1. Undo takes back 1 entry in")
-          .arg(why)))
-      << form->status_text().toStdString();
-  // Help shows the guide in a window of its own, also where no program can open it.
-  opener_.answer = Status::Error(Status::Code::kIoError, "xdg-open cannot be started");
-  const std::size_t said = messages_.size();
-  Click(*form, "Command3");  // Help
-  const QWidget* guide = ShownGuide();
-  ASSERT_NE(guide, nullptr);
-  EXPECT_TRUE(Find<QTextBrowser>(*guide, "GuideText")
-                  ->toPlainText()
-                  .contains("A batch renamer: one operation, many names, one folder at a time."));
-  EXPECT_EQ(messages_.size(), said);
-  Click(*guide, "OpenInBrowser");
-  EXPECT_EQ(opener_.opened, std::vector<std::string>{KESTRO_GUIDE});
-  EXPECT_EQ(messages_.back().text,
-            "The user guide could not be opened: xdg-open cannot be started");
-  Click(*form, "Command1");  // Quit, the guide with it
-  EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(ShownGuide(), nullptr);
+  const std::string why = form->last_report().entries[1].reason;
+  EXPECT_THAT(StatusText(*form),
+              StartsWith("Renamed 1 of 4 entries; 1 already had its new name; 2 kept "
+                         "their names: 'c d' to 'c_d': " +
+                         why + "; 'e f' to 'e_f': " + why + ". Undo takes back 1 entry in"));
 }
 
-// In the guide's window its contents lead to its sections; Help again brings back the one window,
-// Escape closes it. A guide that is not there is said so.
-TEST_F(Form1Test, TheGuideWindowFollowsItsLinksAndClosesOnEscape) {
+// Help shows the guide in a window of its own, also where no program can open it; its contents
+// lead to its sections; Help again brings back the one window, Escape or Quit closes it. A guide
+// that is not there is said so.
+TEST_F(Form1Test, HelpShowsTheGuideInAWindowThatFollowsItsLinksAndClosesOnEscapeOrQuit) {
   guide_ = (root_ + "/manual.htm").toStdString();
   Click(*Open(), "Command3");
-  EXPECT_EQ(ShownGuide(), nullptr);
+  EXPECT_EQ(Shown("GuideWindow"), nullptr);
   EXPECT_EQ(messages_.at(0).text,
             "The user guide could not be opened: '" + guide_ + "': no such file");
 
   guide_ = KESTRO_GUIDE;
+  opener_.answer = Status::Error(Status::Code::kIoError, "xdg-open cannot be started");
   auto form = Open();
   Click(*form, "Command3");
-  QWidget* guide = ShownGuide();
+  QWidget* guide = Shown("GuideWindow");
   ASSERT_NE(guide, nullptr);
   auto* text = Find<QTextBrowser>(*guide, "GuideText");
+  EXPECT_TRUE(text->toPlainText().contains(
+      "A batch renamer: one operation, many names, one folder at a time."));
   const QTextDocument::FindFlags exact = QTextDocument::FindCaseSensitively;
   QTextCursor link = text->document()->find("Exit statuses and error lines", 0, exact);
   const QTextCursor heading = text->document()->find("Exit statuses and error lines", link, exact);
@@ -176,10 +150,19 @@ TEST_F(Form1Test, TheGuideWindowFollowsItsLinksAndClosesOnEscape) {
   EXPECT_GT(text->verticalScrollBar()->value(), 0);
   EXPECT_TRUE(text->viewport()->rect().contains(text->cursorRect(heading).center()));
   Click(*form, "Command3");
-  EXPECT_EQ(ShownGuide(), guide);
+  EXPECT_EQ(Shown("GuideWindow"), guide);
   QTest::keyClick(text, Qt::Key_Escape);
-  EXPECT_EQ(ShownGuide(), nullptr);
+  EXPECT_EQ(Shown("GuideWindow"), nullptr);
   EXPECT_EQ(messages_.size(), 1u);
+  Click(*form, "Command3");
+  ASSERT_NE(Shown("GuideWindow"), nullptr);
+  Click(*Shown("GuideWindow"), "OpenInBrowser");
+  EXPECT_EQ(opener_.opened, std::vector<std::string>{KESTRO_GUIDE});
+  EXPECT_EQ(messages_.back().text,
+            "The user guide could not be opened: xdg-open cannot be started");
+  Click(*form, "Command1");  // Quit, the guide with it
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(Shown("GuideWindow"), nullptr);
 }
 
 // "Open in Browser" hands the launcher the guide's path and does not wait for it, yet says so when
@@ -220,18 +203,24 @@ TEST_F(Form1Test, OpenInBrowserSaysSoWhenNoProgramOpensTheGuide) {
   }
 }
 
-// A page on a folder that a directory batch renames follows it to its new name; one whose folder
-// is gone otherwise shows the folder above it, says so, and counts none of its entries as done.
-TEST_F(Form1Test, APageFollowsItsRenamedFolderAndAGoneFolderRenamesNothing) {
-  Make({"photos/", "photos/sub/", "photos/sub/a", "photos/sub/b", "docs/", "docs/c", "docs/d"});
+// A name may hold a control character: the status line writes it out, so it stays one line. A page
+// on a folder that a directory batch renames follows it to its new name; one whose folder is gone
+// otherwise shows the folder above it, says so, and counts none of its entries as done.
+TEST_F(Form1Test, TheStatusLineWritesOutControlsAPageFollowsItsFolderAndAGoneOneRenamesNothing) {
+  Make({"a\tb", "A\tB", "photos/", "photos/sub/", "photos/sub/a", "photos/sub/b", "docs/", "docs/c",
+        "docs/d"});
   auto form = Open();
   ClickTab(*form, "Files");
+  ClickRow(*form, "List2", "a\tb");
+  ClickTab(*form, "Case");
+  Click(*form, "uppercase");
+  Click(*form, "Command10");
+  EXPECT_THAT(StatusText(*form), HasSubstr("1 kept its name: 'a\\tb' to 'A\\tB': "));
+
   ClickRow(*form, "Dir3", "photos", /*twice=*/true);
   ClickRow(*form, "Dir3", "sub", /*twice=*/true);
   ClickTab(*form, "Directories");
   ClickRow(*form, "List1", "photos");
-  ClickTab(*form, "Case");
-  Click(*form, "uppercase");
   Click(*form, "Command10");
   const std::string moved = (root_ + "/PHOTOS/sub").toStdString();
   EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), moved);
@@ -245,26 +234,12 @@ TEST_F(Form1Test, APageFollowsItsRenamedFolderAndAGoneFolderRenamesNothing) {
   ASSERT_TRUE(QDir(root_ + "/docs").removeRecursively());  // another program
   Click(*form, "lowercase");
   Click(*form, "Command10");
-  EXPECT_TRUE(form->status_text().startsWith("Renamed 0 of 2 entries; 2 kept their names: 'c': "))
-      << form->status_text().toStdString();
-  EXPECT_TRUE(form->status_text().contains(
-      QStringLiteral(" The folder '%1/docs' is gone; the Files page shows '%1' instead.")
-          .arg(root_)))
-      << form->status_text().toStdString();
+  EXPECT_THAT(StatusText(*form), StartsWith("Renamed 0 of 2 entries; 2 kept their names: 'c': "));
+  const std::string root = root_.toStdString();
+  EXPECT_THAT(StatusText(*form),
+              HasSubstr(" The folder '" + root + "/docs' is gone; the Files page shows '" + root +
+                        "' instead."));
   EXPECT_EQ(Find<DirectoryTreeList>(*form, "Dir3")->path(), root_.toStdString());
-}
-
-// A name may hold a control character; the status line writes it out, so it stays one line.
-TEST_F(Form1Test, AControlCharacterInANameIsWrittenOutOnTheStatusLine) {
-  Make({"a\tb", "A\tB"});
-  auto form = Open();
-  ClickTab(*form, "Files");
-  ClickRow(*form, "List2", "a\tb");
-  ClickTab(*form, "Case");
-  Click(*form, "uppercase");
-  Click(*form, "Command10");
-  EXPECT_TRUE(form->status_text().contains("1 kept its name: 'a\\tb' to 'A\\tB': "))
-      << form->status_text().toStdString();
 }
 
 // Each row: what a person does on a fresh window, then the example's new name. A word names a tab
@@ -348,7 +323,6 @@ TEST_F(Form1Test, ABadPatternIsMarkedAndRefusedBeforeAnyRename) {
   EXPECT_EQ(messages_.size(), 1u);
 }
 
-// The drive a folder lies on.
 TEST(DriveOfTest, TheLongestDriveThatIsTheFolderOrAFolderAboveIt) {
   const QStringList usual = {"/", "/home/ann", "/media/ann/USB", "/media/ann/USB2"};
   const std::tuple<QStringList, const char*, int> cases[] = {
@@ -367,8 +341,10 @@ TEST(DriveOfTest, TheLongestDriveThatIsTheFolderOrAFolderAboveIt) {
 using WindowPlacement = WindowTest;
 
 // At every pair of tabs, with the preview open, and in the About window (which the main window
-// waits for); the main window is 8280 by 5568 twips (1/1440 inch) at any DPI, to a pixel.
-TEST_F(WindowPlacement, EveryControlLiesInsideItsPageAndClearOfTheOthers) {
+// waits for); the main window is 8280 by 5568 twips (1/1440 inch) at any DPI, to a pixel. The
+// leading zeros' caption is too long for one line: it wraps, is shown whole (there is ink on its
+// second line), and a click there ticks the box.
+TEST_F(WindowPlacement, EveryControlLiesInsideItsPageClearOfTheOthersAndIsShownWhole) {
   auto form = Open();
   const double dpi = ScreenDpi(*form);
   EXPECT_NEAR(form->width() * 1440 / dpi, 8280, 1440 / dpi);
@@ -391,13 +367,7 @@ TEST_F(WindowPlacement, EveryControlLiesInsideItsPageAndClearOfTheOthers) {
   EXPECT_FALSE(form->isEnabled());
   Click(*about, "Command1");
   EXPECT_TRUE(form->isEnabled());
-}
 
-// The leading zeros' caption is too long for one line: it wraps, is shown whole (there is ink on
-// its second line), and a click there ticks the box.
-TEST_F(WindowPlacement, TheLeadingZerosCaptionWrapsAndIsShownWhole) {
-  auto form = Open();
-  ScreenDpi(*form);
   ClickTab(*form, "Numbering");
   auto* box = Find<QCheckBox>(*form, "sortleading");
   const int line = box->fontMetrics().height();
@@ -405,9 +375,8 @@ TEST_F(WindowPlacement, TheLeadingZerosCaptionWrapsAndIsShownWhole) {
   ASSERT_GE(box->height(), 2 * line);
   const QImage shown = box->grab().toImage();
   int ink = 0;
-  for (int y = line + 4; y < shown.height(); ++y) {
+  for (int y = line + 4; y < shown.height(); ++y)
     for (int x = 0; x < shown.width(); ++x) ink += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
-  }
   EXPECT_GT(ink, 20);
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() - 4));
   EXPECT_TRUE(state_.numbering.sortleading);

@@ -3,6 +3,7 @@
 // it was asked to open, and the placement checks, also run again on a screen of another DPI.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -23,6 +24,9 @@
 #include "ui/message_box.h"
 
 namespace kestro::window_test {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 template <typename T = QWidget>
 T* Find(const QWidget& form, const char* name) {
@@ -54,10 +58,11 @@ inline void Type(const QWidget& form, const char* field, const QString& text) {
   QTest::keyClicks(Find<QLineEdit>(form, field), text);
 }
 
-inline QStringList Rows(const QWidget& form, const char* view_name, int column = 0) {
+inline QStringList Rows(const QWidget& form, const char* view_name, int column = 0,
+                        int role = Qt::DisplayRole) {
   const QAbstractItemModel* model = Find<QAbstractItemView>(form, view_name)->model();
   QStringList rows;
-  for (int i = 0; i < model->rowCount(); ++i) rows << model->index(i, column).data().toString();
+  for (int i = 0; i < model->rowCount(); ++i) rows << model->index(i, column).data(role).toString();
   return rows;
 }
 
@@ -81,13 +86,19 @@ inline bool Activated(QWidget* window) {
   return QTest::qWaitForWindowActive(window);
 }
 
-// The shown window of that name, if any.
+// The shown window of that name, if any; never more than one.
 inline QWidget* Shown(const char* name) {
+  QWidget* shown = nullptr;
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->objectName() == name && window->isVisible()) return window;
+    if (window->objectName() != name || !window->isVisible()) continue;
+    EXPECT_EQ(shown, nullptr) << "a second " << name;
+    shown = window;
   }
-  return nullptr;
+  return shown;
 }
+
+// The status line as a string, so that a failed match prints it.
+inline std::string StatusText(const Form1& form) { return form.status_text().toStdString(); }
 
 struct RecordingOpener : DocumentOpener {
   Status Open(const std::string& path) override {
@@ -104,8 +115,7 @@ class WindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<Form1> Open(FileSystem* fs = nullptr, const std::string& folder = "",
                               WindowState* state = nullptr) {
-    settings_.Set(kSettingsApplication, kSettingsSection, kLastDirKey,
-                  fs == nullptr ? root_.toStdString() : folder);
+    SetSetting(kLastDirKey, fs == nullptr ? root_.toStdString() : folder);
     auto form = std::make_unique<Form1>(
         state ? *state : state_,
         Form1Services{fs ? *fs : disk_, settings_, clock_, opener_, &journal_, guide_});
@@ -123,9 +133,13 @@ class WindowTest : public ::testing::Test {
     return QDir(root_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                  QDir::Name);
   }
-  std::string LastDir() {
-    return settings_.Get(kSettingsApplication, kSettingsSection, kLastDirKey, "");
+  std::string Setting(const char* key) {
+    return settings_.Get(kSettingsApplication, kSettingsSection, key, "");
   }
+  void SetSetting(const char* key, const std::string& value) {
+    settings_.Set(kSettingsApplication, kSettingsSection, key, value);
+  }
+  std::string LastDir() { return Setting(kLastDirKey); }
   static QString After(const QWidget& form) { return Find<QLineEdit>(form, "after")->text(); }
 
   QTemporaryDir temp_;
