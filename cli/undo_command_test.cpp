@@ -68,10 +68,11 @@ TEST_F(UndoCommandTest, WithoutAJournalFolderTheBatchAndTheUndoSayWhy) {
   EXPECT_EQ(Run("/photos -F * -R a c"), kExitDone);
   EXPECT_EQ(err_.str(),
             "kestro: the batch cannot be undone: no folder for the journal: HOME is not set\n");
-  EXPECT_EQ(Run("--undo"), kExitEntriesKept);
-  EXPECT_EQ(err_.str(),
-            "kestro: no journal to undo from: no folder for the journal: HOME is not "
-            "set\n");
+  for (const char* undo : {"--undo", "--undo --list"}) {
+    EXPECT_EQ(Run(undo), kExitEntriesKept) << undo;
+    EXPECT_EQ(err_.str(),
+              "kestro: no journal to undo from: no folder for the journal: HOME is not set\n");
+  }
 }
 
 }  // namespace

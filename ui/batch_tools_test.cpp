@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <chrono>
@@ -132,7 +133,11 @@ struct CancelWhenProgressShows {
   explicit CancelWhenProgressShows(int at) {
     QObject::connect(&watch, &QTimer::timeout, [this, at] {
       auto* modal = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-      if (modal == nullptr || !modal->isVisible() || modal->value() < at) return;
+      if (modal == nullptr || !modal->isVisible()) return;
+      if (!shown) first = modal;
+      shown = true;
+      one_dialog = one_dialog && first == modal;
+      if (modal->value() < at) return;
       seen_maximum = modal->maximum();
       label = modal->labelText();
       place = modal->geometry();
@@ -148,6 +153,9 @@ struct CancelWhenProgressShows {
   QString label;
   QRect place;
   bool placed = false;  // by the program, so that a window manager keeps it there
+  QPointer<QProgressDialog> first;
+  bool shown = false;
+  bool one_dialog = true;  // the first dialog shown stayed up to the cancel, never made anew
 };
 
 TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereItIs) {
@@ -164,6 +172,7 @@ TEST_F(BatchToolsTest, ALongBatchAndItsUndoShowProgressAndCancelStopsEachWhereIt
     CancelWhenProgressShows cancel(400);
     Click(*form, "Command10");
     EXPECT_EQ(cancel.seen_maximum, 1200) << "no progress dialog";
+    EXPECT_TRUE(cancel.one_dialog) << "the progress dialog was made again during the batch";
     EXPECT_TRUE(cancel.label.endsWith(" of 1,200 entries done.")) << cancel.label.toStdString();
     // Over the main window, in its middle (the label's growing count may widen it a little),
     // and placed there by the program.
