@@ -188,15 +188,9 @@ Status MemoryFileSystem::AbsoluteFolder(std::string_view path, std::string* abso
 
 Status MemoryFileSystem::ListNames(const std::string& folder, EntryKind kind,
                                    std::vector<std::string>* names) {
-  names->clear();
-  ++readings_[folder];
-  const Folder* f = FindFolder(folder);
-  if (f == nullptr) return StatusFromErrno(ENOENT, CannotOpenFolder(folder));
-  if (unreadable_.count(folder) != 0) return StatusFromErrno(EACCES, CannotOpenFolder(folder));
-  for (const auto& [name, entry] : f->entries) {
-    if (name.front() != '.' && entry.kind == kind) names->push_back(name);
-  }
-  return Status::Ok();
+  std::vector<std::string> other_kind;
+  return kind == EntryKind::kDirectory ? ListBothKinds(folder, names, &other_kind)
+                                       : ListBothKinds(folder, &other_kind, names);
 }
 
 Status MemoryFileSystem::ListBothKinds(const std::string& folder,
